@@ -1,0 +1,240 @@
+/*
+ * Pkg_Tov00000: the print-layout package of the point-of-sale application.
+ *
+ * The one public C header. A host loads libPkg_Tov00000.so (Pkg_Tov00000.dll), registers its print
+ * back-end and, optionally, its host services and regional settings, then calls the print functions
+ * and lookups by name.
+ *
+ * Conventions of every export:
+ *  - it returns an int32_t status: TOV_OK (0) on success, a TOV_E_* code otherwise; Tov_LastError()
+ *    then returns the message of this thread's last failure;
+ *  - texts are NUL-terminated Windows-1252; a NULL text counts as empty;
+ *  - a packet is (const void* data, size_t size), binary or XML, told apart by content;
+ *  - a text passed by reference is (char* text, size_t capacity), NUL-terminated in and out; an answer
+ *    that does not fit fails the call with TOV_E_BUFFER and leaves the text unchanged;
+ *  - the function's own result comes last as an out parameter, which may be NULL; a packet or message
+ *    result is a tov_variant whose memory the package owns until the next call of that function;
+ *  - calls are serialized by one package lock: overlapping calls from several threads wait their turn;
+ *  - floating-point traps are masked while the package runs and the caller's state is restored.
+ */
+#ifndef TOV00000_H
+#define TOV00000_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(_WIN32)
+#if defined(TOV_BUILDING_PACKAGE)
+#define TOV_API __declspec(dllexport)
+#else
+#define TOV_API __declspec(dllimport)
+#endif
+#define TOV_CALL __cdecl
+#else
+#define TOV_API __attribute__((visibility("default")))
+#define TOV_CALL
+#endif
+
+/* ---- Status codes ------------------------------------------------------------------------------ */
+
+enum {
+    TOV_OK = 0,
+    TOV_E_ARGUMENT = 1,   /* a bad argument: NULL handle, value out of range, missing parameter */
+    TOV_E_PACKET = 2,     /* a data packet that cannot be read */
+    TOV_E_FIELD = 3,      /* a field name that the data does not hold */
+    TOV_E_DATASET = 4,    /* a dataset operation that failed (bad filter, no such index) */
+    TOV_E_CONVERSION = 5, /* a value that cannot be converted or formatted */
+    TOV_E_DATABASE = 6,   /* the store database */
+    TOV_E_FILE = 7,       /* a file that is missing or unreadable */
+    TOV_E_BACKEND = 8,    /* a back-end entry point or host service that is missing or failed */
+    TOV_E_BUFFER = 9,     /* an answer that does not fit the caller's buffer */
+    TOV_E_INTERNAL = 10   /* anything else */
+};
+
+/* The message of this thread's last failure ("" when none). Valid until this thread's next call. */
+TOV_API const char* TOV_CALL Tov_LastError(void);
+
+/* ---- Variants ---------------------------------------------------------------------------------- */
+
+enum {
+    TOV_VT_EMPTY = 0,
+    TOV_VT_NULL = 1,
+    TOV_VT_BOOL = 2,   /* boolean */
+    TOV_VT_INT = 3,    /* integer */
+    TOV_VT_DOUBLE = 4, /* number */
+    TOV_VT_TEXT = 5,   /* data, size: Windows-1252 text (not NUL-terminated by contract) */
+    TOV_VT_BYTES = 6,  /* data, size: bytes, e.g. a data packet */
+    TOV_VT_MISSING = 7 /* the omitted-parameter marker */
+};
+
+typedef struct tov_variant {
+    int32_t type;
+    int32_t boolean;
+    int64_t integer;
+    double number;
+    const void* data;
+    size_t size;
+} tov_variant;
+
+/* ---- Print back-end ---------------------------------------------------------------------------- */
+
+/*
+ * The host's print back-end, registered with Tov_SetBackend (the package copies the table). Each
+ * entry point takes ctx first, then its arguments in their documented order; a text buffer is
+ * (data, size) and may hold control bytes and NUL. Each returns a Boolean (0 false); the package
+ * ignores it where the document does not use it. An entry point left NULL fails the document that
+ * needs it with TOV_E_BACKEND and a message naming it.
+ */
+typedef struct tov_backend {
+    void* ctx;
+    int32_t (*Conferencia_Formatada)(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
+                                     const char* stCdCaixa, const char* stNrSerie,
+                                     const char* stIndice, const char* stNrvendarest,
+                                     char* stCupomDia, size_t stCupomDia_capacity,
+                                     const char* buffer, size_t buffer_size);
+    int32_t (*Conferencia_Outras)(void* ctx, const char* stCdPortaImpFis, const char* stEsquemaCor,
+                                  const char* stCdFilial, const char* stCdCaixa, char* stCupomDia,
+                                  size_t stCupomDia_capacity, const char* stTipoVenda,
+                                  const char* stNrComanda, const char* stMesa,
+                                  const char* stNmGarcom, const char* stEmissao, const void* DADOS,
+                                  size_t DADOS_size, double doVrDesc, double doConsMin,
+                                  double doCouver, double doVrTxSer, double doQtPessoas,
+                                  double doTotal, double doAcre, int32_t IdTipoImp);
+    int32_t (*DisparaImpressaoNaoFiscal)(void* ctx, const tov_variant* args, int32_t args_high,
+                                         tov_variant* answer);
+    int32_t (*AjustaImpressaoDireta)(void* ctx, const char* empty1, const char* IdTipoImp,
+                                     const char* empty2, int32_t* inTamLinha);
+    int32_t (*Cupom_Troca)(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
+                           const char* stCdCaixa, const char* buffer, size_t buffer_size);
+    int32_t (*Nr_Cupom)(void* ctx, int32_t zero1, int32_t zero2, char* stNrCupom,
+                        size_t stNrCupom_capacity);
+    int32_t (*imprimeTipoRece)(void* ctx, const char* stCdFilial, const char* stCdCaixa,
+                               const char* stEsquemaCor, const char* stNrSerie, const char* buffer,
+                               size_t buffer_size, const char* stMeiosPgto);
+    int32_t (*Cabecalho)(void* ctx, const char* stCdFilial, const char* stEsquemaCor,
+                         const char* stFilial, const char* stCaixa, int32_t zero1, int32_t zero2);
+    int32_t (*Extrato)(void* ctx, const char* buffer, size_t buffer_size, const char* stEsquemaCor);
+    int32_t (*Usa_CompNFis)(void* ctx, const char* stEsquemaCor, const char* piece,
+                            size_t piece_size);
+    int32_t (*Relatorio_Gerencial_Imp)(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
+                                       const char* stCdCaixa, int32_t zero1, int32_t zero2);
+    int32_t (*FechRelatGerenc)(void* ctx, const char* stEsquemaCor, int32_t flag, int32_t zero);
+    int32_t (*Relatorio_Generico)(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
+                                  const char* stCdCaixa, const char* buffer, size_t buffer_size,
+                                  const char* stNrSerie, const char* stIndice);
+    int32_t (*ImprimePadrao)(void* ctx, const char* stCdPortImpNF, const char* stIdTipoImpNF,
+                             const char* buffer, size_t buffer_size);
+} tov_backend;
+
+TOV_API int32_t TOV_CALL Tov_SetBackend(const tov_backend* backend);
+
+/* ---- Host services ----------------------------------------------------------------------------- */
+
+/*
+ * Services of the host, registered with Tov_SetHost (the package copies the table). A NULL member
+ * selects the package's built-in default:
+ *  - ConfiguraImpressora: the printer table file named by TOV_PRINTERS (else the built-in table);
+ *  - GetStringConexPld: the environment variable TOV_CONNECTION, else the demo store;
+ *  - SetADODBSession: nothing;
+ *  - ADOExceptionMessage: the database error's own message;
+ *  - Uncripto: the package's documented cipher;
+ *  - Now: the system clock;
+ *  - ExePath: the running program's path.
+ * Out texts are NUL-terminated within their capacity.
+ */
+typedef struct tov_host {
+    void* ctx;
+    void (*ConfiguraImpressora)(void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
+                                int32_t* inTipoLetra, int32_t* inTamLinha, char* stEnter,
+                                size_t stEnter_capacity, char* stCortaPapel,
+                                size_t stCortaPapel_capacity, char* stNrCupom,
+                                size_t stNrCupom_capacity);
+    void (*GetStringConexPld)(void* ctx, const char* arg, char* out, size_t capacity);
+    void (*SetADODBSession)(void* ctx, void* connection);
+    void (*ADOExceptionMessage)(void* ctx, const char* error, void* connection, const char* text,
+                                char* out, size_t capacity);
+    void (*Uncripto)(void* ctx, const char* text, int32_t key, char* out, size_t capacity);
+    double (*Now)(void* ctx); /* days since 1899-12-30 */
+    void (*ExePath)(void* ctx, char* out, size_t capacity);
+} tov_host;
+
+TOV_API int32_t TOV_CALL Tov_SetHost(const tov_host* host);
+
+/* ---- Regional settings ------------------------------------------------------------------------- */
+
+/* Default: Brazilian Portuguese: ',' '.' "dd/mm/yyyy" "R$" 2 9 2. */
+typedef struct tov_format_settings {
+    char DecimalSeparator;
+    char ThousandSeparator;
+    const char* ShortDateFormat; /* like "dd/mm/yyyy" */
+    const char* CurrencyString;
+    int32_t CurrencyFormat;    /* 0-3 */
+    int32_t NegCurrFormat;     /* 0-15 */
+    int32_t CurrencyDecimals;  /* 0-18 */
+} tov_format_settings;
+
+TOV_API int32_t TOV_CALL Tov_SetFormatSettings(const tov_format_settings* settings);
+
+/* ---- Host client datasets ---------------------------------------------------------------------- */
+
+typedef struct tov_dataset tov_dataset;
+
+TOV_API int32_t TOV_CALL Tov_DataSetOpen(const void* packet, size_t size, tov_dataset** out);
+TOV_API int32_t TOV_CALL Tov_DataSetFree(tov_dataset* ds);
+TOV_API int32_t TOV_CALL Tov_DataSetFirst(tov_dataset* ds);
+TOV_API int32_t TOV_CALL Tov_DataSetNext(tov_dataset* ds);
+TOV_API int32_t TOV_CALL Tov_DataSetEof(tov_dataset* ds, int32_t* eof);
+TOV_API int32_t TOV_CALL Tov_DataSetRecordCount(tov_dataset* ds, int32_t* n);
+TOV_API int32_t TOV_CALL Tov_DataSetGetRecNo(tov_dataset* ds, int32_t* recno);
+TOV_API int32_t TOV_CALL Tov_DataSetSetRecNo(tov_dataset* ds, int32_t recno);
+TOV_API int32_t TOV_CALL Tov_DataSetGetFilter(tov_dataset* ds, char* out, size_t capacity);
+TOV_API int32_t TOV_CALL Tov_DataSetSetFilter(tov_dataset* ds, const char* expression);
+TOV_API int32_t TOV_CALL Tov_DataSetGetFiltered(tov_dataset* ds, int32_t* on);
+TOV_API int32_t TOV_CALL Tov_DataSetSetFiltered(tov_dataset* ds, int32_t on);
+TOV_API int32_t TOV_CALL Tov_DataSetFieldText(tov_dataset* ds, const char* field, char* out,
+                                              size_t capacity);
+
+/* ---- Package start and stop -------------------------------------------------------------------- */
+
+typedef struct tov_unit_entry {
+    const char* unit; /* unit name, in initialisation order */
+    int32_t has_start;
+    int32_t has_stop;
+} tov_unit_entry;
+
+typedef struct tov_package_info {
+    int32_t flags; /* TOV_PACKAGE_RUNTIME_ONLY */
+    int32_t requires_count;
+    const char* const* requires; /* required packages, in order */
+    int32_t contains_count;
+    const char* const* contains; /* contained units */
+    int32_t unit_count;
+    const tov_unit_entry* units; /* start and stop entry points, ending with the package's unit */
+} tov_package_info;
+
+enum { TOV_PACKAGE_RUNTIME_ONLY = 1 };
+
+TOV_API int32_t TOV_CALL Initialize(void);
+TOV_API int32_t TOV_CALL Finalize(void);
+TOV_API int32_t TOV_CALL GetPackageInfoTable(const tov_package_info** result);
+
+/* The data module instance: NULL until the first print function that creates it. Opaque. */
+TOV_API int32_t TOV_CALL Tov00000_dtmGeral(const void** result);
+
+/* ---- Print functions --------------------------------------------------------------------------- */
+
+TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
+    const char* stCdFilial, const char* stNmFilial, const char* stCdCaixa, const char* stNmCaixa,
+    const char* stEsquemaCor, const char* stCdPortImpNF, const char* stIdTipoImpNF,
+    const void* P_VENDASVENDEDOR, size_t P_VENDASVENDEDOR_size, int32_t boUtilizaImpFis,
+    int32_t IdTipoImpFis, double doVrTotGeral, int32_t* result);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* TOV00000_H */
