@@ -60,4 +60,16 @@ public:
     using Error::Error;
 };
 
+// A back-end entry point or host service that is not registered, or that answered unusably.
+class BackendError : public Error {
+public:
+    using Error::Error;
+};
+
+// An answer that does not fit the buffer the caller handed in.
+class BufferError : public Error {
+public:
+    using Error::Error;
+};
+
 }  // namespace tov
