@@ -1,0 +1,346 @@
+// Reading a binary data packet: header, field descriptors with their parameters, dataset
+// parameters, then the rows. Every read goes through a cursor that checks it against the end of
+// the buffer and names the place in the packet when it does not fit.
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/dataset/packet_binary.hpp"
+#include "platform/dataset/packet_binary_layout.hpp"
+#include "platform/dataset/packet_bytes.hpp"
+#include "platform/errors/errors.hpp"
+
+namespace tov::dataset {
+
+namespace {
+
+using binary_layout::ValueKind;
+using binary_layout::ValueLayout;
+
+// Where in the packet the cursor is, for messages: "header", "field 3", "row 7, field 'NAME'".
+struct Place {
+    const char* section = "header";
+    std::size_t index = 0;                   // 1-based field or row number, 0 for none
+    const std::string* field_name = nullptr;  // the field whose value is being read
+
+    std::string describe() const {
+        std::string text = section;
+        if (index > 0) text += " " + std::to_string(index);
+        if (field_name != nullptr) text += ", field '" + *field_name + "'";
+        return text;
+    }
+};
+
+class Cursor {
+public:
+    explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
+
+    std::size_t offset() const { return offset_; }
+    std::size_t remaining() const { return bytes_.size() - offset_; }
+    Place& place() { return place_; }
+
+    [[noreturn]] void fail(const std::string& what) const {
+        throw PacketError("binary packet: " + place_.describe() + ": " + what);
+    }
+
+    std::string_view take(std::size_t count, const std::string& what) {
+        if (count > remaining()) {
+            fail(what + " runs past the end of the packet at offset " + std::to_string(offset_));
+        }
+        const std::string_view taken = bytes_.substr(offset_, count);
+        offset_ += count;
+        return taken;
+    }
+
+    uint64_t unsigned_int(std::size_t size, const char* what) {
+        return packet_bytes::load_unsigned(take(size, what), size);
+    }
+    int64_t signed_int(std::size_t size, const char* what) {
+        return packet_bytes::load_signed(take(size, what), size);
+    }
+    uint8_t u8(const char* what) { return static_cast<uint8_t>(unsigned_int(1, what)); }
+    uint16_t u16(const char* what) { return static_cast<uint16_t>(unsigned_int(2, what)); }
+    uint32_t u32(const char* what) { return static_cast<uint32_t>(unsigned_int(4, what)); }
+
+    // The data after a length prefix of `prefix` bytes.
+    std::string_view prefixed(std::size_t prefix, const char* what) {
+        const uint64_t length = unsigned_int(prefix, what);
+        return take(length, std::string(what) + " " + std::to_string(length));
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t offset_ = 0;
+    Place place_;
+};
+
+// --- Header -----------------------------------------------------------------------------------
+
+struct Header {
+    uint16_t field_count = 0;
+    uint32_t row_count = 0;
+    uint32_t flags = 0;
+    uint16_t data_offset = 0;
+};
+
+bool looks_like_text(std::string_view start) {
+    return !start.empty() && std::all_of(start.begin(), start.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 || c == '\t';
+    });
+}
+
+// A packet that does not start with the magic number: often an error text or an XML packet
+// handed over in its place, so quote its first line.
+[[noreturn]] void reject_foreign_bytes(std::string_view bytes) {
+    if (bytes.empty()) throw PacketError("binary packet: the data is empty");
+    const std::string_view line = bytes.substr(0, std::min(bytes.find_first_of("\r\n"), std::size_t{80}));
+    if (looks_like_text(line)) {
+        throw PacketError("binary packet: not a data packet; it starts with \"" + std::string(line) +
+                          (line.size() < bytes.size() ? "...\"" : "\""));
+    }
+    char hex[16];
+    std::string start;
+    for (std::size_t i = 0; i < std::min(bytes.size(), std::size_t{8}); ++i) {
+        std::snprintf(hex, sizeof hex, "%s%02X", i == 0 ? "" : " ", static_cast<unsigned char>(bytes[i]));
+        start += hex;
+    }
+    throw PacketError("binary packet: not a data packet; no packet header at offset 0 (bytes " + start + ")");
+}
+
+void check_magic(std::string_view bytes) {
+    if (bytes.size() < 4 || packet_bytes::load_unsigned(bytes, 4) != binary_layout::magic) {
+        reject_foreign_bytes(bytes);
+    }
+}
+
+Header read_header(Cursor& cursor, Packet& packet) {
+    cursor.take(4, "magic number");
+    packet.major_version = cursor.u16("major version");
+    packet.minor_version = cursor.u16("minor version");
+    if (packet.major_version > binary_layout::max_major_version) {
+        cursor.fail("version " + std::to_string(packet.major_version) + " is not supported (at most " +
+                    std::to_string(binary_layout::max_major_version) + ")");
+    }
+    const uint32_t header_size = cursor.u32("header size");
+    if (header_size != binary_layout::header_size) {
+        cursor.fail("header size " + std::to_string(header_size) + " at offset 8 is not " +
+                    std::to_string(binary_layout::header_size));
+    }
+    Header header;
+    header.field_count = cursor.u16("field count");
+    header.row_count = cursor.u32("row count");
+    header.flags = cursor.u32("flags");
+    header.data_offset = cursor.u16("data offset");
+    if ((header.flags & binary_layout::flag_xml_inside) != 0) {
+        cursor.fail("XML text inside a binary packet is not supported");
+    }
+    if ((header.flags & binary_layout::flag_metadata) == 0) {
+        cursor.fail("a packet without field descriptors is not supported");
+    }
+    return header;
+}
+
+// --- Metadata ---------------------------------------------------------------------------------
+
+std::string param_value(Cursor& cursor, const Param& param) {
+    const std::size_t size = size_of(param.type_word);
+    const bool varying = (param.type_word & type_flag::varying) != 0;
+    if (param.is_array()) {
+        if (varying) cursor.fail("parameter '" + param.name + "': an array of varying values is not supported");
+        const uint32_t count = cursor.u32("array element count");
+        if (size == 0 && count != 0) cursor.fail("parameter '" + param.name + "': array elements of size 0");
+        const uint64_t bytes = uint64_t{count} * size;
+        return std::string(cursor.take(bytes, "parameter '" + param.name + "': " + std::to_string(count) +
+                                                  " array elements"));
+    }
+    if (!varying) return std::string(cursor.take(size, "parameter '" + param.name + "' value"));
+    if (size != 1 && size != 2 && size != 4) {
+        cursor.fail("parameter '" + param.name + "': length prefix of " + std::to_string(size) +
+                    " bytes is not supported");
+    }
+    return std::string(cursor.prefixed(size, "parameter value length"));
+}
+
+std::vector<Param> read_params(Cursor& cursor) {
+    const uint16_t count = cursor.u16("parameter count");
+    std::vector<Param> params;
+    params.reserve(std::min<std::size_t>(count, cursor.remaining() / 6));
+    for (uint16_t i = 0; i < count; ++i) {
+        Param param;
+        param.name = std::string(cursor.prefixed(1, "parameter name length"));
+        param.type_word = cursor.u32("parameter type");
+        param.value = param_value(cursor, param);
+        params.push_back(std::move(param));
+    }
+    return params;
+}
+
+Field read_field(Cursor& cursor) {
+    Field field;
+    field.name = std::string(cursor.prefixed(1, "field name length"));
+    field.type_word = cursor.u32("field type");
+    field.attributes = cursor.u16("field attributes");
+    field.params = read_params(cursor);
+    return field;
+}
+
+// The smallest field descriptor: name length, type, attributes and parameter count.
+constexpr std::size_t min_descriptor_size = 1 + 4 + 2 + 2;
+
+void read_metadata(Cursor& cursor, const Header& header, Packet& packet,
+                   std::vector<ValueLayout>& layouts) {
+    if (std::size_t{header.field_count} * min_descriptor_size > cursor.remaining()) {
+        cursor.fail(std::to_string(header.field_count) + " field descriptors cannot fit in the " +
+                    std::to_string(cursor.remaining()) + " bytes after the header");
+    }
+    packet.fields.reserve(header.field_count);
+    cursor.place() = Place{"field", 0, nullptr};
+    for (std::size_t i = 0; i < header.field_count; ++i) {
+        cursor.place().index = i + 1;
+        packet.fields.push_back(read_field(cursor));
+        layouts.push_back(binary_layout::value_layout(packet.fields.back()));
+    }
+    cursor.place() = Place{"dataset parameters", 0, nullptr};
+    packet.params = read_params(cursor);
+    const bool has_offset = (header.flags & binary_layout::flag_data_offset) != 0;
+    if (has_offset && header.data_offset != cursor.offset()) {
+        cursor.fail("the data offset " + std::to_string(header.data_offset) +
+                    " in the header does not match the end of the field descriptors at offset " +
+                    std::to_string(cursor.offset()));
+    }
+}
+
+// --- Rows -------------------------------------------------------------------------------------
+
+std::string fixed_text(std::string_view bytes) { return std::string(bytes.substr(0, bytes.find('\0'))); }
+
+WideText wide_text(Cursor& cursor, std::string_view bytes, bool stop_at_nul) {
+    if (bytes.size() % 2 != 0) cursor.fail("UTF-16 text of an odd byte count " + std::to_string(bytes.size()));
+    WideText text;
+    text.text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(packet_bytes::load_unsigned(bytes.substr(i, 2), 2));
+        if (stop_at_nul && unit == 0) break;
+        text.text.push_back(unit);
+    }
+    return text;
+}
+
+SqlTimestamp sql_timestamp(Cursor& cursor, bool with_offset) {
+    SqlTimestamp stamp;
+    stamp.year = static_cast<int16_t>(cursor.signed_int(2, "SQL timestamp year"));
+    stamp.month = cursor.u16("SQL timestamp month");
+    stamp.day = cursor.u16("SQL timestamp day");
+    stamp.hour = cursor.u16("SQL timestamp hour");
+    stamp.minute = cursor.u16("SQL timestamp minute");
+    stamp.second = cursor.u16("SQL timestamp second");
+    stamp.fraction = cursor.u32("SQL timestamp fraction");
+    if (with_offset) {
+        stamp.offset_hour = static_cast<int16_t>(cursor.signed_int(2, "SQL timestamp offset hours"));
+        stamp.offset_minute = static_cast<int16_t>(cursor.signed_int(2, "SQL timestamp offset minutes"));
+    }
+    return stamp;
+}
+
+Value varying_bytes(Cursor& cursor, std::size_t prefix) {
+    const uint64_t length = cursor.unsigned_int(prefix, "blob length");
+    if (prefix == 4 && (length & binary_layout::blob_not_delivered) != 0) return Null{};
+    return std::string(cursor.take(length, "blob length " + std::to_string(length)));
+}
+
+Value number_value(Cursor& cursor, const ValueLayout& layout) {
+    switch (layout.kind) {
+        case ValueKind::SignedInt: return cursor.signed_int(layout.size, "INT value");
+        case ValueKind::UnsignedInt: return cursor.unsigned_int(layout.size, "UINT value");
+        case ValueKind::Boolean: return cursor.unsigned_int(layout.size, "BOOL value") != 0;
+        case ValueKind::Double: return std::bit_cast<double>(cursor.unsigned_int(8, "FLOAT value"));
+        case ValueKind::Single:
+            return static_cast<double>(std::bit_cast<float>(cursor.u32("SINGLE value")));
+        case ValueKind::Extended: {
+            unsigned char raw[10];
+            std::memcpy(raw, cursor.take(10, "extended FLOAT value").data(), sizeof raw);
+            return binary_layout::extended_to_double(raw);
+        }
+        case ValueKind::Bcd: {
+            Bcd bcd;
+            std::memcpy(bcd.bytes.data(), cursor.take(bcd.bytes.size(), "BCD value").data(), bcd.bytes.size());
+            return bcd;
+        }
+        default: break;
+    }
+    return Null{};
+}
+
+Value read_value(Cursor& cursor, const ValueLayout& layout) {
+    switch (layout.kind) {
+        case ValueKind::Date: return Date{static_cast<int32_t>(cursor.signed_int(4, "DATE value"))};
+        case ValueKind::Time: return Time{static_cast<int32_t>(cursor.signed_int(4, "TIME value"))};
+        case ValueKind::Timestamp:
+            return Timestamp{std::bit_cast<double>(cursor.unsigned_int(8, "TIMESTAMP value"))};
+        case ValueKind::SqlTimestamp: return sql_timestamp(cursor, false);
+        case ValueKind::SqlTimestampOffset: return sql_timestamp(cursor, true);
+        case ValueKind::FixedText: return fixed_text(cursor.take(layout.size, "fixed string"));
+        case ValueKind::VaryingText: return std::string(cursor.prefixed(layout.size, "string length"));
+        case ValueKind::FixedWide:
+            return wide_text(cursor, cursor.take(layout.size, "fixed wide string"), true);
+        case ValueKind::VaryingWide:
+            return wide_text(cursor, cursor.prefixed(layout.size, "wide string length"), false);
+        case ValueKind::FixedBytes: return std::string(cursor.take(layout.size, "fixed bytes"));
+        case ValueKind::VaryingBytes: return varying_bytes(cursor, layout.size);
+        default: return number_value(cursor, layout);
+    }
+}
+
+Row read_row(Cursor& cursor, const Packet& packet, const std::vector<ValueLayout>& layouts) {
+    Row row;
+    cursor.place().field_name = nullptr;
+    row.status = cursor.u8("row status");
+    const std::string_view bitmap =
+        cursor.take(binary_layout::bitmap_size(packet.fields.size()), "null bitmap");
+    row.values.reserve(packet.fields.size());
+    for (std::size_t column = 0; column < packet.fields.size(); ++column) {
+        const auto bits = static_cast<uint8_t>((static_cast<uint8_t>(bitmap[column / 4]) >> (column % 4 * 2)) & 3);
+        cursor.place().field_name = &packet.fields[column].name;
+        if ((bits & binary_layout::bits_null) != 0) {
+            row.values.emplace_back(Null{});
+        } else if ((bits & binary_layout::bits_unchanged) != 0) {
+            row.values.emplace_back(Unchanged{});
+        } else {
+            row.values.push_back(read_value(cursor, layouts[column]));
+        }
+    }
+    return row;
+}
+
+void read_rows(Cursor& cursor, uint32_t row_count, Packet& packet, const std::vector<ValueLayout>& layouts) {
+    const std::size_t min_row_size = 1 + binary_layout::bitmap_size(packet.fields.size());
+    packet.rows.reserve(std::min<std::size_t>(row_count, cursor.remaining() / min_row_size));
+    cursor.place() = Place{"row", 0, nullptr};
+    for (std::size_t i = 0; i < row_count; ++i) {
+        cursor.place().index = i + 1;
+        packet.rows.push_back(read_row(cursor, packet, layouts));
+    }
+    if (cursor.remaining() != 0) {
+        cursor.place() = Place{"end", 0, nullptr};
+        cursor.fail(std::to_string(cursor.remaining()) + " bytes follow the last row (" +
+                    std::to_string(row_count) + " rows) at offset " + std::to_string(cursor.offset()));
+    }
+}
+
+}  // namespace
+
+Packet read_binary_packet(std::string_view bytes) {
+    check_magic(bytes);
+    Cursor cursor(bytes);
+    Packet packet;
+    const Header header = read_header(cursor, packet);
+    std::vector<ValueLayout> layouts;
+    read_metadata(cursor, header, packet, layouts);
+    read_rows(cursor, header.row_count, packet, layouts);
+    return packet;
+}
+
+}  // namespace tov::dataset
