@@ -208,8 +208,8 @@ typedef struct tov_unit_entry {
 
 typedef struct tov_package_info {
     int32_t flags; /* TOV_PACKAGE_RUNTIME_ONLY */
-    int32_t requires_count;
-    const char* const* requires; /* required packages, in order */
+    int32_t required_count;
+    const char* const* required; /* required packages, in order ("requires" is a C++ keyword) */
     int32_t contains_count;
     const char* const* contains; /* contained units */
     int32_t unit_count;

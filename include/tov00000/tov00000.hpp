@@ -1,0 +1,30 @@
+#pragma once
+// The package for C++ hosts and tests: the functions of tov00000.h with std::string arguments
+// (Windows-1252 bytes) and exceptions. Failures throw std::runtime_error subclasses (the package's
+// own error hierarchy) with the same messages that Tov_LastError gives through the C ABI. Calls
+// are serialized by the same package lock as the C exports.
+
+#include <string>
+#include <string_view>
+
+#include "tov00000/tov00000.h"
+
+namespace tov {
+
+// Registers the back-end, host services and regional settings (each copied).
+void SetBackend(const tov_backend& backend);
+void SetHost(const tov_host& host);
+void SetFormatSettings(const tov_format_settings& settings);
+
+// dtmGeral: nullptr until the first print function has created the data module.
+const void* DataModule();
+
+// The sales-by-salesperson report; P_VENDASVENDEDOR is a data packet (binary or XML). Returns
+// true when it completes.
+bool RelatorioVendedor(const std::string& stCdFilial, const std::string& stNmFilial,
+                       const std::string& stCdCaixa, const std::string& stNmCaixa,
+                       const std::string& stEsquemaCor, const std::string& stCdPortImpNF,
+                       const std::string& stIdTipoImpNF, std::string_view P_VENDASVENDEDOR,
+                       bool boUtilizaImpFis, int IdTipoImpFis, double doVrTotGeral);
+
+}  // namespace tov

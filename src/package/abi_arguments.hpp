@@ -1,0 +1,37 @@
+#pragma once
+// Arguments as they cross the C ABI: texts that may be NULL, packets as pointer and size, texts
+// handed back in the caller's buffer, host datasets behind their opaque handle.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/dataset/client_dataset.hpp"
+#include "platform/format/format_settings.hpp"
+#include "tov00000/tov00000.h"
+
+// The host's client dataset behind the opaque handle of the C header.
+struct tov_dataset {
+    tov::dataset::ClientDataSet data;
+};
+
+namespace tov::package {
+
+// A NUL-terminated text argument; NULL counts as empty.
+std::string text_argument(const char* text);
+
+// A packet argument; a NULL pointer with a nonzero size is an ArgumentError naming the parameter.
+std::string_view packet_argument(const void* data, std::size_t size, std::string_view name);
+
+// The handle's dataset; a NULL handle is an ArgumentError.
+dataset::ClientDataSet& dataset_of(tov_dataset* handle);
+
+// Copies the answer with its NUL into the caller's buffer. Throws BufferError, leaving the buffer
+// unchanged, when it does not fit; a NULL buffer is an ArgumentError naming the parameter.
+void copy_text_out(std::string_view answer, char* out, std::size_t capacity,
+                   std::string_view name);
+
+// The host's regional settings, checked: a NULL text member is an ArgumentError naming it.
+format::FormatSettings settings_from(const tov_format_settings& settings);
+
+}  // namespace tov::package

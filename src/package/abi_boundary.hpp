@@ -1,0 +1,53 @@
+#pragma once
+// The boundary every C export runs its body through: one call at a time under the package lock,
+// floating-point traps masked while the package runs and the caller's floating-point environment
+// restored afterwards, every exception turned into a TOV_E_* status with its message kept for
+// Tov_LastError.
+
+#include <cfenv>
+#include <cstdint>
+#include <exception>
+#include <mutex>
+#include <string>
+
+#include "package/package_state.hpp"
+#include "tov00000/tov00000.h"
+
+namespace tov::package {
+
+// Saves the floating-point environment and masks every trap (fenv covers both the x87 control
+// word and MXCSR on x86); restores the saved environment, flags included, when it goes.
+class FloatingPointShield {
+public:
+    FloatingPointShield() {
+        std::fegetenv(&saved_);
+        std::fenv_t held;
+        std::feholdexcept(&held);
+    }
+    ~FloatingPointShield() { std::fesetenv(&saved_); }
+    FloatingPointShield(const FloatingPointShield&) = delete;
+    FloatingPointShield& operator=(const FloatingPointShield&) = delete;
+
+private:
+    std::fenv_t saved_;
+};
+
+// The status code of the exception being handled; its message becomes this thread's last error.
+int32_t record_failure(std::exception_ptr failure) noexcept;
+
+// This thread's last failure message ("" when none).
+const std::string& last_error() noexcept;
+
+template <class Fn>
+int32_t guarded_call(Fn&& body) noexcept {
+    try {
+        std::lock_guard lock(package_state().mutex());
+        FloatingPointShield shield;
+        body();
+        return TOV_OK;
+    } catch (...) {
+        return record_failure(std::current_exception());
+    }
+}
+
+}  // namespace tov::package

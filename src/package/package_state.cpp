@@ -1,0 +1,20 @@
+#include "package/package_state.hpp"
+
+namespace tov::package {
+
+TdtmGeral& PackageState::ensure_data_module() {
+    if (!data_module_) data_module_ = std::make_unique<TdtmGeral>(settings_);
+    return *data_module_;
+}
+
+void PackageState::set_settings(const format::FormatSettings& settings) {
+    settings_ = settings;
+    if (data_module_) data_module_->SetFormatSettings(settings_);
+}
+
+PackageState& package_state() {
+    static PackageState state;
+    return state;
+}
+
+}  // namespace tov::package

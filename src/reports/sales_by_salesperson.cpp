@@ -1,0 +1,129 @@
+#include "reports/sales_by_salesperson.hpp"
+
+#include <utility>
+
+#include "platform/format/date_format.hpp"
+#include "platform/format/float_format.hpp"
+#include "reports/management_report_pieces.hpp"
+#include "services/text_helpers.hpp"
+
+namespace tov::reports {
+namespace {
+
+using services::Centraliza;
+using services::PadL;
+using services::Replicate;
+
+constexpr int plain_printer_width = 42;
+constexpr const char* plain_printer_line_break = "\r\n";
+constexpr std::string_view amount_pattern = "#,000.00";
+
+struct LineLayout {
+    int width = plain_printer_width;
+    std::string line_break = plain_printer_line_break;
+};
+
+// The report text, one line after the other, each closed by the line break.
+class ReportText {
+public:
+    explicit ReportText(std::string line_break) : line_break_(std::move(line_break)) {}
+
+    void line(std::string_view text) {
+        text_.append(text);
+        text_.append(line_break_);
+    }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string line_break_;
+    std::string text_;
+};
+
+LineLayout fiscal_register_layout(const SalesBySalespersonRequest& request,
+                                  const services::HostServices& host) {
+    int inTipoLetra = 0;
+    LineLayout layout{0, ""};
+    std::string stCortaPapel;
+    std::string stNrCupom;
+    host.ConfiguraImpressora(request.IdTipoImpFis, false, true, inTipoLetra, layout.width,
+                             layout.line_break, stCortaPapel, stNrCupom);
+    return layout;
+}
+
+std::string amount(double value, const format::FormatSettings& settings) {
+    return format::FormatFloat(amount_pattern, value, settings);
+}
+
+void write_header(ReportText& report, const SalesBySalespersonRequest& request, int width,
+                  const ReportContext& context) {
+    const std::string today = format::DateToStr(context.host.Now(), context.settings);
+    report.line(Replicate("-", width - 1));
+    report.line(Centraliza("Total de Vendas por Vendedor", width));
+    report.line(Replicate("-", width));
+    report.line(Centraliza("Filial " + request.stCdFilial + " - " + request.stNmFilial, width));
+    report.line(Centraliza("Caixa " + request.stCdCaixa + " - " + request.stNmCaixa, width));
+    report.line(Centraliza("Data: " + today, width));
+    report.line(Replicate("-", width));
+    report.line("Vlr.Total Vendas com Vendedor: " + amount(request.doVrTotGeral, context.settings));
+}
+
+void write_salespeople(ReportText& report, dataset::ClientDataSet& sales, int width,
+                       const format::FormatSettings& settings) {
+    sales.First();
+    while (!sales.Eof()) {
+        report.line(Replicate("-", width));
+        report.line("Vendedor: " + sales.FieldByName("CDVENDEDOR").AsString() + " - " +
+                    sales.FieldByName("NMRAZSOCVEN").AsString());
+        report.line("Vlr.Total do Vendedor: " +
+                    PadL(amount(sales.FieldByName("VRTOTVENDEDOR").AsFloat(), settings), 8));
+        report.line("Vlr.Total de Repique : " +
+                    PadL(amount(sales.FieldByName("VRREPIQUEVENDA").AsFloat(), settings), 8));
+        sales.Next();
+    }
+}
+
+std::string compose(const SalesBySalespersonRequest& request, dataset::ClientDataSet& sales,
+                    const LineLayout& layout, const ReportContext& context) {
+    ReportText report(layout.line_break);
+    write_header(report, request, layout.width, context);
+    sales.SetData(request.P_VENDASVENDEDOR);
+    write_salespeople(report, sales, layout.width, context.settings);
+    report.line(Replicate("-", layout.width));
+    report.line("");
+    report.line("");
+    return report.text();
+}
+
+void print_on_fiscal_register(const SalesBySalespersonRequest& request,
+                              dataset::ClientDataSet& sales, const ReportContext& context) {
+    const auto& backend = context.backend;
+    backend.require({"Relatorio_Gerencial_Imp", "Usa_CompNFis", "FechRelatGerenc"});
+    const LineLayout layout = fiscal_register_layout(request, context.host);
+    backend.Relatorio_Gerencial_Imp(request.stEsquemaCor, request.stCdFilial, request.stCdCaixa);
+    const std::string text = compose(request, sales, layout, context);
+    for (const auto& piece : management_report_pieces(text)) {
+        backend.Usa_CompNFis(request.stEsquemaCor, piece);
+    }
+    backend.FechRelatGerenc(request.stEsquemaCor, true);
+}
+
+void print_on_plain_printer(const SalesBySalespersonRequest& request,
+                            dataset::ClientDataSet& sales, const ReportContext& context) {
+    context.backend.require({"ImprimePadrao"});
+    const std::string text = compose(request, sales, LineLayout{}, context);
+    context.backend.ImprimePadrao(request.stCdPortImpNF, request.stIdTipoImpNF, text);
+}
+
+}  // namespace
+
+bool RelatorioVendedor(const SalesBySalespersonRequest& request,
+                       dataset::ClientDataSet& cdsVendasVendedor, const ReportContext& context) {
+    if (request.boUtilizaImpFis) {
+        print_on_fiscal_register(request, cdsVendasVendedor, context);
+    } else {
+        print_on_plain_printer(request, cdsVendasVendedor, context);
+    }
+    return true;
+}
+
+}  // namespace tov::reports

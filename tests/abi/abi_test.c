@@ -1,0 +1,375 @@
+/*
+ * Drives the built package through its C ABI only, as a host does: dlopen, dlsym by name, a
+ * recording back-end written in C, and the sales-by-salesperson report on both printer paths.
+ * Usage: test_abi path/to/libPkg_Tov00000.so
+ */
+#include <dlfcn.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "tov00000/tov00000.h"
+
+static int failures = 0;
+
+#define CHECK(condition)                                                          \
+    do {                                                                          \
+        if (!(condition)) {                                                       \
+            fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__,      \
+                    #condition);                                                  \
+            ++failures;                                                           \
+        }                                                                         \
+    } while (0)
+
+/* ---- The package's exports, resolved by name ------------------------------------------------- */
+
+typedef const char* (*last_error_fn)(void);
+typedef int32_t (*void_fn)(void);
+typedef int32_t (*set_backend_fn)(const tov_backend*);
+typedef int32_t (*set_host_fn)(const tov_host*);
+typedef int32_t (*set_settings_fn)(const tov_format_settings*);
+typedef int32_t (*info_fn)(const tov_package_info**);
+typedef int32_t (*data_module_fn)(const void**);
+typedef int32_t (*dataset_open_fn)(const void*, size_t, tov_dataset**);
+typedef int32_t (*dataset_fn)(tov_dataset*);
+typedef int32_t (*dataset_text_fn)(tov_dataset*, const char*, char*, size_t);
+typedef int32_t (*report_fn)(const char*, const char*, const char*, const char*, const char*,
+                             const char*, const char*, const void*, size_t, int32_t, int32_t,
+                             double, int32_t*);
+
+static struct {
+    last_error_fn last_error;
+    void_fn initialize;
+    void_fn finalize;
+    set_backend_fn set_backend;
+    set_host_fn set_host;
+    set_settings_fn set_settings;
+    info_fn package_info;
+    data_module_fn data_module;
+    dataset_open_fn dataset_open;
+    dataset_fn dataset_free;
+    dataset_text_fn dataset_field_text;
+    report_fn report;
+} package;
+
+static void* resolve(void* library, const char* name) {
+    void* symbol = dlsym(library, name);
+    if (symbol == NULL) {
+        fprintf(stderr, "export %s not found\n", name);
+        exit(2);
+    }
+    return symbol;
+}
+
+/* Function pointers cannot be assigned from void* in ISO C; copy the bits instead. */
+#define RESOLVE(field, name) \
+    do { void* p = resolve(library, name); memcpy(&package.field, &p, sizeof p); } while (0)
+
+static void resolve_exports(void* library) {
+    RESOLVE(last_error, "Tov_LastError");
+    RESOLVE(initialize, "Initialize");
+    RESOLVE(finalize, "Finalize");
+    RESOLVE(set_backend, "Tov_SetBackend");
+    RESOLVE(set_host, "Tov_SetHost");
+    RESOLVE(set_settings, "Tov_SetFormatSettings");
+    RESOLVE(package_info, "GetPackageInfoTable");
+    RESOLVE(data_module, "Tov00000_dtmGeral");
+    RESOLVE(dataset_open, "Tov_DataSetOpen");
+    RESOLVE(dataset_free, "Tov_DataSetFree");
+    RESOLVE(dataset_field_text, "Tov_DataSetFieldText");
+    RESOLVE(report, "RelatorioVendedor_Tov00000");
+}
+
+/* ---- A recording back-end ------------------------------------------------------------------- */
+
+#define LOG_CAPACITY 4096
+#define TEXT_CAPACITY 8192
+
+typedef struct recorder {
+    char calls[LOG_CAPACITY]; /* one line per call: its name and its texts */
+    char text[TEXT_CAPACITY]; /* every piece or buffer handed over, in order */
+    size_t text_size;
+    size_t piece_sizes[16];
+    int piece_count;
+} recorder;
+
+static void log_call(recorder* r, const char* line) {
+    strncat(r->calls, line, LOG_CAPACITY - strlen(r->calls) - 1);
+    strncat(r->calls, "\n", LOG_CAPACITY - strlen(r->calls) - 1);
+}
+
+static void keep_text(recorder* r, const char* data, size_t size) {
+    if (r->text_size + size <= TEXT_CAPACITY) {
+        memcpy(r->text + r->text_size, data, size);
+        r->text_size += size;
+    }
+}
+
+static int32_t record_management_open(void* ctx, const char* cor, const char* filial,
+                                      const char* caixa, int32_t zero1, int32_t zero2) {
+    char line[256];
+    snprintf(line, sizeof line, "Relatorio_Gerencial_Imp %s %s %s %d %d", cor, filial, caixa,
+             zero1, zero2);
+    log_call(ctx, line);
+    return 1;
+}
+
+static int32_t record_piece(void* ctx, const char* cor, const char* piece, size_t size) {
+    recorder* r = ctx;
+    char line[256];
+    snprintf(line, sizeof line, "Usa_CompNFis %s %zu", cor, size);
+    log_call(r, line);
+    if (r->piece_count < 16) r->piece_sizes[r->piece_count++] = size;
+    keep_text(r, piece, size);
+    return 1;
+}
+
+static int32_t record_management_close(void* ctx, const char* cor, int32_t flag, int32_t zero) {
+    char line[256];
+    snprintf(line, sizeof line, "FechRelatGerenc %s %d %d", cor, flag, zero);
+    log_call(ctx, line);
+    return 1;
+}
+
+static int32_t record_plain_print(void* ctx, const char* port, const char* kind,
+                                  const char* buffer, size_t size) {
+    char line[256];
+    snprintf(line, sizeof line, "ImprimePadrao %s %s", port, kind);
+    log_call(ctx, line);
+    keep_text(ctx, buffer, size);
+    return 0; /* the report ignores this answer */
+}
+
+static tov_backend recording_backend(recorder* r) {
+    tov_backend backend;
+    memset(&backend, 0, sizeof backend);
+    backend.ctx = r;
+    backend.Relatorio_Gerencial_Imp = record_management_open;
+    backend.Usa_CompNFis = record_piece;
+    backend.FechRelatGerenc = record_management_close;
+    backend.ImprimePadrao = record_plain_print;
+    return backend;
+}
+
+/* ---- Host services: a fixed clock and a 32-column register ------------------------------------ */
+
+static double fixed_now(void* ctx) {
+    (void)ctx;
+    return 45366.75; /* 15/03/2024 18:00 */
+}
+
+static void copy_out(char* out, size_t capacity, const char* text) {
+    if (capacity > 0) {
+        strncpy(out, text, capacity - 1);
+        out[capacity - 1] = '\0';
+    }
+}
+
+static void narrow_register(void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
+                            int32_t* font, int32_t* width, char* enter, size_t enter_capacity,
+                            char* cut, size_t cut_capacity, char* coupon, size_t coupon_capacity) {
+    (void)ctx;
+    (void)kind;
+    (void)coupon;
+    (void)coupon_capacity;
+    if (flag1 != 0 || flag2 == 0) return; /* the report asks with false, true */
+    *font = 1;
+    *width = 32;
+    copy_out(enter, enter_capacity, "\n");
+    copy_out(cut, cut_capacity, "\x1bm");
+}
+
+/* ---- Packets ---------------------------------------------------------------------------------- */
+
+#define FIELDS_OF_SALES                                                                    \
+    "<FIELD attrname=\"CDVENDEDOR\" fieldtype=\"string\" WIDTH=\"4\"/>"                  \
+    "<FIELD attrname=\"NMRAZSOCVEN\" fieldtype=\"string\" WIDTH=\"40\"/>"                \
+    "<FIELD attrname=\"VRTOTVENDEDOR\" fieldtype=\"r8\"/>"
+
+static const char sales_packet[] =
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+    FIELDS_OF_SALES "<FIELD attrname=\"VRREPIQUEVENDA\" fieldtype=\"r8\"/>"
+    "</FIELDS><PARAMS/></METADATA><ROWDATA>"
+    "<ROW CDVENDEDOR=\"0001\" NMRAZSOCVEN=\"Ana Souza\" VRTOTVENDEDOR=\"7.5\" "
+    "VRREPIQUEVENDA=\"1234.5\"/>"
+    "<ROW CDVENDEDOR=\"0002\" NMRAZSOCVEN=\"Bruno Lima\" VRTOTVENDEDOR=\"12345.67\" "
+    "VRREPIQUEVENDA=\"-3.2\"/>"
+    "</ROWDATA></DATAPACKET>";
+
+static const char packet_without_repique[] =
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+    FIELDS_OF_SALES "</FIELDS><PARAMS/></METADATA><ROWDATA>"
+    "<ROW CDVENDEDOR=\"0001\" NMRAZSOCVEN=\"Ana Souza\" VRTOTVENDEDOR=\"7.5\"/>"
+    "</ROWDATA></DATAPACKET>";
+
+static const char plain_report[] =
+    "-----------------------------------------\r\n"
+    "       Total de Vendas por Vendedor       \r\n"
+    "------------------------------------------\r\n"
+    "            Filial 01 - Centro            \r\n"
+    "           Caixa 002 - Caixa 2            \r\n"
+    "             Data: 15/03/2024             \r\n"
+    "------------------------------------------\r\n"
+    "Vlr.Total Vendas com Vendedor: 12.353,17\r\n"
+    "------------------------------------------\r\n"
+    "Vendedor: 0001 - Ana Souza\r\n"
+    "Vlr.Total do Vendedor:   007,50\r\n"
+    "Vlr.Total de Repique : 1.234,50\r\n"
+    "------------------------------------------\r\n"
+    "Vendedor: 0002 - Bruno Lima\r\n"
+    "Vlr.Total do Vendedor: 12.345,67\r\n"
+    "Vlr.Total de Repique :  -003,20\r\n"
+    "------------------------------------------\r\n"
+    "\r\n"
+    "\r\n";
+
+static const char fiscal_report[] =
+    "-------------------------------\n"
+    "  Total de Vendas por Vendedor  \n"
+    "--------------------------------\n"
+    "       Filial 01 - Centro       \n"
+    "      Caixa 002 - Caixa 2       \n"
+    "        Data: 15/03/2024        \n"
+    "--------------------------------\n"
+    "Vlr.Total Vendas com Vendedor: 12.353,17\n"
+    "--------------------------------\n"
+    "Vendedor: 0001 - Ana Souza\n"
+    "Vlr.Total do Vendedor:   007,50\n"
+    "Vlr.Total de Repique : 1.234,50\n"
+    "--------------------------------\n"
+    "Vendedor: 0002 - Bruno Lima\n"
+    "Vlr.Total do Vendedor: 12.345,67\n"
+    "Vlr.Total de Repique :  -003,20\n"
+    "--------------------------------\n"
+    "\n"
+    "\n";
+
+static int32_t print_report(const char* packet, size_t size, int32_t fiscal, int32_t* result) {
+    return package.report("01", "Centro", "002", "Caixa 2", "COR", "COM1", "EPSON", packet, size,
+                          fiscal, 7, 12353.17, result);
+}
+
+/* ---- Cases ------------------------------------------------------------------------------------- */
+
+static void package_starts_with_its_descriptor_and_no_data_module(void) {
+    const tov_package_info* info = NULL;
+    const void* module = &info;
+    CHECK(package.initialize() == TOV_OK);
+    CHECK(package.package_info(&info) == TOV_OK);
+    CHECK(info != NULL && info->flags == TOV_PACKAGE_RUNTIME_ONLY);
+    CHECK(info != NULL && info->required_count == 3 && strcmp(info->required[0], "Pkg_Tov00002") == 0 &&
+          strcmp(info->required[1], "Pkg_Tov00001") == 0 && strcmp(info->required[2], "_dll") == 0);
+    CHECK(info != NULL && info->contains_count == 3 && strcmp(info->contains[1], "TOV00000") == 0);
+    CHECK(info != NULL && info->unit_count > 0 &&
+          strcmp(info->units[info->unit_count - 1].unit, "Tov00000") == 0);
+    CHECK(package.data_module(&module) == TOV_OK);
+    CHECK(module == NULL);
+}
+
+static void unregistered_entry_point_is_named_and_nothing_is_printed(void) {
+    recorder r;
+    memset(&r, 0, sizeof r);
+    tov_backend backend = recording_backend(&r);
+    backend.Usa_CompNFis = NULL;
+    CHECK(package.set_backend(&backend) == TOV_OK);
+    int32_t result = -1;
+    CHECK(print_report(sales_packet, sizeof sales_packet - 1, 1, &result) == TOV_E_BACKEND);
+    CHECK(strstr(package.last_error(),
+                 "back-end entry point 'Usa_CompNFis' is not registered") != NULL);
+    CHECK(result == -1);
+    CHECK(r.calls[0] == '\0');
+}
+
+static void plain_printer_gets_the_whole_report_at_once(void) {
+    recorder r;
+    memset(&r, 0, sizeof r);
+    tov_backend backend = recording_backend(&r);
+    CHECK(package.set_backend(&backend) == TOV_OK);
+    int32_t result = 0;
+    CHECK(print_report(sales_packet, sizeof sales_packet - 1, 0, &result) == TOV_OK);
+    CHECK(result == 1);
+    CHECK(strcmp(r.calls, "ImprimePadrao COM1 EPSON\n") == 0);
+    CHECK(r.text_size == sizeof plain_report - 1);
+    CHECK(memcmp(r.text, plain_report, sizeof plain_report - 1) == 0);
+    const void* module = NULL;
+    CHECK(package.data_module(&module) == TOV_OK && module != NULL);
+}
+
+static void fiscal_register_gets_a_management_report_in_pieces(void) {
+    recorder r;
+    memset(&r, 0, sizeof r);
+    tov_backend backend = recording_backend(&r);
+    CHECK(package.set_backend(&backend) == TOV_OK);
+    int32_t result = 0;
+    CHECK(print_report(sales_packet, sizeof sales_packet - 1, 1, &result) == TOV_OK);
+    CHECK(result == 1);
+    CHECK(strcmp(r.calls,
+                 "Relatorio_Gerencial_Imp COR 01 002 0 0\n"
+                 "Usa_CompNFis COR 521\n"
+                 "Usa_CompNFis COR 35\n"
+                 "FechRelatGerenc COR 1 0\n") == 0);
+    CHECK(r.text_size == sizeof fiscal_report - 1);
+    CHECK(memcmp(r.text, fiscal_report, sizeof fiscal_report - 1) == 0);
+}
+
+static void bad_packet_and_missing_field_fail_with_their_codes(void) {
+    recorder r;
+    memset(&r, 0, sizeof r);
+    tov_backend backend = recording_backend(&r);
+    CHECK(package.set_backend(&backend) == TOV_OK);
+    static const char garbage[] = "this is no data packet";
+    CHECK(print_report(garbage, sizeof garbage - 1, 0, NULL) == TOV_E_PACKET);
+    CHECK(package.last_error()[0] != '\0');
+    CHECK(print_report(packet_without_repique, sizeof packet_without_repique - 1, 0, NULL) ==
+          TOV_E_FIELD);
+    CHECK(strstr(package.last_error(), "VRREPIQUEVENDA") != NULL);
+    CHECK(r.calls[0] == '\0');
+}
+
+static void settings_and_datasets_check_their_arguments(void) {
+    tov_format_settings settings = {',', '.', NULL, "R$", 2, 9, 2};
+    CHECK(package.set_settings(&settings) == TOV_E_ARGUMENT);
+    CHECK(strstr(package.last_error(), "ShortDateFormat") != NULL);
+    CHECK(package.dataset_field_text(NULL, "CDVENDEDOR", NULL, 0) == TOV_E_ARGUMENT);
+
+    tov_dataset* ds = NULL;
+    CHECK(package.dataset_open(sales_packet, sizeof sales_packet - 1, &ds) == TOV_OK);
+    char small[4] = "abc";
+    CHECK(package.dataset_field_text(ds, "NMRAZSOCVEN", small, sizeof small) == TOV_E_BUFFER);
+    CHECK(strcmp(small, "abc") == 0);
+    char roomy[64];
+    CHECK(package.dataset_field_text(ds, "NMRAZSOCVEN", roomy, sizeof roomy) == TOV_OK);
+    CHECK(strcmp(roomy, "Ana Souza") == 0);
+    CHECK(package.dataset_free(ds) == TOV_OK);
+}
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        fprintf(stderr, "usage: %s path/to/libPkg_Tov00000.so\n", argv[0]);
+        return 2;
+    }
+    void* library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+    if (library == NULL) {
+        fprintf(stderr, "cannot load %s: %s\n", argv[1], dlerror());
+        return 2;
+    }
+    resolve_exports(library);
+
+    tov_host host;
+    memset(&host, 0, sizeof host);
+    host.Now = fixed_now;
+    host.ConfiguraImpressora = narrow_register;
+
+    package_starts_with_its_descriptor_and_no_data_module();
+    CHECK(package.set_host(&host) == TOV_OK);
+    unregistered_entry_point_is_named_and_nothing_is_printed();
+    plain_printer_gets_the_whole_report_at_once();
+    fiscal_register_gets_a_management_report_in_pieces();
+    bad_packet_and_missing_field_fail_with_their_codes();
+    settings_and_datasets_check_their_arguments();
+    CHECK(package.finalize() == TOV_OK);
+
+    dlclose(library);
+    if (failures != 0) fprintf(stderr, "%d check(s) failed\n", failures);
+    return failures == 0 ? 0 : 1;
+}
