@@ -24,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string written = write_binary_packet(packet);
     const Packet reread = read_binary_packet(written);
     if (write_binary_packet(reread) != written) std::abort();
-    if (reread.fields.size() != packet.fields.size() || reread.rows.size() != packet.rows.size()) std::abort();
+    if (reread.fields.size() != packet.fields.size() || reread.rows.size() != packet.rows.size())
+        std::abort();
     return 0;
 }

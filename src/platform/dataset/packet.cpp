@@ -10,12 +10,14 @@ namespace tov::dataset {
 
 namespace {
 
-char ascii_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char ascii_upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return ascii_upper(x) == ascii_upper(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return ascii_upper(x) == ascii_upper(y);
+           });
 }
 
 const Param* find_param(const std::vector<Param>& params, std::string_view name) {
@@ -68,7 +70,8 @@ void check_bcd_precision(const Bcd& bcd) {
 std::string bcd_digits(const Bcd& bcd) {
     check_bcd_precision(bcd);
     std::string digits;
-    for (int i = 0; i < bcd.precision(); ++i) digits.push_back(static_cast<char>('0' + bcd_digit(bcd, i)));
+    for (int i = 0; i < bcd.precision(); ++i)
+        digits.push_back(static_cast<char>('0' + bcd_digit(bcd, i)));
     if (static_cast<int>(digits.size()) <= bcd.scale()) {
         digits.insert(0, static_cast<std::size_t>(bcd.scale()) + 1 - digits.size(), '0');
     }
@@ -83,18 +86,23 @@ struct DecimalText {
 
 DecimalText split_decimal(std::string_view text) {
     const auto fail = [&](const std::string& why) -> DecimalText {
-        throw ConversionError("'" + std::string(text.substr(0, 64)) + "' is not a decimal number: " + why);
+        throw ConversionError("'" + std::string(text.substr(0, 64)) +
+                              "' is not a decimal number: " + why);
     };
     DecimalText parts;
     std::size_t pos = 0;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) parts.negative = text[pos++] == '-';
-    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') parts.integer_digits.push_back(text[pos++]);
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+'))
+        parts.negative = text[pos++] == '-';
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9')
+        parts.integer_digits.push_back(text[pos++]);
     if (pos < text.size() && text[pos] == '.') {
         ++pos;
-        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') parts.fraction_digits.push_back(text[pos++]);
+        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9')
+            parts.fraction_digits.push_back(text[pos++]);
         if (parts.fraction_digits.empty()) return fail("no digits after the point");
     }
-    if (pos != text.size()) return fail("unexpected character at position " + std::to_string(pos + 1));
+    if (pos != text.size())
+        return fail("unexpected character at position " + std::to_string(pos + 1));
     if (parts.integer_digits.empty() && parts.fraction_digits.empty()) return fail("no digits");
     return parts;
 }
@@ -124,23 +132,27 @@ int64_t Param::integer() const {
 
 std::vector<int64_t> Param::integers() const {
     if (!is_array()) return {integer()};
-    if (!is_integer_type(type())) throw PacketError("parameter '" + name + "' is not an integer array");
+    if (!is_integer_type(type()))
+        throw PacketError("parameter '" + name + "' is not an integer array");
     const std::size_t size = size_of(type_word);
     check_integer_element_size(name, size);
     if (value.size() % size != 0) {
         throw PacketError("parameter '" + name + "': " + std::to_string(value.size()) +
-                          " bytes are not a whole number of " + std::to_string(size) + "-byte elements");
+                          " bytes are not a whole number of " + std::to_string(size) +
+                          "-byte elements");
     }
     std::vector<int64_t> result;
     result.reserve(value.size() / size);
     for (std::size_t offset = 0; offset < value.size(); offset += size) {
-        result.push_back(decode_integer(type(), std::string_view(value).substr(offset, size), size));
+        result.push_back(
+            decode_integer(type(), std::string_view(value).substr(offset, size), size));
     }
     return result;
 }
 
 Param Param::make_text(std::string name, std::string_view text) {
-    Param param{std::move(name), make_type_word(TypeCode::ZString, 2, type_flag::varying), std::string(text)};
+    Param param{std::move(name), make_type_word(TypeCode::ZString, 2, type_flag::varying),
+                std::string(text)};
     param.value.push_back('\0');
     return param;
 }
@@ -164,7 +176,9 @@ Param Param::make_array(std::string name, TypeCode code, uint16_t element_size,
 
 // --- Field ------------------------------------------------------------------------------------
 
-const Param* Field::param(std::string_view param_name) const { return find_param(params, param_name); }
+const Param* Field::param(std::string_view param_name) const {
+    return find_param(params, param_name);
+}
 
 int Field::width() const {
     const Param* found = param("WIDTH");
@@ -228,7 +242,9 @@ Bcd Bcd::from_string(std::string_view text) {
 
 // --- Packet -----------------------------------------------------------------------------------
 
-const Param* Packet::param(std::string_view param_name) const { return find_param(params, param_name); }
+const Param* Packet::param(std::string_view param_name) const {
+    return find_param(params, param_name);
+}
 
 int Packet::field_index(std::string_view field_name) const {
     for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -16,7 +16,9 @@ namespace {
     throw PacketError("binary packet: field '" + field.name + "': " + why);
 }
 
-std::string size_text(const Field& field) { return std::to_string(field.size()); }
+std::string size_text(const Field& field) {
+    return std::to_string(field.size());
+}
 
 ValueLayout fixed(const Field& field, ValueKind kind, std::size_t expected, const char* what) {
     if (field.size() != expected) {
@@ -55,33 +57,50 @@ ValueLayout sized(const Field& field, ValueKind fixed_kind, ValueKind varying_ki
 ValueLayout value_layout(const Field& field) {
     if (field.varying() && field.type() != TypeCode::ZString && field.type() != TypeCode::Unicode &&
         field.type() != TypeCode::Bytes && field.type() != TypeCode::BigDecimal) {
-        reject(field, "a varying value of type code " + std::to_string(static_cast<int>(field.type())) +
-                          " is not supported");
+        reject(field, "a varying value of type code " +
+                          std::to_string(static_cast<int>(field.type())) + " is not supported");
     }
     switch (field.type()) {
-        case TypeCode::Int: return integer(field, ValueKind::SignedInt, "INT");
-        case TypeCode::UInt: return integer(field, ValueKind::UnsignedInt, "UINT");
-        case TypeCode::Bool: return integer(field, ValueKind::Boolean, "BOOL");
-        case TypeCode::Float: return floating(field);
-        case TypeCode::Single: return fixed(field, ValueKind::Single, 4, "SINGLE");
+        case TypeCode::Int:
+            return integer(field, ValueKind::SignedInt, "INT");
+        case TypeCode::UInt:
+            return integer(field, ValueKind::UnsignedInt, "UINT");
+        case TypeCode::Bool:
+            return integer(field, ValueKind::Boolean, "BOOL");
+        case TypeCode::Float:
+            return floating(field);
+        case TypeCode::Single:
+            return fixed(field, ValueKind::Single, 4, "SINGLE");
         case TypeCode::Bcd:
-        case TypeCode::FmtBcd: return {ValueKind::Bcd, bcd_value_size};
-        case TypeCode::Date: return fixed(field, ValueKind::Date, 4, "DATE");
-        case TypeCode::Time: return fixed(field, ValueKind::Time, 4, "TIME");
-        case TypeCode::Timestamp: return fixed(field, ValueKind::Timestamp, 8, "TIMESTAMP");
+        case TypeCode::FmtBcd:
+            return {ValueKind::Bcd, bcd_value_size};
+        case TypeCode::Date:
+            return fixed(field, ValueKind::Date, 4, "DATE");
+        case TypeCode::Time:
+            return fixed(field, ValueKind::Time, 4, "TIME");
+        case TypeCode::Timestamp:
+            return fixed(field, ValueKind::Timestamp, 8, "TIMESTAMP");
         case TypeCode::SqlTimestamp:
             return fixed(field, ValueKind::SqlTimestamp, sql_timestamp_size, "SQL timestamp");
         case TypeCode::SqlTimestampOffset:
             return fixed(field, ValueKind::SqlTimestampOffset, sql_timestamp_offset_size,
                          "SQL timestamp with offset");
-        case TypeCode::ZString: return sized(field, ValueKind::FixedText, ValueKind::VaryingText);
-        case TypeCode::Unicode: return sized(field, ValueKind::FixedWide, ValueKind::VaryingWide);
-        case TypeCode::Bytes: return sized(field, ValueKind::FixedBytes, ValueKind::VaryingBytes);
-        case TypeCode::Nested: reject(field, "nested tables are not supported");
-        case TypeCode::Adt: reject(field, "ADT fields are not supported");
-        case TypeCode::Array: reject(field, "array fields are not supported");
-        case TypeCode::Ref: reject(field, "reference fields are not supported");
-        case TypeCode::BigDecimal: reject(field, "big decimal fields are not supported");
+        case TypeCode::ZString:
+            return sized(field, ValueKind::FixedText, ValueKind::VaryingText);
+        case TypeCode::Unicode:
+            return sized(field, ValueKind::FixedWide, ValueKind::VaryingWide);
+        case TypeCode::Bytes:
+            return sized(field, ValueKind::FixedBytes, ValueKind::VaryingBytes);
+        case TypeCode::Nested:
+            reject(field, "nested tables are not supported");
+        case TypeCode::Adt:
+            reject(field, "ADT fields are not supported");
+        case TypeCode::Array:
+            reject(field, "array fields are not supported");
+        case TypeCode::Ref:
+            reject(field, "reference fields are not supported");
+        case TypeCode::BigDecimal:
+            reject(field, "big decimal fields are not supported");
     }
     reject(field, "unknown type code " + std::to_string(static_cast<int>(field.type())));
 }
@@ -129,7 +148,8 @@ void append_extended(std::string& out, double value) {
         exponent = binary_exponent - 1 + extended_bias;
     }
     packet_bytes::append_unsigned(out, mantissa, 8);
-    packet_bytes::append_unsigned(out, static_cast<uint64_t>(exponent) | (std::signbit(value) ? 0x8000u : 0u), 2);
+    packet_bytes::append_unsigned(
+        out, static_cast<uint64_t>(exponent) | (std::signbit(value) ? 0x8000u : 0u), 2);
 }
 
 }  // namespace tov::dataset::binary_layout

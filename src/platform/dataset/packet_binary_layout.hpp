@@ -52,14 +52,12 @@ struct ValueLayout {
 ValueLayout value_layout(const Field& field);
 
 // Bytes of the null / not-changed bitmap of a row with `columns` columns (2 bits each).
-constexpr std::size_t bitmap_size(std::size_t columns) { return (columns + 3) / 4; }
+constexpr std::size_t bitmap_size(std::size_t columns) {
+    return (columns + 3) / 4;
+}
 
 inline constexpr uint8_t bits_null = 1;
 inline constexpr uint8_t bits_unchanged = 2;
-
-}  // namespace tov::dataset::binary_layout
-
-namespace tov::dataset::binary_layout {
 
 // The 80-bit extended float of a FLOAT field of size 10, to and from a double.
 double extended_to_double(const unsigned char (&bytes)[10]);

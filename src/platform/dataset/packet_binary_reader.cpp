@@ -22,7 +22,7 @@ using binary_layout::ValueLayout;
 // Where in the packet the cursor is, for messages: "header", "field 3", "row 7, field 'NAME'".
 struct Place {
     const char* section = "header";
-    std::size_t index = 0;                   // 1-based field or row number, 0 for none
+    std::size_t index = 0;                    // 1-based field or row number, 0 for none
     const std::string* field_name = nullptr;  // the field whose value is being read
 
     std::string describe() const {
@@ -34,7 +34,7 @@ struct Place {
 };
 
 class Cursor {
-public:
+  public:
     explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
 
     std::size_t offset() const { return offset_; }
@@ -45,32 +45,35 @@ public:
         throw PacketError("binary packet: " + place_.describe() + ": " + what);
     }
 
-    std::string_view take(std::size_t count, const std::string& what) {
+    // The next `count` bytes. `what` names them in the message when they do not fit; with
+    // `show_count` the count follows the name ("string length 300").
+    std::string_view take(std::size_t count, std::string_view what, bool show_count = false) {
         if (count > remaining()) {
-            fail(what + " runs past the end of the packet at offset " + std::to_string(offset_));
+            std::string message(what);
+            if (show_count) message += " " + std::to_string(count);
+            fail(message + " runs past the end of the packet at offset " + std::to_string(offset_));
         }
         const std::string_view taken = bytes_.substr(offset_, count);
         offset_ += count;
         return taken;
     }
 
-    uint64_t unsigned_int(std::size_t size, const char* what) {
+    uint64_t unsigned_int(std::size_t size, std::string_view what) {
         return packet_bytes::load_unsigned(take(size, what), size);
     }
-    int64_t signed_int(std::size_t size, const char* what) {
+    int64_t signed_int(std::size_t size, std::string_view what) {
         return packet_bytes::load_signed(take(size, what), size);
     }
-    uint8_t u8(const char* what) { return static_cast<uint8_t>(unsigned_int(1, what)); }
-    uint16_t u16(const char* what) { return static_cast<uint16_t>(unsigned_int(2, what)); }
-    uint32_t u32(const char* what) { return static_cast<uint32_t>(unsigned_int(4, what)); }
+    uint8_t u8(std::string_view what) { return static_cast<uint8_t>(unsigned_int(1, what)); }
+    uint16_t u16(std::string_view what) { return static_cast<uint16_t>(unsigned_int(2, what)); }
+    uint32_t u32(std::string_view what) { return static_cast<uint32_t>(unsigned_int(4, what)); }
 
-    // The data after a length prefix of `prefix` bytes.
-    std::string_view prefixed(std::size_t prefix, const char* what) {
-        const uint64_t length = unsigned_int(prefix, what);
-        return take(length, std::string(what) + " " + std::to_string(length));
+    // The data after a length prefix of `prefix` bytes; `what` names the length.
+    std::string_view prefixed(std::size_t prefix, std::string_view what) {
+        return take(unsigned_int(prefix, what), what, true);
     }
 
-private:
+  private:
     std::string_view bytes_;
     std::size_t offset_ = 0;
     Place place_;
@@ -96,18 +99,21 @@ bool looks_like_text(std::string_view start) {
 // handed over in its place, so quote its first line.
 [[noreturn]] void reject_foreign_bytes(std::string_view bytes) {
     if (bytes.empty()) throw PacketError("binary packet: the data is empty");
-    const std::string_view line = bytes.substr(0, std::min(bytes.find_first_of("\r\n"), std::size_t{80}));
+    const std::string_view line =
+        bytes.substr(0, std::min(bytes.find_first_of("\r\n"), std::size_t{80}));
     if (looks_like_text(line)) {
-        throw PacketError("binary packet: not a data packet; it starts with \"" + std::string(line) +
-                          (line.size() < bytes.size() ? "...\"" : "\""));
+        throw PacketError("binary packet: not a data packet; it starts with \"" +
+                          std::string(line) + (line.size() < bytes.size() ? "...\"" : "\""));
     }
     char hex[16];
     std::string start;
     for (std::size_t i = 0; i < std::min(bytes.size(), std::size_t{8}); ++i) {
-        std::snprintf(hex, sizeof hex, "%s%02X", i == 0 ? "" : " ", static_cast<unsigned char>(bytes[i]));
+        std::snprintf(hex, sizeof hex, "%s%02X", i == 0 ? "" : " ",
+                      static_cast<unsigned char>(bytes[i]));
         start += hex;
     }
-    throw PacketError("binary packet: not a data packet; no packet header at offset 0 (bytes " + start + ")");
+    throw PacketError("binary packet: not a data packet; no packet header at offset 0 (bytes " +
+                      start + ")");
 }
 
 void check_magic(std::string_view bytes) {
@@ -121,7 +127,8 @@ Header read_header(Cursor& cursor, Packet& packet) {
     packet.major_version = cursor.u16("major version");
     packet.minor_version = cursor.u16("minor version");
     if (packet.major_version > binary_layout::max_major_version) {
-        cursor.fail("version " + std::to_string(packet.major_version) + " is not supported (at most " +
+        cursor.fail("version " + std::to_string(packet.major_version) +
+                    " is not supported (at most " +
                     std::to_string(binary_layout::max_major_version) + ")");
     }
     const uint32_t header_size = cursor.u32("header size");
@@ -149,12 +156,15 @@ std::string param_value(Cursor& cursor, const Param& param) {
     const std::size_t size = size_of(param.type_word);
     const bool varying = (param.type_word & type_flag::varying) != 0;
     if (param.is_array()) {
-        if (varying) cursor.fail("parameter '" + param.name + "': an array of varying values is not supported");
+        if (varying)
+            cursor.fail("parameter '" + param.name +
+                        "': an array of varying values is not supported");
         const uint32_t count = cursor.u32("array element count");
-        if (size == 0 && count != 0) cursor.fail("parameter '" + param.name + "': array elements of size 0");
+        if (size == 0 && count != 0)
+            cursor.fail("parameter '" + param.name + "': array elements of size 0");
         const uint64_t bytes = uint64_t{count} * size;
-        return std::string(cursor.take(bytes, "parameter '" + param.name + "': " + std::to_string(count) +
-                                                  " array elements"));
+        return std::string(cursor.take(
+            bytes, "parameter '" + param.name + "': " + std::to_string(count) + " array elements"));
     }
     if (!varying) return std::string(cursor.take(size, "parameter '" + param.name + "' value"));
     if (size != 1 && size != 2 && size != 4) {
@@ -215,10 +225,13 @@ void read_metadata(Cursor& cursor, const Header& header, Packet& packet,
 
 // --- Rows -------------------------------------------------------------------------------------
 
-std::string fixed_text(std::string_view bytes) { return std::string(bytes.substr(0, bytes.find('\0'))); }
+std::string fixed_text(std::string_view bytes) {
+    return std::string(bytes.substr(0, bytes.find('\0')));
+}
 
 WideText wide_text(Cursor& cursor, std::string_view bytes, bool stop_at_nul) {
-    if (bytes.size() % 2 != 0) cursor.fail("UTF-16 text of an odd byte count " + std::to_string(bytes.size()));
+    if (bytes.size() % 2 != 0)
+        cursor.fail("UTF-16 text of an odd byte count " + std::to_string(bytes.size()));
     WideText text;
     text.text.reserve(bytes.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
@@ -239,8 +252,10 @@ SqlTimestamp sql_timestamp(Cursor& cursor, bool with_offset) {
     stamp.second = cursor.u16("SQL timestamp second");
     stamp.fraction = cursor.u32("SQL timestamp fraction");
     if (with_offset) {
-        stamp.offset_hour = static_cast<int16_t>(cursor.signed_int(2, "SQL timestamp offset hours"));
-        stamp.offset_minute = static_cast<int16_t>(cursor.signed_int(2, "SQL timestamp offset minutes"));
+        stamp.offset_hour =
+            static_cast<int16_t>(cursor.signed_int(2, "SQL timestamp offset hours"));
+        stamp.offset_minute =
+            static_cast<int16_t>(cursor.signed_int(2, "SQL timestamp offset minutes"));
     }
     return stamp;
 }
@@ -248,15 +263,19 @@ SqlTimestamp sql_timestamp(Cursor& cursor, bool with_offset) {
 Value varying_bytes(Cursor& cursor, std::size_t prefix) {
     const uint64_t length = cursor.unsigned_int(prefix, "blob length");
     if (prefix == 4 && (length & binary_layout::blob_not_delivered) != 0) return Null{};
-    return std::string(cursor.take(length, "blob length " + std::to_string(length)));
+    return std::string(cursor.take(length, "blob length", true));
 }
 
 Value number_value(Cursor& cursor, const ValueLayout& layout) {
     switch (layout.kind) {
-        case ValueKind::SignedInt: return cursor.signed_int(layout.size, "INT value");
-        case ValueKind::UnsignedInt: return cursor.unsigned_int(layout.size, "UINT value");
-        case ValueKind::Boolean: return cursor.unsigned_int(layout.size, "BOOL value") != 0;
-        case ValueKind::Double: return std::bit_cast<double>(cursor.unsigned_int(8, "FLOAT value"));
+        case ValueKind::SignedInt:
+            return cursor.signed_int(layout.size, "INT value");
+        case ValueKind::UnsignedInt:
+            return cursor.unsigned_int(layout.size, "UINT value");
+        case ValueKind::Boolean:
+            return cursor.unsigned_int(layout.size, "BOOL value") != 0;
+        case ValueKind::Double:
+            return std::bit_cast<double>(cursor.unsigned_int(8, "FLOAT value"));
         case ValueKind::Single:
             return static_cast<double>(std::bit_cast<float>(cursor.u32("SINGLE value")));
         case ValueKind::Extended: {
@@ -266,31 +285,42 @@ Value number_value(Cursor& cursor, const ValueLayout& layout) {
         }
         case ValueKind::Bcd: {
             Bcd bcd;
-            std::memcpy(bcd.bytes.data(), cursor.take(bcd.bytes.size(), "BCD value").data(), bcd.bytes.size());
+            std::memcpy(bcd.bytes.data(), cursor.take(bcd.bytes.size(), "BCD value").data(),
+                        bcd.bytes.size());
             return bcd;
         }
-        default: break;
+        default:
+            break;
     }
     return Null{};
 }
 
 Value read_value(Cursor& cursor, const ValueLayout& layout) {
     switch (layout.kind) {
-        case ValueKind::Date: return Date{static_cast<int32_t>(cursor.signed_int(4, "DATE value"))};
-        case ValueKind::Time: return Time{static_cast<int32_t>(cursor.signed_int(4, "TIME value"))};
+        case ValueKind::Date:
+            return Date{static_cast<int32_t>(cursor.signed_int(4, "DATE value"))};
+        case ValueKind::Time:
+            return Time{static_cast<int32_t>(cursor.signed_int(4, "TIME value"))};
         case ValueKind::Timestamp:
             return Timestamp{std::bit_cast<double>(cursor.unsigned_int(8, "TIMESTAMP value"))};
-        case ValueKind::SqlTimestamp: return sql_timestamp(cursor, false);
-        case ValueKind::SqlTimestampOffset: return sql_timestamp(cursor, true);
-        case ValueKind::FixedText: return fixed_text(cursor.take(layout.size, "fixed string"));
-        case ValueKind::VaryingText: return std::string(cursor.prefixed(layout.size, "string length"));
+        case ValueKind::SqlTimestamp:
+            return sql_timestamp(cursor, false);
+        case ValueKind::SqlTimestampOffset:
+            return sql_timestamp(cursor, true);
+        case ValueKind::FixedText:
+            return fixed_text(cursor.take(layout.size, "fixed string"));
+        case ValueKind::VaryingText:
+            return std::string(cursor.prefixed(layout.size, "string length"));
         case ValueKind::FixedWide:
             return wide_text(cursor, cursor.take(layout.size, "fixed wide string"), true);
         case ValueKind::VaryingWide:
             return wide_text(cursor, cursor.prefixed(layout.size, "wide string length"), false);
-        case ValueKind::FixedBytes: return std::string(cursor.take(layout.size, "fixed bytes"));
-        case ValueKind::VaryingBytes: return varying_bytes(cursor, layout.size);
-        default: return number_value(cursor, layout);
+        case ValueKind::FixedBytes:
+            return std::string(cursor.take(layout.size, "fixed bytes"));
+        case ValueKind::VaryingBytes:
+            return varying_bytes(cursor, layout.size);
+        default:
+            return number_value(cursor, layout);
     }
 }
 
@@ -302,7 +332,8 @@ Row read_row(Cursor& cursor, const Packet& packet, const std::vector<ValueLayout
         cursor.take(binary_layout::bitmap_size(packet.fields.size()), "null bitmap");
     row.values.reserve(packet.fields.size());
     for (std::size_t column = 0; column < packet.fields.size(); ++column) {
-        const auto bits = static_cast<uint8_t>((static_cast<uint8_t>(bitmap[column / 4]) >> (column % 4 * 2)) & 3);
+        const auto bits = static_cast<uint8_t>(
+            (static_cast<uint8_t>(bitmap[column / 4]) >> (column % 4 * 2)) & 3);
         cursor.place().field_name = &packet.fields[column].name;
         if ((bits & binary_layout::bits_null) != 0) {
             row.values.emplace_back(Null{});
@@ -315,18 +346,26 @@ Row read_row(Cursor& cursor, const Packet& packet, const std::vector<ValueLayout
     return row;
 }
 
-void read_rows(Cursor& cursor, uint32_t row_count, Packet& packet, const std::vector<ValueLayout>& layouts) {
+void read_rows(Cursor& cursor, uint32_t row_count, Packet& packet,
+               const std::vector<ValueLayout>& layouts) {
     const std::size_t min_row_size = 1 + binary_layout::bitmap_size(packet.fields.size());
-    packet.rows.reserve(std::min<std::size_t>(row_count, cursor.remaining() / min_row_size));
+    if (row_count > cursor.remaining() / min_row_size) {
+        cursor.place() = Place{};
+        cursor.fail(std::to_string(row_count) + " rows of at least " +
+                    std::to_string(min_row_size) + " bytes each cannot fit in the " +
+                    std::to_string(cursor.remaining()) + " bytes from offset " +
+                    std::to_string(cursor.offset()));
+    }
+    packet.rows.reserve(row_count);
     cursor.place() = Place{"row", 0, nullptr};
     for (std::size_t i = 0; i < row_count; ++i) {
         cursor.place().index = i + 1;
         packet.rows.push_back(read_row(cursor, packet, layouts));
     }
     if (cursor.remaining() != 0) {
-        cursor.place() = Place{"end", 0, nullptr};
-        cursor.fail(std::to_string(cursor.remaining()) + " bytes follow the last row (" +
-                    std::to_string(row_count) + " rows) at offset " + std::to_string(cursor.offset()));
+        cursor.place() = Place{"after the last row", 0, nullptr};
+        cursor.fail(std::to_string(cursor.remaining()) + " trailing bytes at offset " +
+                    std::to_string(cursor.offset()));
     }
 }
 

@@ -25,7 +25,8 @@ constexpr uint64_t max_for_prefix(std::size_t prefix) {
     return prefix >= 4 ? 0x7FFFFFFFu : (uint64_t{1} << (prefix * 8)) - 1;
 }
 
-void append_prefixed(std::string& out, std::string_view data, std::size_t prefix, const std::string& where) {
+void append_prefixed(std::string& out, std::string_view data, std::size_t prefix,
+                     const std::string& where) {
     if (data.size() > max_for_prefix(prefix)) {
         fail(where, std::to_string(data.size()) + " bytes do not fit a " + std::to_string(prefix) +
                         "-byte length prefix");
@@ -44,17 +45,19 @@ void append_param_value(std::string& out, const Param& param, const std::string&
     const std::size_t size = size_of(param.type_word);
     if (param.is_array()) {
         if ((size == 0 && !param.value.empty()) || (size != 0 && param.value.size() % size != 0)) {
-            fail(where, std::to_string(param.value.size()) + " bytes are not whole array elements of " +
-                            std::to_string(size));
+            fail(where, std::to_string(param.value.size()) +
+                            " bytes are not whole array elements of " + std::to_string(size));
         }
         append_unsigned(out, size == 0 ? 0 : param.value.size() / size, 4);
         out.append(param.value);
     } else if ((param.type_word & type_flag::varying) != 0) {
-        if (size != 1 && size != 2 && size != 4) fail(where, "length prefix of " + std::to_string(size) + " bytes");
+        if (size != 1 && size != 2 && size != 4)
+            fail(where, "length prefix of " + std::to_string(size) + " bytes");
         append_prefixed(out, param.value, size, where);
     } else {
         if (param.value.size() != size) {
-            fail(where, std::to_string(param.value.size()) + " value bytes for a size of " + std::to_string(size));
+            fail(where, std::to_string(param.value.size()) + " value bytes for a size of " +
+                            std::to_string(size));
         }
         out.append(param.value);
     }
@@ -82,16 +85,17 @@ void append_field(std::string& out, const Field& field) {
 // --- Values -----------------------------------------------------------------------------------
 
 const char* value_type_name(const Value& value) {
-    static constexpr const char* names[] = {"NULL",      "not-changed", "integer",       "unsigned integer",
-                                            "Boolean",   "float",       "BCD",           "date",
-                                            "time",      "timestamp",   "SQL timestamp", "text",
-                                            "wide text"};
+    static constexpr const char* names[] = {
+        "NULL", "not-changed", "integer",   "unsigned integer", "Boolean", "float",    "BCD",
+        "date", "time",        "timestamp", "SQL timestamp",    "text",    "wide text"};
     return names[value.index()];
 }
 
 [[noreturn]] void wrong_type(const std::string& where, const Value& value, const Field& field) {
-    fail(where, std::string("a ") + value_type_name(value) + " value cannot be stored in a field of type code " +
-                    std::to_string(static_cast<int>(field.type())) + " and size " + std::to_string(field.size()));
+    fail(where, std::string("a ") + value_type_name(value) +
+                    " value cannot be stored in a field of type code " +
+                    std::to_string(static_cast<int>(field.type())) + " and size " +
+                    std::to_string(field.size()));
 }
 
 template <typename T>
@@ -105,29 +109,34 @@ void append_signed(std::string& out, const Value& value, const Field& field, std
                    const std::string& where) {
     int64_t number = 0;
     if (const auto* as_unsigned = std::get_if<uint64_t>(&value)) {
-        if (*as_unsigned > static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) wrong_type(where, value, field);
+        if (*as_unsigned > static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
+            wrong_type(where, value, field);
         number = static_cast<int64_t>(*as_unsigned);
     } else {
         number = expect<int64_t>(value, field, where);
     }
-    const int64_t limit = size >= 8 ? std::numeric_limits<int64_t>::max() : (int64_t{1} << (size * 8 - 1)) - 1;
+    const int64_t limit =
+        size >= 8 ? std::numeric_limits<int64_t>::max() : (int64_t{1} << (size * 8 - 1)) - 1;
     if (number > limit || number < -limit - 1) {
-        fail(where, std::to_string(number) + " does not fit a " + std::to_string(size) + "-byte integer");
+        fail(where,
+             std::to_string(number) + " does not fit a " + std::to_string(size) + "-byte integer");
     }
     append_unsigned(out, static_cast<uint64_t>(number), size);
 }
 
-void append_unsigned_value(std::string& out, const Value& value, const Field& field, std::size_t size,
-                           const std::string& where) {
+void append_unsigned_value(std::string& out, const Value& value, const Field& field,
+                           std::size_t size, const std::string& where) {
     uint64_t number = 0;
     if (const auto* as_signed = std::get_if<int64_t>(&value)) {
-        if (*as_signed < 0) fail(where, std::to_string(*as_signed) + " is negative for an unsigned field");
+        if (*as_signed < 0)
+            fail(where, std::to_string(*as_signed) + " is negative for an unsigned field");
         number = static_cast<uint64_t>(*as_signed);
     } else {
         number = expect<uint64_t>(value, field, where);
     }
     if (size < 8 && number >= (uint64_t{1} << (size * 8))) {
-        fail(where, std::to_string(number) + " does not fit a " + std::to_string(size) + "-byte integer");
+        fail(where,
+             std::to_string(number) + " does not fit a " + std::to_string(size) + "-byte integer");
     }
     append_unsigned(out, number, size);
 }
@@ -151,44 +160,58 @@ std::string wide_bytes(const std::u16string& text) {
     return bytes;
 }
 
-void append_fixed(std::string& out, std::string_view data, std::size_t size, const std::string& where) {
+void append_fixed(std::string& out, std::string_view data, std::size_t size,
+                  const std::string& where) {
     if (data.size() > size) {
-        fail(where, std::to_string(data.size()) + " bytes do not fit the field's " + std::to_string(size));
+        fail(where,
+             std::to_string(data.size()) + " bytes do not fit the field's " + std::to_string(size));
     }
     out.append(data);
     out.append(size - data.size(), '\0');
 }
 
-void append_number(std::string& out, const Value& value, const Field& field, const ValueLayout& layout,
-                   const std::string& where) {
+void append_number(std::string& out, const Value& value, const Field& field,
+                   const ValueLayout& layout, const std::string& where) {
     switch (layout.kind) {
-        case ValueKind::SignedInt: return append_signed(out, value, field, layout.size, where);
-        case ValueKind::UnsignedInt: return append_unsigned_value(out, value, field, layout.size, where);
-        case ValueKind::Boolean: return append_unsigned(out, expect<bool>(value, field, where) ? 1 : 0, layout.size);
+        case ValueKind::SignedInt:
+            return append_signed(out, value, field, layout.size, where);
+        case ValueKind::UnsignedInt:
+            return append_unsigned_value(out, value, field, layout.size, where);
+        case ValueKind::Boolean:
+            return append_unsigned(out, expect<bool>(value, field, where) ? 1 : 0, layout.size);
         case ValueKind::Double:
-            return append_unsigned(out, std::bit_cast<uint64_t>(expect<double>(value, field, where)), 8);
+            return append_unsigned(out,
+                                   std::bit_cast<uint64_t>(expect<double>(value, field, where)), 8);
         case ValueKind::Single: {
             const auto single = static_cast<float>(expect<double>(value, field, where));
             return append_unsigned(out, std::bit_cast<uint32_t>(single), 4);
         }
-        case ValueKind::Extended: return binary_layout::append_extended(out, expect<double>(value, field, where));
+        case ValueKind::Extended:
+            return binary_layout::append_extended(out, expect<double>(value, field, where));
         case ValueKind::Bcd: {
             const Bcd& bcd = expect<Bcd>(value, field, where);
             out.append(reinterpret_cast<const char*>(bcd.bytes.data()), bcd.bytes.size());
             return;
         }
-        default: wrong_type(where, value, field);
+        default:
+            wrong_type(where, value, field);
     }
 }
 
-void append_value(std::string& out, const Value& value, const Field& field, const ValueLayout& layout,
-                  const std::string& where) {
+void append_value(std::string& out, const Value& value, const Field& field,
+                  const ValueLayout& layout, const std::string& where) {
     switch (layout.kind) {
-        case ValueKind::Date: return append_unsigned(out, static_cast<uint32_t>(expect<Date>(value, field, where).day), 4);
-        case ValueKind::Time: return append_unsigned(out, static_cast<uint32_t>(expect<Time>(value, field, where).ms), 4);
+        case ValueKind::Date:
+            return append_unsigned(out,
+                                   static_cast<uint32_t>(expect<Date>(value, field, where).day), 4);
+        case ValueKind::Time:
+            return append_unsigned(out, static_cast<uint32_t>(expect<Time>(value, field, where).ms),
+                                   4);
         case ValueKind::Timestamp:
-            return append_unsigned(out, std::bit_cast<uint64_t>(expect<Timestamp>(value, field, where).ms), 8);
-        case ValueKind::SqlTimestamp: return append_sql_timestamp(out, expect<SqlTimestamp>(value, field, where), false);
+            return append_unsigned(
+                out, std::bit_cast<uint64_t>(expect<Timestamp>(value, field, where).ms), 8);
+        case ValueKind::SqlTimestamp:
+            return append_sql_timestamp(out, expect<SqlTimestamp>(value, field, where), false);
         case ValueKind::SqlTimestampOffset:
             return append_sql_timestamp(out, expect<SqlTimestamp>(value, field, where), true);
         case ValueKind::FixedText:
@@ -196,12 +219,16 @@ void append_value(std::string& out, const Value& value, const Field& field, cons
             return append_fixed(out, expect<std::string>(value, field, where), layout.size, where);
         case ValueKind::VaryingText:
         case ValueKind::VaryingBytes:
-            return append_prefixed(out, expect<std::string>(value, field, where), layout.size, where);
+            return append_prefixed(out, expect<std::string>(value, field, where), layout.size,
+                                   where);
         case ValueKind::FixedWide:
-            return append_fixed(out, wide_bytes(expect<WideText>(value, field, where).text), layout.size, where);
+            return append_fixed(out, wide_bytes(expect<WideText>(value, field, where).text),
+                                layout.size, where);
         case ValueKind::VaryingWide:
-            return append_prefixed(out, wide_bytes(expect<WideText>(value, field, where).text), layout.size, where);
-        default: return append_number(out, value, field, layout, where);
+            return append_prefixed(out, wide_bytes(expect<WideText>(value, field, where).text),
+                                   layout.size, where);
+        default:
+            return append_number(out, value, field, layout, where);
     }
 }
 
@@ -217,13 +244,14 @@ void append_row(std::string& out, const Row& row, std::size_t number, const Pack
                 const std::vector<ValueLayout>& layouts) {
     const std::string where = "row " + std::to_string(number);
     if (row.values.size() != packet.fields.size()) {
-        fail(where, std::to_string(row.values.size()) + " values for " + std::to_string(packet.fields.size()) +
-                        " fields");
+        fail(where, std::to_string(row.values.size()) + " values for " +
+                        std::to_string(packet.fields.size()) + " fields");
     }
     out.push_back(static_cast<char>(row.status));
     std::string bitmap(binary_layout::bitmap_size(row.values.size()), '\0');
     for (std::size_t column = 0; column < row.values.size(); ++column) {
-        bitmap[column / 4] = static_cast<char>(bitmap[column / 4] | (bitmap_bits(row.values[column]) << (column % 4 * 2)));
+        bitmap[column / 4] = static_cast<char>(
+            bitmap[column / 4] | (bitmap_bits(row.values[column]) << (column % 4 * 2)));
     }
     out.append(bitmap);
     for (std::size_t column = 0; column < row.values.size(); ++column) {
@@ -239,11 +267,13 @@ constexpr std::size_t flags_offset = 18;
 constexpr std::size_t data_offset_offset = 22;
 
 void patch_unsigned(std::string& out, std::size_t offset, uint64_t value, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) out[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    for (std::size_t i = 0; i < size; ++i)
+        out[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 void append_header(std::string& out, const Packet& packet) {
-    if (packet.fields.size() > std::numeric_limits<uint16_t>::max()) fail("header", "too many fields");
+    if (packet.fields.size() > std::numeric_limits<uint16_t>::max())
+        fail("header", "too many fields");
     if (packet.rows.size() > std::numeric_limits<uint32_t>::max()) fail("header", "too many rows");
     append_unsigned(out, binary_layout::magic, 4);
     append_unsigned(out, packet.major_version, 2);
@@ -275,7 +305,8 @@ std::string write_binary_packet(const Packet& packet) {
     for (const Field& field : packet.fields) append_field(out, field);
     append_params(out, packet.params, "dataset parameters");
     patch_data_offset(out);
-    for (std::size_t i = 0; i < packet.rows.size(); ++i) append_row(out, packet.rows[i], i + 1, packet, layouts);
+    for (std::size_t i = 0; i < packet.rows.size(); ++i)
+        append_row(out, packet.rows[i], i + 1, packet, layouts);
     return out;
 }
 

@@ -13,7 +13,9 @@ namespace {
 constexpr std::size_t no_previous = 0;
 constexpr std::size_t triple = 3;
 
-[[noreturn]] void fail(const std::string& what) { throw PacketError("change log: " + what); }
+[[noreturn]] void fail(const std::string& what) {
+    throw PacketError("change log: " + what);
+}
 
 std::size_t row_number(int64_t value, std::size_t row_count, std::size_t entry) {
     if (value < 0 || static_cast<uint64_t>(value) > row_count) {
@@ -29,7 +31,8 @@ std::vector<std::size_t> previous_versions(const Packet& packet) {
     const Param* log = packet.param("CHANGE_LOG");
     if (log == nullptr) return previous;
     const std::vector<int64_t> numbers = log->integers();
-    if (numbers.size() % triple != 0) fail(std::to_string(numbers.size()) + " numbers are not whole triples");
+    if (numbers.size() % triple != 0)
+        fail(std::to_string(numbers.size()) + " numbers are not whole triples");
     for (std::size_t i = 0; i < numbers.size(); i += triple) {
         const std::size_t entry = i / triple + 1;
         const std::size_t row = row_number(numbers[i], packet.rows.size(), entry);
@@ -37,8 +40,8 @@ std::vector<std::size_t> previous_versions(const Packet& packet) {
         if (row == 0) fail("entry " + std::to_string(entry) + " names row 0");
         if (replaced == no_previous) continue;  // an insertion or the deletion of a record
         if (previous[row] != no_previous && previous[row] != replaced) {
-            fail("row " + std::to_string(row) + " replaces both row " + std::to_string(previous[row]) +
-                 " and row " + std::to_string(replaced));
+            fail("row " + std::to_string(row) + " replaces both row " +
+                 std::to_string(previous[row]) + " and row " + std::to_string(replaced));
         }
         previous[row] = replaced;
     }
@@ -47,9 +50,11 @@ std::vector<std::size_t> previous_versions(const Packet& packet) {
 
 // Walks back from `row` while `keep_going` says so; a chain longer than the packet is a cycle.
 template <typename Predicate>
-std::size_t walk_back(const std::vector<std::size_t>& previous, std::size_t row, Predicate keep_going) {
+std::size_t walk_back(const std::vector<std::size_t>& previous, std::size_t row,
+                      Predicate keep_going) {
     for (std::size_t steps = 0; keep_going(row); ++steps) {
-        if (steps >= previous.size()) fail("the versions of row " + std::to_string(row) + " form a cycle");
+        if (steps >= previous.size())
+            fail("the versions of row " + std::to_string(row) + " form a cycle");
         row = previous[row];
     }
     return row;
@@ -59,10 +64,11 @@ std::size_t root_of(const std::vector<std::size_t>& previous, std::size_t row) {
     return walk_back(previous, row, [&](std::size_t at) { return previous[at] != no_previous; });
 }
 
-Value resolved_value(const Packet& packet, const std::vector<std::size_t>& previous, std::size_t row,
-                     std::size_t column) {
+Value resolved_value(const Packet& packet, const std::vector<std::size_t>& previous,
+                     std::size_t row, std::size_t column) {
     const std::size_t source = walk_back(previous, row, [&](std::size_t at) {
-        return at != no_previous && std::holds_alternative<Unchanged>(packet.rows[at - 1].values[column]);
+        return at != no_previous &&
+               std::holds_alternative<Unchanged>(packet.rows[at - 1].values[column]);
     });
     if (source == no_previous) return Null{};
     return packet.rows[source - 1].values[column];
@@ -81,8 +87,9 @@ Row resolved_row(const Packet& packet, const std::vector<std::size_t>& previous,
 void check_row_widths(const Packet& packet) {
     for (std::size_t i = 0; i < packet.rows.size(); ++i) {
         if (packet.rows[i].values.size() != packet.fields.size()) {
-            throw PacketError("row " + std::to_string(i + 1) + " has " + std::to_string(packet.rows[i].values.size()) +
-                              " values for " + std::to_string(packet.fields.size()) + " fields");
+            throw PacketError("row " + std::to_string(i + 1) + " has " +
+                              std::to_string(packet.rows[i].values.size()) + " values for " +
+                              std::to_string(packet.fields.size()) + " fields");
         }
     }
 }
@@ -98,9 +105,11 @@ std::vector<Row> current_rows(const Packet& packet) {
     };
     std::vector<Live> live;
     for (std::size_t row = 1; row <= packet.rows.size(); ++row) {
-        if ((packet.rows[row - 1].status & row_status::hidden_mask) == 0) live.push_back({root_of(previous, row), row});
+        if ((packet.rows[row - 1].status & row_status::hidden_mask) == 0)
+            live.push_back({root_of(previous, row), row});
     }
-    std::stable_sort(live.begin(), live.end(), [](const Live& a, const Live& b) { return a.root < b.root; });
+    std::stable_sort(live.begin(), live.end(),
+                     [](const Live& a, const Live& b) { return a.root < b.root; });
     std::vector<Row> rows;
     rows.reserve(live.size());
     for (const Live& entry : live) rows.push_back(resolved_row(packet, previous, entry.row));

@@ -14,7 +14,8 @@ namespace {
 Packet load_sample(const std::string& name) {
     std::ifstream in(std::string(TOV_TEST_DATA_DIR) + "/packets/" + name, std::ios::binary);
     EXPECT_TRUE(in) << name;
-    return read_binary_packet(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    return read_binary_packet(
+        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
 }
 
 bool has_unchanged(const std::vector<Row>& rows) {
@@ -30,13 +31,17 @@ bool has_unchanged(const std::vector<Row>& rows) {
 Packet packet_with_log(std::vector<Row> rows, const std::vector<int64_t>& log) {
     Packet packet;
     packet.fields.push_back({"ID", "", make_type_word(TypeCode::Int, 4), 0, {}});
-    packet.fields.push_back({"NAME", "", make_type_word(TypeCode::ZString, 1, type_flag::varying), 0, {}});
+    packet.fields.push_back(
+        {"NAME", "", make_type_word(TypeCode::ZString, 1, type_flag::varying), 0, {}});
     packet.rows = std::move(rows);
-    if (!log.empty()) packet.params.push_back(Param::make_array("CHANGE_LOG", TypeCode::UInt, 4, log));
+    if (!log.empty())
+        packet.params.push_back(Param::make_array("CHANGE_LOG", TypeCode::UInt, 4, log));
     return packet;
 }
 
-Row row(uint8_t status, Value id, Value name) { return {status, {std::move(id), std::move(name)}}; }
+Row row(uint8_t status, Value id, Value name) {
+    return {status, {std::move(id), std::move(name)}};
+}
 
 TEST(CurrentViewSamples, ProductsResolveToEightLiveRecords) {
     const std::vector<Row> rows = current_rows(load_sample("products_changelog.cds"));
@@ -90,12 +95,12 @@ TEST(CurrentView, WalksBackThroughSeveralVersions) {
 }
 
 TEST(CurrentView, OrdersByTheFirstVersionOfEachRecord) {
-    const Packet packet = packet_with_log(
-        {row(row_status::superseded, int64_t{1}, std::string("first")),
-         row(0, int64_t{2}, std::string("second")),
-         row(row_status::modified, Unchanged{}, std::string("first, edited")),
-         row(row_status::inserted, int64_t{3}, Unchanged{})},
-        {3, 1, 8, 4, 0, 4});
+    const Packet packet =
+        packet_with_log({row(row_status::superseded, int64_t{1}, std::string("first")),
+                         row(0, int64_t{2}, std::string("second")),
+                         row(row_status::modified, Unchanged{}, std::string("first, edited")),
+                         row(row_status::inserted, int64_t{3}, Unchanged{})},
+                        {3, 1, 8, 4, 0, 4});
     const std::vector<Row> rows = current_rows(packet);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].values[1], Value(std::string("first, edited")));
@@ -105,9 +110,9 @@ TEST(CurrentView, OrdersByTheFirstVersionOfEachRecord) {
 }
 
 TEST(CurrentView, HiddenRowsWithoutLogAreDropped) {
-    const Packet packet = packet_with_log({row(row_status::unused, int64_t{1}, std::string("x")),
-                                           row(0, int64_t{2}, Unchanged{})},
-                                          {});
+    const Packet packet = packet_with_log(
+        {row(row_status::unused, int64_t{1}, std::string("x")), row(0, int64_t{2}, Unchanged{})},
+        {});
     const std::vector<Row> rows = current_rows(packet);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].values[1], Value(Null{}));
@@ -117,10 +122,10 @@ TEST(CurrentView, RejectsBrokenChangeLogs) {
     const std::vector<Row> two = {row(row_status::modified, Unchanged{}, std::string("a")),
                                   row(row_status::modified, Unchanged{}, std::string("b"))};
     EXPECT_THROW(current_rows(packet_with_log(two, {1, 2, 8, 2, 1, 8})), PacketError);  // a cycle
-    EXPECT_THROW(current_rows(packet_with_log(two, {1, 1, 8})), PacketError);           // replaces itself
-    EXPECT_THROW(current_rows(packet_with_log(two, {3, 0, 4})), PacketError);           // past the last row
-    EXPECT_THROW(current_rows(packet_with_log(two, {1, 0})), PacketError);              // not a triple
-    EXPECT_THROW(current_rows(packet_with_log(two, {0, 1, 8})), PacketError);           // row 0
+    EXPECT_THROW(current_rows(packet_with_log(two, {1, 1, 8})), PacketError);  // replaces itself
+    EXPECT_THROW(current_rows(packet_with_log(two, {3, 0, 4})), PacketError);  // past the last row
+    EXPECT_THROW(current_rows(packet_with_log(two, {1, 0})), PacketError);     // not a triple
+    EXPECT_THROW(current_rows(packet_with_log(two, {0, 1, 8})), PacketError);  // row 0
 
     Packet text_log = packet_with_log(two, {});
     text_log.params.push_back(Param::make_text("CHANGE_LOG", "1 0 4"));
