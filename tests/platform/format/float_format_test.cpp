@@ -213,6 +213,33 @@ TEST(FloatToStrF, EveryNegativeCurrencyFormat) {
     }
 }
 
+TEST(FormatSettings, ValidationNamesTheBadMember) {
+    EXPECT_NO_THROW(validate(FormatSettings{}));
+    const auto message_for = [](FormatSettings settings) -> std::string {
+        try {
+            validate(settings);
+        } catch (const ArgumentError& error) {
+            return error.what();
+        }
+        return "";
+    };
+    FormatSettings settings;
+    settings.decimal_separator = '\0';
+    EXPECT_NE(message_for(settings).find("decimal_separator"), std::string::npos);
+    settings = {};
+    settings.currency_format = 4;
+    EXPECT_NE(message_for(settings).find("currency_format is 4"), std::string::npos);
+    settings = {};
+    settings.negative_currency_format = -1;
+    EXPECT_NE(message_for(settings).find("negative_currency_format"), std::string::npos);
+    settings = {};
+    settings.currency_decimals = 19;
+    EXPECT_NE(message_for(settings).find("currency_decimals"), std::string::npos);
+    settings = {};
+    settings.short_date_format.clear();
+    EXPECT_NE(message_for(settings).find("short_date_format"), std::string::npos);
+}
+
 TEST(FloatToStrF, CurrencyRejectsBadSettings) {
     FormatSettings settings;
     settings.negative_currency_format = 16;
