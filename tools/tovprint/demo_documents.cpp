@@ -1,0 +1,53 @@
+#include "demo_documents.hpp"
+
+#include <array>
+
+#include "file_bytes.hpp"
+#include "platform/text/cp1252.hpp"
+#include "vendedor_document.hpp"
+
+namespace tovprint {
+namespace {
+
+using tov::text::utf8_to_cp1252;
+
+// The till of every demo document.
+VendedorRequest demo_vendedor_request() {
+    VendedorRequest request;
+    request.stCdFilial = "0001";
+    request.stNmFilial = utf8_to_cp1252("Restaurante São Jorge");
+    request.stCdCaixa = "003";
+    request.stNmCaixa = utf8_to_cp1252("Caixa Térreo");
+    request.stEsquemaCor = "1";
+    request.stCdPortImpNF = "COM2";
+    request.stIdTipoImpNF = "1";
+    request.doVrTotGeral = 27593.67;  // the sum of the demo packet's salespeople
+    return request;
+}
+
+DocumentCall vendedor_on_plain_printer(const std::filesystem::path& data_folder) {
+    VendedorRequest request = demo_vendedor_request();
+    request.P_VENDASVENDEDOR = "vendedor.xml";
+    return vendedor_call(std::move(request), read_file_bytes(data_folder / "vendedor.xml"));
+}
+
+DocumentCall vendedor_on_fiscal_register(const std::filesystem::path& data_folder) {
+    VendedorRequest request = demo_vendedor_request();
+    request.P_VENDASVENDEDOR = "vendedor.cds";
+    request.boUtilizaImpFis = true;
+    request.IdTipoImpFis = 1;
+    return vendedor_call(std::move(request), read_file_bytes(data_folder / "vendedor.cds"));
+}
+
+constexpr std::array documents{
+    DemoDocument{"Sales by salesperson, plain printer (RelatorioVendedor_Tov00000)",
+                 vendedor_on_plain_printer},
+    DemoDocument{"Sales by salesperson, fiscal register (RelatorioVendedor_Tov00000)",
+                 vendedor_on_fiscal_register},
+};
+
+}  // namespace
+
+std::span<const DemoDocument> demo_documents() { return documents; }
+
+}  // namespace tovprint

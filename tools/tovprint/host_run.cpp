@@ -1,0 +1,50 @@
+#include "host_run.hpp"
+
+#include <cstdlib>
+#include <memory>
+
+#include "backend_recorder.hpp"
+#include "console_sink.hpp"
+#include "host_services.hpp"
+#include "library_location.hpp"
+#include "package_session.hpp"
+#include "platform/errors/errors.hpp"
+#include "raw_file_sink.hpp"
+
+namespace tovprint {
+namespace {
+
+std::unique_ptr<HandOffSink> make_sink(const HostOptions& options, std::ostream& out) {
+    if (options.out) return std::make_unique<RawFileSink>(*options.out, out);
+    return std::make_unique<ConsoleSink>(out);
+}
+
+// The package's built-in printer configuration reads the table named by TOV_PRINTERS; it must
+// be set before the package is loaded.
+void hand_on_printer_table(const HostOptions& options) {
+    if (!options.printers) return;
+    if (!std::filesystem::is_regular_file(*options.printers)) {
+        throw tov::FileError("printer table '" + options.printers->string() + "' not found");
+    }
+    if (setenv("TOV_PRINTERS", options.printers->c_str(), 1) != 0) {
+        throw tov::ArgumentError("cannot set TOV_PRINTERS");
+    }
+}
+
+}  // namespace
+
+void run_documents(const HostOptions& options, const std::vector<TitledCall>& calls,
+                   std::ostream& out) {
+    hand_on_printer_table(options);
+    const auto sink = make_sink(options, out);
+    BackendRecorder backend(*sink);
+    HostServices host(options.now);
+    PackageSession package(package_library_path(options.library), backend, host);
+    for (const auto& [title, call] : calls) {
+        out << "=== " << title << '\n';
+        const bool result = call(package);
+        out << "=== result: " << (result ? "true" : "false") << "\n\n";
+    }
+}
+
+}  // namespace tovprint

@@ -1,0 +1,31 @@
+#pragma once
+// One run of tovprint as a host: the package loaded with tovprint's back-end (the terminal, or
+// the raw bytes to a file) and host services, then the document calls made one after another.
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "document_call.hpp"
+
+namespace tovprint {
+
+struct HostOptions {
+    std::optional<std::filesystem::path> library;   // --library
+    std::optional<std::filesystem::path> printers;  // --printers: handed on as TOV_PRINTERS
+    std::optional<std::filesystem::path> out;       // --out: raw bytes instead of the terminal
+    std::optional<double> now;                      // --now, days since 1899-12-30
+};
+
+struct TitledCall {
+    std::string title;
+    DocumentCall call;
+};
+
+// Prints each call's title, its hand-offs and its result on out. Throws the first failure.
+void run_documents(const HostOptions& options, const std::vector<TitledCall>& calls,
+                   std::ostream& out);
+
+}  // namespace tovprint

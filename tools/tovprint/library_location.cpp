@@ -1,0 +1,34 @@
+#include "library_location.hpp"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace tovprint {
+namespace {
+
+constexpr const char* library_file_name = "libPkg_Tov00000.so";
+
+std::filesystem::path beside_this_program() {
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return library_file_name;
+    return program.parent_path() / library_file_name;
+}
+
+}  // namespace
+
+std::filesystem::path package_library_path(const std::optional<std::filesystem::path>& option) {
+    if (option) return *option;
+    if (const char* from_environment = std::getenv("TOV_LIBRARY");
+        from_environment != nullptr && *from_environment != '\0') {
+        return from_environment;
+    }
+#ifdef TOV_PACKAGE_LIBRARY
+    if (std::error_code error; std::filesystem::exists(TOV_PACKAGE_LIBRARY, error)) {
+        return TOV_PACKAGE_LIBRARY;
+    }
+#endif
+    return beside_this_program();
+}
+
+}  // namespace tovprint

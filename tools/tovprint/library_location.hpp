@@ -1,0 +1,13 @@
+#pragma once
+// Where tovprint finds the package: the --library option, else the environment variable
+// TOV_LIBRARY, else the library built with tovprint (its path is compiled in when the package is
+// part of the same build) if it is there, else libPkg_Tov00000.so in tovprint's own folder.
+
+#include <filesystem>
+#include <optional>
+
+namespace tovprint {
+
+std::filesystem::path package_library_path(const std::optional<std::filesystem::path>& option);
+
+}  // namespace tovprint

@@ -1,0 +1,165 @@
+// tovprint: a command-line host of the print-layout package. It plays the point-of-sale
+// application: loads the package, registers a back-end that shows or saves every hand-off, and
+// calls the print functions with the arguments of request files or of the demo.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "date_time_text.hpp"
+#include "demo_documents.hpp"
+#include "file_bytes.hpp"
+#include "host_run.hpp"
+#include "packet_commands.hpp"
+#include "printable_documents.hpp"
+
+namespace {
+
+using namespace tovprint;
+
+constexpr const char* hand_off_notation =
+    "Hand-offs on the terminal: '>> Entry(arguments)', then the text converted from "
+    "Windows-1252 to UTF-8 with control bytes as <CR> <LF> <TAB> <FF> <ESC> <NUL> or <0xNN> "
+    "(each <LF> followed by a real line break), then '<< end of Entry text (N bytes)'.\n"
+    "With --out FILE the exact bytes of every text handed off are written to FILE, plainly "
+    "concatenated in the order of the calls with nothing between them (the pieces of a fiscal "
+    "report add up to its whole text); entry points without text write nothing.";
+
+constexpr const char* demo_now = "2026-12-08 14:30";
+
+struct HostArguments {
+    std::string library;
+    std::string printers;
+    std::string out;
+    std::string now;
+
+    HostOptions options() const {
+        HostOptions options;
+        if (!library.empty()) options.library = library;
+        if (!printers.empty()) options.printers = printers;
+        if (!out.empty()) options.out = out;
+        if (!now.empty()) options.now = parse_date_time(now);
+        return options;
+    }
+};
+
+void add_host_options(CLI::App& command, HostArguments& arguments, const char* now_help) {
+    command.add_option("--library", arguments.library,
+                       "the package library (default: $TOV_LIBRARY, else the one built with "
+                       "tovprint)");
+    command.add_option("--printers", arguments.printers,
+                       "printer table file handed to the package as TOV_PRINTERS")
+        ->check(CLI::ExistingFile);
+    command.add_option("--out", arguments.out, "write the raw bytes of the hand-offs to this file");
+    command.add_option("--now", arguments.now, now_help);
+    command.footer(hand_off_notation);
+}
+
+HostArguments demo_host_arguments() {
+    HostArguments arguments;
+    arguments.now = demo_now;
+    return arguments;
+}
+
+struct PacketShow {
+    std::string file;
+};
+struct PacketConvert {
+    std::string source;
+    std::string target;
+};
+struct Demo {
+    std::string data = TOV_DEMO_DATA_DIR;
+    HostArguments host = demo_host_arguments();
+};
+struct Print {
+    std::string document;
+    std::string request;
+    HostArguments host;
+};
+
+std::vector<std::string> printable_names() {
+    std::vector<std::string> names;
+    for (const auto& document : printable_documents()) names.emplace_back(document.name);
+    return names;
+}
+
+void run_demo(const Demo& demo) {
+    std::vector<TitledCall> calls;
+    for (const auto& document : demo_documents()) {
+        calls.push_back({std::string(document.title), document.prepare(demo.data)});
+    }
+    run_documents(demo.host.options(), calls, std::cout);
+}
+
+void run_print(const Print& print) {
+    const auto& document = printable_document(print.document);
+    const std::filesystem::path request(print.request);
+    const auto options = print.host.options();
+    auto call = document.from_request(read_file_bytes(request), request.filename().string(),
+                                      request.parent_path());
+    run_documents(options,
+                  {{std::string(document.export_name) + " (" + print.request + ")",
+                    std::move(call)}},
+                  std::cout);
+}
+
+int run(int argc, char** argv) {
+    CLI::App app{"tovprint: a command-line host of the print-layout package"};
+    app.require_subcommand(1);
+
+    auto* packet = app.add_subcommand("packet", "inspect and convert data packet files");
+    packet->require_subcommand(1);
+    PacketShow show;
+    auto* show_command = packet->add_subcommand(
+        "show", "print a packet's fields and current rows as a table (UTF-8)");
+    show_command->add_option("FILE", show.file, "binary or XML packet")->required();
+    PacketConvert convert;
+    auto* convert_command = packet->add_subcommand(
+        "convert", "convert a packet: OUT ending in .xml gets XML, any other name binary");
+    convert_command->add_option("IN", convert.source, "binary or XML packet")->required();
+    convert_command->add_option("OUT", convert.target, "the file to write")->required();
+
+    Demo demo;
+    auto* demo_command = app.add_subcommand("demo", "print every document from the demo packets");
+    demo_command->add_option("--data", demo.data, "folder of the demo packets")
+        ->check(CLI::ExistingDirectory);
+    add_host_options(*demo_command, demo.host, "the clock of the package (default 2026-12-08 14:30)");
+
+    Print print;
+    auto* print_command =
+        app.add_subcommand("print", "print one document with the arguments of a JSON request");
+    print_command->add_option("DOCUMENT", print.document, "the document")
+        ->required()
+        ->check(CLI::IsMember(printable_names()));
+    print_command
+        ->add_option("--request", print.request,
+                     "JSON object whose keys are the print function's parameter names; a packet "
+                     "is a file path relative to the request")
+        ->required()
+        ->check(CLI::ExistingFile);
+    add_host_options(*print_command, print.host,
+                     "the clock of the package, like 2026-12-08 14:30 (default: system clock)");
+
+    CLI11_PARSE(app, argc, argv);
+
+    if (*show_command) show_packet_file(show.file, std::cout);
+    if (*convert_command) convert_packet_file(convert.source, convert.target);
+    if (*demo_command) run_demo(demo);
+    if (*print_command) run_print(print);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cout.flush();
+        std::cerr << "tovprint: " << error.what() << '\n';
+        return 1;
+    }
+}

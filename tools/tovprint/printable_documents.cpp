@@ -1,0 +1,29 @@
+#include "printable_documents.hpp"
+
+#include <array>
+
+#include "platform/errors/errors.hpp"
+#include "vendedor_document.hpp"
+
+namespace tovprint {
+namespace {
+
+constexpr std::array documents{
+    PrintableDocument{"vendedor", "RelatorioVendedor_Tov00000", vendedor_from_request},
+};
+
+}  // namespace
+
+std::span<const PrintableDocument> printable_documents() { return documents; }
+
+const PrintableDocument& printable_document(std::string_view name) {
+    std::string known;
+    for (const auto& document : documents) {
+        if (document.name == name) return document;
+        known += (known.empty() ? "" : ", ") + std::string(document.name);
+    }
+    throw tov::ArgumentError("unknown document '" + std::string(name) + "' (known: " + known +
+                             ")");
+}
+
+}  // namespace tovprint

@@ -1,0 +1,28 @@
+#pragma once
+// Writes the exact bytes of every hand-off's text buffer to one file, in the order of the calls,
+// plainly concatenated: nothing is added before, between or after them. The pieces a fiscal
+// report sends one by one therefore add up to the report's whole text. Entry points that carry
+// no text (opening or closing a management report, the coupon number, the line width) write
+// nothing. Each hand-off is also noted in one line on the log stream.
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+#include "hand_off.hpp"
+
+namespace tovprint {
+
+class RawFileSink final : public HandOffSink {
+public:
+    // Creates or empties the file; throws tov::FileError when it cannot be written.
+    RawFileSink(const std::filesystem::path& path, std::ostream& log);
+    void receive(const HandOff& hand_off) override;
+
+private:
+    std::filesystem::path path_;
+    std::ofstream file_;
+    std::ostream& log_;
+};
+
+}  // namespace tovprint

@@ -1,0 +1,109 @@
+#include "request_object.hpp"
+
+#include <limits>
+
+#include "platform/errors/errors.hpp"
+#include "platform/text/cp1252.hpp"
+
+namespace tovprint {
+namespace {
+
+// A request is flat; anything nested deeper is refused while parsing, before it is built.
+constexpr int deepest_nesting = 8;
+
+nlohmann::json parse_object(std::string_view json_text, const std::string& origin) {
+    const auto refuse_deep_nesting = [&](int depth, nlohmann::json::parse_event_t,
+                                         nlohmann::json&) {
+        if (depth > deepest_nesting) {
+            throw tov::ArgumentError("request " + origin + ": nested too deeply");
+        }
+        return true;
+    };
+    nlohmann::json parsed;
+    try {
+        parsed = nlohmann::json::parse(json_text, refuse_deep_nesting);
+    } catch (const nlohmann::json::exception& error) {
+        throw tov::ArgumentError("request " + origin + " is not valid JSON: " + error.what());
+    }
+    if (!parsed.is_object()) {
+        throw tov::ArgumentError("request " + origin + " must be a JSON object");
+    }
+    return parsed;
+}
+
+}  // namespace
+
+RequestObject::RequestObject(std::string_view json_text, std::string origin)
+    : object_(parse_object(json_text, origin)), origin_(std::move(origin)) {}
+
+const nlohmann::json& RequestObject::value(const char* key, std::string_view expected) {
+    const auto found = object_.find(key);
+    if (found == object_.end()) {
+        throw tov::ArgumentError("request " + origin_ + ": missing key '" + key + "' (" +
+                                 std::string(expected) + ")");
+    }
+    read_keys_.insert(key);
+    return *found;
+}
+
+void RequestObject::reject(const char* key, std::string_view expected) const {
+    throw tov::ArgumentError("request " + origin_ + ": key '" + key + "' must be " +
+                             std::string(expected));
+}
+
+std::string RequestObject::utf8_text(const char* key) {
+    constexpr std::string_view expected = "a string";
+    const auto& found = value(key, expected);
+    if (!found.is_string()) reject(key, expected);
+    return found.get<std::string>();
+}
+
+std::string RequestObject::text(const char* key) {
+    return tov::text::utf8_to_cp1252(utf8_text(key));
+}
+
+bool RequestObject::boolean(const char* key) {
+    constexpr std::string_view expected = "true or false";
+    const auto& found = value(key, expected);
+    if (!found.is_boolean()) reject(key, expected);
+    return found.get<bool>();
+}
+
+int32_t RequestObject::integer(const char* key) {
+    constexpr std::string_view expected = "a whole number of 32 bits";
+    const auto& found = value(key, expected);
+    if (found.is_number_unsigned()) {
+        const auto number = found.get<uint64_t>();
+        if (number > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) {
+            reject(key, expected);
+        }
+        return static_cast<int32_t>(number);
+    }
+    if (!found.is_number_integer()) reject(key, expected);
+    const auto number = found.get<int64_t>();
+    if (number < std::numeric_limits<int32_t>::min() ||
+        number > std::numeric_limits<int32_t>::max()) {
+        reject(key, expected);
+    }
+    return static_cast<int32_t>(number);
+}
+
+double RequestObject::number(const char* key) {
+    constexpr std::string_view expected = "a number";
+    const auto& found = value(key, expected);
+    if (!found.is_number()) reject(key, expected);
+    return found.get<double>();
+}
+
+void RequestObject::reject_unknown_keys() const {
+    std::string unknown;
+    for (const auto& item : object_.items()) {
+        if (read_keys_.contains(item.key())) continue;
+        unknown += (unknown.empty() ? "'" : ", '") + item.key() + "'";
+    }
+    if (!unknown.empty()) {
+        throw tov::ArgumentError("request " + origin_ + ": unknown key " + unknown);
+    }
+}
+
+}  // namespace tovprint

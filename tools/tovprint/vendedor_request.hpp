@@ -1,0 +1,30 @@
+#pragma once
+// The arguments of RelatorioVendedor_Tov00000 (the sales-by-salesperson report) as a request
+// gives them: the keys are the parameter names; P_VENDASVENDEDOR names a packet file (binary or
+// XML), relative to the request's folder.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tovprint {
+
+struct VendedorRequest {
+    std::string stCdFilial;  // texts in Windows-1252
+    std::string stNmFilial;
+    std::string stCdCaixa;
+    std::string stNmCaixa;
+    std::string stEsquemaCor;
+    std::string stCdPortImpNF;
+    std::string stIdTipoImpNF;
+    std::filesystem::path P_VENDASVENDEDOR;
+    bool boUtilizaImpFis = false;
+    int32_t IdTipoImpFis = 0;
+    double doVrTotGeral = 0;
+};
+
+// Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.
+VendedorRequest parse_vendedor_request(std::string_view json_text, std::string origin);
+
+}  // namespace tovprint
