@@ -16,8 +16,11 @@ inline Field make_field(std::string name, TypeCode code, uint16_t size, uint32_t
     return field;
 }
 
+// An 8-bit string of up to width characters, with a one-byte length prefix.
 inline Field text_field(std::string name, uint16_t width = 20) {
-    return make_field(std::move(name), TypeCode::ZString, width, type_flag::varying);
+    Field field = make_field(std::move(name), TypeCode::ZString, 1, type_flag::varying);
+    field.params.push_back(Param::make_integer("WIDTH", TypeCode::UInt, 2, width));
+    return field;
 }
 inline Field int_field(std::string name) { return make_field(std::move(name), TypeCode::Int, 4); }
 inline Field float_field(std::string name) { return make_field(std::move(name), TypeCode::Float, 8); }
@@ -29,7 +32,9 @@ inline Field timestamp_field(std::string name) {
 }
 inline Field bool_field(std::string name) { return make_field(std::move(name), TypeCode::Bool, 2); }
 inline Field memo_field(std::string name) {
-    return make_field(std::move(name), TypeCode::Bytes, 4, type_flag::varying);
+    Field field = make_field(std::move(name), TypeCode::Bytes, 4, type_flag::varying);
+    field.params.push_back(Param::make_text("SUBTYPE", "Text"));
+    return field;
 }
 
 inline Row make_row(std::vector<Value> values) { return Row{0, std::move(values)}; }
