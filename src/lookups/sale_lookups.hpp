@@ -1,0 +1,81 @@
+#pragma once
+// The eight lookups about a sale in progress, each one query over the shared connection, and
+// the footer query that the table bill opens itself. A lookup closes its query, binds its
+// parameters by name as text, opens it and reads the first row or hands the whole result over
+// as a data packet; the query then stays open until the lookup's next call. No failure gets
+// out: the discounts yield 0, the name an empty text, the packet lookups the error's text.
+
+#include <functional>
+#include <string>
+#include <variant>
+
+#include "platform/db/connection.hpp"
+#include "platform/db/query.hpp"
+#include "platform/format/format_settings.hpp"
+
+namespace tov::lookups {
+
+// The text given for a database failure in place of a packet.
+struct ErrorText {
+    std::string text;
+    bool operator==(const ErrorText&) const = default;
+};
+
+// The binary data packet of a query's result, or the text of the failure.
+using LookupPacket = std::variant<std::string, ErrorText>;
+
+class SaleLookups {
+public:
+    // The text that describes a database failure: the host's ADOExceptionMessage(error,
+    // connection, ""). Without one, the error's own message.
+    using ErrorMessage = std::function<std::string(const std::exception& error, db::Connection& connection)>;
+
+    explicit SaleLookups(db::Connection& connection, ErrorMessage error_message = {});
+    SaleLookups(const SaleLookups&) = delete;
+    SaleLookups& operator=(const SaleLookups&) = delete;
+
+    // SaldoFidelidade: the consumer's loyalty balance for a ticket, matched on its description.
+    LookupPacket saldo_fidelidade(const std::string& cdfilial, const std::string& nrcomanda);
+    // GetCaixa: the operator of the till's shift opened today (days since 1899-12-30, from the
+    // package clock) and not closed; the date is bound in the short date format of settings.
+    LookupPacket get_caixa(const std::string& cdcaixa, double today, const format::FormatSettings& settings);
+    // getDescontoFid, getDescCash4All, getDescCashUds, getDescCoreBanc: the discount of the
+    // first ticket whose number occurs in nrcomanda; 0 when none, NULL or failed.
+    double get_desconto_fid(const std::string& cdfilial, const std::string& nrcomanda);
+    double get_desc_cash4all(const std::string& cdfilial, const std::string& nrcomanda);
+    double get_desc_cash_uds(const std::string& cdfilial, const std::string& nrcomanda);
+    double get_desc_core_banc(const std::string& cdfilial, const std::string& nrcomanda);
+    // getNMCONSUMIDOR: the consumer's name for a sale and ticket, of the seat posicao when it is
+    // not empty; "" when none, NULL or failed.
+    std::string get_nm_consumidor(const std::string& nrvendarest, const std::string& nrcomanda,
+                                  const std::string& posicao);
+    // getMovCaixaMob: the payments already taken for a sale and seat (and seat "00").
+    LookupPacket get_mov_caixa_mob(const std::string& cdfilial, const std::string& nrvendarest,
+                                   const std::string& nrlugarmesa);
+
+    // adqTextParcCont, which the table bill binds and opens itself.
+    db::Query& text_parc_cont() { return adqTextParcCont_; }
+
+private:
+    using Bindings = std::initializer_list<std::pair<const char*, const std::string*>>;
+
+    static void reopen(db::Query& query, Bindings bindings);
+    LookupPacket packet_of(db::Query& query, Bindings bindings);
+    double first_double(db::Query& query, const char* column, Bindings bindings);
+    std::string error_text(const std::exception& error);
+
+    db::Connection& connection_;
+    ErrorMessage error_message_;
+    db::Query adqSaldoCons_;
+    db::Query adqCaixa_;
+    db::Query adqTextParcCont_;
+    db::Query adqComandaFid_;
+    db::Query adqNMCONSUMIDOR_;
+    db::Query adqNMCONSUMIDORposicao_;
+    db::Query adqDescCash4All_;
+    db::Query adqDescCashUds_;
+    db::Query adqMovCaixaMob_;
+    db::Query adqDescCoreBanc_;
+};
+
+}  // namespace tov::lookups
