@@ -130,6 +130,7 @@ typedef struct tov_backend {
                              const char* buffer, size_t buffer_size);
 } tov_backend;
 
+/* NULL unregisters every entry point. */
 TOV_API int32_t TOV_CALL Tov_SetBackend(const tov_backend* backend);
 
 /* ---- Host services ----------------------------------------------------------------------------- */
@@ -162,6 +163,7 @@ typedef struct tov_host {
     void (*ExePath)(void* ctx, char* out, size_t capacity);
 } tov_host;
 
+/* NULL returns to the built-in defaults for every service. */
 TOV_API int32_t TOV_CALL Tov_SetHost(const tov_host* host);
 
 /* ---- Regional settings ------------------------------------------------------------------------- */
@@ -177,12 +179,16 @@ typedef struct tov_format_settings {
     int32_t CurrencyDecimals;  /* 0-18 */
 } tov_format_settings;
 
+/* The settings are checked (a NULL text or a value out of range fails with TOV_E_ARGUMENT naming
+ * the member); the date separator is the first separator character of ShortDateFormat. NULL
+ * returns to the default. */
 TOV_API int32_t TOV_CALL Tov_SetFormatSettings(const tov_format_settings* settings);
 
 /* ---- Host client datasets ---------------------------------------------------------------------- */
 
 typedef struct tov_dataset tov_dataset;
 
+/* A NULL handle fails with TOV_E_ARGUMENT, except in Tov_DataSetFree, where it does nothing. */
 TOV_API int32_t TOV_CALL Tov_DataSetOpen(const void* packet, size_t size, tov_dataset** out);
 TOV_API int32_t TOV_CALL Tov_DataSetFree(tov_dataset* ds);
 TOV_API int32_t TOV_CALL Tov_DataSetFirst(tov_dataset* ds);
