@@ -52,11 +52,6 @@ TEST(PrinterTable, AStarLineReplacesTheDefault) {
     EXPECT_FALSE(table.contains(8));
 }
 
-TEST(PrinterTable, AnEmptyTextGivesAnEmptyTable) {
-    EXPECT_EQ(PrinterTable::parse("", "'t'").size(), 0u);
-    EXPECT_EQ(PrinterTable::parse("\n  \n# only comments\n", "'t'").size(), 0u);
-}
-
 TEST(PrinterTableErrors, NameTheSourceAndTheLine) {
     const std::string message = parse_error("# header\n5 1 57 \\n\n");
     EXPECT_NE(message.find("'test.conf'"), std::string::npos) << message;

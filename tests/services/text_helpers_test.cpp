@@ -45,14 +45,6 @@ TEST(PadL, NeverCutsTheText) {
     EXPECT_EQ(PadL("12,00", -7), "12,00");
 }
 
-TEST(PadL, LabelAndAmountFillTheLine) {
-    const std::string label = "Total Geral";
-    const int line_width = 40;
-    const std::string line = label + PadL("123,45", line_width - static_cast<int>(label.size()));
-    EXPECT_EQ(line.size(), 40u);
-    EXPECT_EQ(line.substr(34), "123,45");
-}
-
 TEST(Centraliza, SplitsTheSpareBlanksWithTheOddOneOnTheRight) {
     EXPECT_EQ(Centraliza("ab", 6), "  ab  ");
     EXPECT_EQ(Centraliza("ab", 7), "  ab   ");
@@ -82,11 +74,6 @@ TEST(Ajusta, LeavesATextAtOrAboveTheWidthUnchanged) {
     EXPECT_EQ(Ajusta("123", 2), "123");
     EXPECT_EQ(Ajusta("7", 0), "7");
     EXPECT_EQ(Ajusta("7", -3), "7");
-}
-
-TEST(Ajusta, MakesSeatNumbersCompareInOrder) {
-    EXPECT_LT(Ajusta("2", 2), Ajusta("10", 2));
-    EXPECT_EQ(Ajusta("3", 2), Ajusta("03", 2));
 }
 
 TEST(EmptyString, CountsBlanksAndControlBytesAsEmpty) {
