@@ -91,13 +91,24 @@ double timestamp_ms(double days) {
     return (whole + dataset::date_delta) * dataset::ms_per_day + std::round(time * dataset::ms_per_day);
 }
 
+// A decimal with at least the column's decimals, as SQL Server delivers it ("1009.90").
+std::string decimal_in_scale(const std::string& text, int scale) {
+    std::string value = plain_decimal(text);
+    const auto point = value.find('.');
+    const int decimals = point == std::string::npos ? 0 : static_cast<int>(value.size() - point - 1);
+    if (decimals >= scale) return value;
+    if (point == std::string::npos) value.push_back('.');
+    value.append(static_cast<std::size_t>(scale - decimals), '0');
+    return value;
+}
+
 dataset::Value value_for(const Field& field, const Cell& cell) {
     if (!cell) return dataset::Null{};
     const std::string& text = *cell;
     switch (field.type()) {
     case TypeCode::Int: return integer_value(text, field.size());
     case TypeCode::Float: return number_from_text(text);
-    case TypeCode::Bcd: return dataset::Bcd::from_string(plain_decimal(text));
+    case TypeCode::Bcd: return dataset::Bcd::from_string(decimal_in_scale(text, field.decimals()));
     case TypeCode::Timestamp: return dataset::Timestamp{timestamp_ms(date_time_from_text(text))};
     default: return text;
     }
