@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 #include <unordered_map>
 
 #include "platform/dataset/packet_xml_text.hpp"
