@@ -1,0 +1,109 @@
+// The demo store: built on first use from data/store, kept while current, and meaningful for
+// the lookups of the demo documents.
+
+#include "lookups/demo_store.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include "lookups/sale_lookups.hpp"
+#include "platform/dataset/packet_binary.hpp"
+#include "platform/errors/errors.hpp"
+
+namespace tov::lookups {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DemoStoreFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("tov-demo-store-" + std::to_string(::getpid()) + "-" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    fs::path folder;
+};
+
+double local_today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::tm midnight_utc{};
+    midnight_utc.tm_year = local.tm_year;
+    midnight_utc.tm_mon = local.tm_mon;
+    midnight_utc.tm_mday = local.tm_mday;
+    return static_cast<double>(timegm(&midnight_utc)) / 86400.0 + 25569.0;
+}
+
+TEST_F(DemoStoreFile, IsBuiltOnFirstUseAndKeptWhileCurrent) {
+    const DemoStore store(folder / "cache" / "demo_store.db");
+    const fs::path file = store.ensure();
+    ASSERT_TRUE(fs::exists(file));
+    const auto built = fs::last_write_time(file);
+    EXPECT_EQ(store.ensure(), file);
+    EXPECT_EQ(fs::last_write_time(file), built);
+    EXPECT_EQ(store.connection_string(), "Provider=SQLite;Data Source=" + file.string());
+}
+
+TEST_F(DemoStoreFile, IsBuiltAgainWhenItsSqlChanges) {
+    fs::create_directories(folder / "data");
+    fs::copy_file(DemoStore::default_data_dir() / "schema.sql", folder / "data" / "schema.sql");
+    std::ofstream(folder / "data" / "demo_rows.sql") << "INSERT INTO OPERADOR VALUES ('A', 'FIRST');";
+    const DemoStore store(folder / "demo.db", folder / "data");
+    store.ensure();
+    std::ofstream(folder / "data" / "demo_rows.sql") << "INSERT INTO OPERADOR VALUES ('A', 'SECOND');";
+    db::Connection connection;
+    connection.set_connection_string(store.connection_string());
+    db::Query query("adqOperador", connection, db::SqlStorage("SELECT NMOPERADOR FROM OPERADOR"));
+    query.open();
+    EXPECT_EQ(query.field_as_string("NMOPERADOR"), "SECOND");
+}
+
+TEST_F(DemoStoreFile, BrokenOrMissingSqlIsAnErrorAndLeavesNoFile) {
+    fs::create_directories(folder / "data");
+    const DemoStore missing(folder / "demo.db", folder / "data");
+    EXPECT_THROW(missing.ensure(), FileError);
+    std::ofstream(folder / "data" / "schema.sql") << "CREATE TABLE X (A TEXT);";
+    std::ofstream(folder / "data" / "demo_rows.sql") << "INSERT INTO NOSUCH VALUES (1);";
+    EXPECT_THROW(missing.ensure(), DatabaseError);
+    EXPECT_FALSE(fs::exists(folder / "demo.db"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << "no half-built file left";
+}
+
+TEST_F(DemoStoreFile, AnEmptyConnectionStringMeansTheDemoStore) {
+    const DemoStore store(folder / "demo.db");
+    EXPECT_EQ(connection_string_or_demo_store("DSN=store", store), "DSN=store");
+    EXPECT_FALSE(fs::exists(folder / "demo.db"));
+    EXPECT_EQ(connection_string_or_demo_store("", store), store.connection_string());
+}
+
+TEST_F(DemoStoreFile, AnswersEveryLookupOfTheDemo) {
+    const DemoStore store(folder / "demo.db");
+    db::Connection connection;
+    connection.set_connection_string(store.connection_string());
+    SaleLookups lookups(connection);
+    const auto caixa = lookups.get_caixa("001", local_today(), format::FormatSettings{});
+    ASSERT_TRUE(std::holds_alternative<std::string>(caixa));
+    const auto till = dataset::read_binary_packet(std::get<std::string>(caixa));
+    ASSERT_EQ(till.rows.size(), 1u);
+    EXPECT_EQ(std::get<std::string>(till.rows[0].values[1]), "MARIA APARECIDA");
+    const auto balance = dataset::read_binary_packet(std::get<std::string>(lookups.saldo_fidelidade("0001", "MESA 12")));
+    ASSERT_EQ(balance.rows.size(), 1u);
+    EXPECT_EQ(std::get<dataset::Bcd>(balance.rows[0].values[3]).to_long_double(), 115.5L);
+    EXPECT_DOUBLE_EQ(lookups.get_desconto_fid("0001", "12"), 5.5);
+    EXPECT_EQ(lookups.get_nm_consumidor("1001", "12", "01"), "Jo\xE3o");
+    EXPECT_EQ(lookups.get_nm_consumidor("1001", "12", "02"), "ANA BEATRIZ SOUZA");
+    const auto payments =
+        dataset::read_binary_packet(std::get<std::string>(lookups.get_mov_caixa_mob("0001", "1001", "T")));
+    EXPECT_EQ(payments.rows.size(), 1u) << "PIX of seat 00";
+}
+
+}  // namespace
+}  // namespace tov::lookups
