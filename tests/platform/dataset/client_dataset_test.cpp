@@ -160,6 +160,19 @@ TEST(ClientDataSetFields, ReadsNumbersDatesAndBooleans) {
     EXPECT_EQ(dataset.FieldByName("BOO").AsVariant(), Variant(true));
 }
 
+TEST(ClientDataSetFields, ReadsTextAsNumberDateAndBoolean) {
+    ClientDataSet dataset = opened(make_packet(
+        {text_field("T")}, {make_row({std::string("25/12/2024 13:45")}), make_row({std::string(" 12 ")}),
+                            make_row({std::string("yes")})}));
+    EXPECT_DOUBLE_EQ(dataset.FieldByName("T").AsDateTime(), 45651.0 + (13 * 60 + 45) / 1440.0);
+    EXPECT_FALSE(dataset.FieldByName("T").AsBoolean());
+    dataset.Next();
+    EXPECT_EQ(dataset.FieldByName("T").AsInteger(), 12);
+    EXPECT_DOUBLE_EQ(dataset.FieldByName("T").AsFloat(), 12.0);
+    dataset.Next();
+    EXPECT_TRUE(dataset.FieldByName("T").AsBoolean());
+}
+
 TEST(ClientDataSetFields, NullReadsAsZeroFalseAndNullVariant) {
     ClientDataSet dataset = opened(every_type());
     dataset.Next();
