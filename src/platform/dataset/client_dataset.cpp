@@ -58,9 +58,15 @@ ClientDataSet::ClientDataSet(format::FormatSettings settings) : settings_(std::m
 
 void ClientDataSet::SetFormatSettings(const format::FormatSettings& settings) {
     format::validate(settings);
-    auto rebound = active_ ? bind_filter(filter_text_, filtered_, filter_options_) : std::nullopt;
-    settings_ = settings;
-    if (active_) apply_filter(std::move(rebound));
+    format::FormatSettings previous = std::exchange(settings_, settings);
+    if (!active_) return;
+    try {
+        // Date and number literals of the filter are read in the regional settings.
+        apply_filter(bind_filter(filter_text_, filtered_, filter_options_));
+    } catch (...) {
+        settings_ = std::move(previous);
+        throw;
+    }
 }
 
 // ---- data ----

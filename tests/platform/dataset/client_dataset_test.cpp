@@ -282,6 +282,20 @@ TEST(ClientDataSetFilter, CaseInsensitiveOption) {
     EXPECT_EQ(dataset.RecordCount(), 2);
 }
 
+TEST(ClientDataSetFilter, DateLiteralsFollowTheRegionalSettings) {
+    ClientDataSet dataset = opened(make_packet({date_field("D")}, {make_row({date_of(2024, 3, 4)})}));
+    dataset.SetFilter("D = '04/03/2024'");
+    dataset.SetFiltered(true);
+    EXPECT_EQ(dataset.RecordCount(), 1);
+    format::FormatSettings american;
+    american.short_date_format = "mm/dd/yyyy";
+    dataset.SetFormatSettings(american);
+    EXPECT_EQ(dataset.RecordCount(), 0);
+    EXPECT_EQ(dataset.FieldByName("D").AsString(), "");
+    dataset.SetFiltered(false);
+    EXPECT_EQ(dataset.FieldByName("D").AsString(), "03/04/2024");
+}
+
 TEST(ClientDataSetIndex, OrdersByFieldsCaseInsensitivelyAndStably) {
     Packet packet = make_packet({text_field("K"), int_field("N")},
                                 {make_row({std::string("b"), int64_t{1}}), make_row({std::string("A"), int64_t{2}}),
