@@ -11,6 +11,10 @@
 #include "platform/db/provider.hpp"
 #include "platform/errors/errors.hpp"
 
+// The PostgreSQL ODBC driver keeps 336 bytes of a statement that failed on the server (seen
+// with psqlODBC 13.02); the leak checker is told to leave that driver's allocations alone.
+extern "C" const char* __lsan_default_suppressions() { return "leak:psqlodbc\n"; }
+
 namespace tov::lookups::testing {
 
 namespace {
