@@ -239,6 +239,17 @@ TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
     const void* P_VENDASVENDEDOR, size_t P_VENDASVENDEDOR_size, int32_t boUtilizaImpFis,
     int32_t IdTipoImpFis, double doVrTotGeral, int32_t* result);
 
+/* The PAF-ECF identification report. arParams (arParams_high: index of its last element) holds at
+ * least eight values, in order: stCdFilial, stCdCaixa, stEsquemaCor (texts), oleDadosPaf (packet
+ * of the identification, values enciphered), oleBuscaNrSerieEcf (packet of the fiscal registers'
+ * serial numbers, NRSERIEIMPRPERS), stNrSerie (text), IdTipoImpFis (integer: the printer kind,
+ * which sets the line layout), stIndice (text); fewer fail with TOV_E_ARGUMENT. The file digests
+ * are read from Dados/Cadastros/ArquivosPldMd5.cds and Palindo.cds beside the host executable
+ * (the ExePath host service). The report goes to the back-end's Relatorio_Generico, whose answer
+ * is *result. oleRetorno is neither read nor written. */
+TOV_API int32_t TOV_CALL ImprimeDadosPaf_Tov00000(const tov_variant* arParams,
+    int32_t arParams_high, tov_variant* oleRetorno, int32_t* result);
+
 #ifdef __cplusplus
 }
 #endif

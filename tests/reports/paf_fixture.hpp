@@ -1,0 +1,118 @@
+#pragma once
+// What the identification report tests print with: a back-end that keeps what
+// Relatorio_Generico received, a host whose executable sits in a folder of its own, and the
+// packets and digest files of that folder, built in code.
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/dataset/dataset_test_packets.hpp"
+#include "platform/dataset/packet_io.hpp"
+#include "tov00000/tov00000.h"
+
+namespace tov::testing {
+
+struct GenericReportRecorder {
+    std::vector<std::string> calls;  // "Relatorio_Generico cor filial caixa serie indice"
+    std::string printed;             // the text of the last call
+    int32_t answer = 1;
+    std::string exe_path;
+    std::vector<std::string> deciphered;  // "key text" of each Uncripto call, when recorded
+
+    static GenericReportRecorder& of(void* ctx) { return *static_cast<GenericReportRecorder*>(ctx); }
+
+    tov_backend backend() {
+        tov_backend table{};
+        table.ctx = this;
+        table.Relatorio_Generico = [](void* ctx, const char* cor, const char* filial,
+                                      const char* caixa, const char* buffer, size_t size,
+                                      const char* serie, const char* indice) {
+            auto& self = of(ctx);
+            self.calls.push_back(std::string("Relatorio_Generico ") + cor + " " + filial + " " +
+                                 caixa + " " + serie + " " + indice);
+            self.printed.assign(buffer, size);
+            return self.answer;
+        };
+        return table;
+    }
+
+    // ExePath answers exe_path; deciphering is the package's own unless recording is asked for,
+    // in which case the text comes back in brackets.
+    tov_host host(bool record_deciphering = false) {
+        tov_host table{};
+        table.ctx = this;
+        table.ExePath = [](void* ctx, char* out, size_t capacity) {
+            std::strncpy(out, of(ctx).exe_path.c_str(), capacity - 1);
+        };
+        if (record_deciphering) {
+            table.Uncripto = [](void* ctx, const char* text, int32_t key, char* out,
+                                size_t capacity) {
+                of(ctx).deciphered.push_back(std::to_string(key) + " " + text);
+                std::strncpy(out, ("[" + std::string(text) + "]").c_str(), capacity - 1);
+            };
+        }
+        return table;
+    }
+};
+
+// A folder of its own under the system's temporary folder, removed with everything in it.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        static std::atomic<int> counter{0};
+        path_ = std::filesystem::temp_directory_path() /
+                ("tov_paf_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A binary packet of text fields, one row per entry of rows.
+inline std::string text_packet(const std::vector<std::string>& names,
+                               const std::vector<std::vector<std::string>>& rows) {
+    using namespace dataset::testing;
+    std::vector<dataset::Field> fields;
+    for (const auto& name : names) fields.push_back(text_field(name, 80));
+    std::vector<dataset::Row> packet_rows;
+    for (const auto& row : rows) {
+        std::vector<dataset::Value> values(row.begin(), row.end());
+        packet_rows.push_back(make_row(std::move(values)));
+    }
+    return dataset::write_packet(make_packet(std::move(fields), std::move(packet_rows)),
+                                 dataset::PacketFormat::Binary);
+}
+
+// The file list below a host folder: Dados/Cadastros/ArquivosPldMd5.cds.
+inline void write_file_list(const std::filesystem::path& host_folder,
+                            const std::vector<std::vector<std::string>>& name_and_digest) {
+    const auto folder = host_folder / "Dados" / "Cadastros";
+    std::filesystem::create_directories(folder);
+    const auto packet = dataset::read_packet(text_packet({"NMARQUIVO", "NUMEROMD5"},
+                                                         name_and_digest));
+    dataset::save_packet_file(packet, folder / "ArquivosPldMd5.cds", dataset::PacketFormat::Binary);
+}
+
+// The digest file in a host folder: Palindo.cds with its one enciphered digest.
+inline void write_digest_file(const std::filesystem::path& host_folder,
+                              const std::string& enciphered_digest) {
+    const auto packet = dataset::read_packet(text_packet({"MD5ARQUIVOTXT"}, {{enciphered_digest}}));
+    dataset::save_packet_file(packet, host_folder / "Palindo.cds", dataset::PacketFormat::Binary);
+}
+
+}  // namespace tov::testing
