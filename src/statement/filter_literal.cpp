@@ -1,0 +1,14 @@
+#include "statement/filter_literal.hpp"
+
+namespace tov::statement {
+
+std::string filter_literal(std::string_view text) {
+    std::string literal = "'";
+    for (const char c : text) {
+        literal += c;
+        if (c == '\'') literal += '\'';
+    }
+    return literal + "'";
+}
+
+}  // namespace tov::statement

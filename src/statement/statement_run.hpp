@@ -1,0 +1,33 @@
+#pragma once
+// The working values of one statement: what was asked, the line width, the text so far and
+// whether a movement has been written (which is what makes the statement worth handing over).
+
+#include <string>
+#include <utility>
+
+#include "statement/consumer_statement_request.hpp"
+#include "statement/statement_text.hpp"
+
+namespace tov::statement {
+
+struct StatementRun {
+    StatementRun(const ConsumerStatementRequest& request, const StatementContext& context,
+                 int width, std::string line_break)
+        : request(request), context(context), width(width), text(std::move(line_break)) {}
+
+    const ConsumerStatementRequest& request;
+    const StatementContext& context;
+    int width;
+    StatementText text;
+    bool has_movements = false;
+    // The simple statement on the fiscal register hands its text over after every sale item line.
+    bool item_lines_go_to_register = false;
+
+    const format::FormatSettings& settings() const { return context.settings; }
+};
+
+// After a sale item line, when the statement says so: everything written since the last hand-off
+// goes to Usa_CompNFis in pieces of whole lines, and the text starts afresh.
+void hand_item_lines_to_register(StatementRun& run);
+
+}  // namespace tov::statement
