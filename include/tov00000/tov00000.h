@@ -239,6 +239,21 @@ TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
     const void* P_VENDASVENDEDOR, size_t P_VENDASVENDEDOR_size, int32_t boUtilizaImpFis,
     int32_t IdTipoImpFis, double doVrTotGeral, int32_t* result);
 
+/* The exchange coupon. oleProdutos: the sale's products (CDPRODIMPFIS, CDARVPROD, NMPRODUTO,
+ * QTPRODCOMVEN, SGUNIDADE). The back-end's Nr_Cupom gives the coupon number; the coupon goes to
+ * its Cupom_Troca, whose answer is *result. */
+TOV_API int32_t TOV_CALL Cupom_Troca_Tov00000(int32_t IdTipoImpFis, const void* oleProdutos,
+    size_t oleProdutos_size, const char* stEsquemaCor, const char* stCdFilial,
+    const char* stCdCaixa, const char* stNmConsumidor, const char* stCpfCnpjCon,
+    const char* stTipVen, double doNrDias, int32_t* result);
+
+/* The payment-means report. oleTipoRece: one row per receipt (DTMOVIMCAIXA, TIPO, NMTIPORECE,
+ * VALOR, CDTIPORECE). The report goes to the back-end's imprimeTipoRece; it has no result. */
+TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const char* stCdFilial,
+    const char* stCdCaixa, const char* stEsquemaCor, const char* stNrSerie,
+    const char* stMeiosPgto, const void* oleTipoRece, size_t oleTipoRece_size,
+    const char* stDataIni, const char* stDataFin);
+
 /* The PAF-ECF identification report. arParams (arParams_high: index of its last element) holds at
  * least eight values, in order: stCdFilial, stCdCaixa, stEsquemaCor (texts), oleDadosPaf (packet
  * of the identification, values enciphered), oleBuscaNrSerieEcf (packet of the fiscal registers'

@@ -27,4 +27,18 @@ bool RelatorioVendedor(const std::string& stCdFilial, const std::string& stNmFil
                        const std::string& stIdTipoImpNF, std::string_view P_VENDASVENDEDOR,
                        bool boUtilizaImpFis, int IdTipoImpFis, double doVrTotGeral);
 
+// The exchange coupon; oleProdutos is a data packet (binary or XML). Returns the answer of the
+// back-end's Cupom_Troca.
+bool CupomTroca(int IdTipoImpFis, std::string_view oleProdutos, const std::string& stEsquemaCor,
+                const std::string& stCdFilial, const std::string& stCdCaixa,
+                const std::string& stNmConsumidor, const std::string& stCpfCnpjCon,
+                const std::string& stTipVen, double doNrDias);
+
+// The payment-means report; oleTipoRece is a data packet (binary or XML).
+void imprimeTipoRece(int IdTipoImpFis, const std::string& stCdFilial,
+                     const std::string& stCdCaixa, const std::string& stEsquemaCor,
+                     const std::string& stNrSerie, const std::string& stMeiosPgto,
+                     std::string_view oleTipoRece, const std::string& stDataIni,
+                     const std::string& stDataFin);
+
 }  // namespace tov

@@ -1,0 +1,132 @@
+#include "coupon/exchange_coupon.hpp"
+
+#include <utility>
+
+#include "platform/format/float_format.hpp"
+#include "services/text_helpers.hpp"
+
+namespace tov::coupon {
+namespace {
+
+using services::Ajusta;
+using services::Centraliza;
+using services::EmptyString;
+using services::Replicate;
+using services::TamFixo;
+using services::TamFixoR;
+
+// The product columns: code, name, quantity with unit; 48 columns whatever the line width.
+constexpr int code_columns = 12;
+constexpr int name_columns = 28;
+constexpr int quantity_columns = 8;
+constexpr int coupon_number_digits = 6;
+
+// What the printer configuration delivers for the coupon.
+struct CouponLayout {
+    int width = 0;
+    std::string line_break;
+    std::string stNrCupom;
+};
+
+class CouponText {
+public:
+    explicit CouponText(std::string line_break) : line_break_(std::move(line_break)) {}
+
+    void line(std::string_view text) {
+        text_.append(text);
+        text_.append(line_break_);
+    }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string line_break_;
+    std::string text_;
+};
+
+// The sale type "B", written exactly so, asks the configuration with its first flag false.
+bool first_configuration_flag(const std::string& stTipVen) { return stTipVen != "B"; }
+
+// Nr_Cupom first, then the configuration, which receives the number and may change it: the
+// coupon prints whatever number the configuration leaves.
+CouponLayout coupon_layout(const ExchangeCouponRequest& request, const CouponContext& context) {
+    CouponLayout layout;
+    layout.stNrCupom.clear();
+    context.backend.Nr_Cupom(layout.stNrCupom);
+    int inTipoLetra = 0;
+    std::string stCortaPapel;
+    context.host.ConfiguraImpressora(request.IdTipoImpFis,
+                                     first_configuration_flag(request.stTipVen), true,
+                                     inTipoLetra, layout.width, layout.line_break, stCortaPapel,
+                                     layout.stNrCupom);
+    return layout;
+}
+
+void write_heading(CouponText& coupon, int width, const services::TMessages& messages) {
+    coupon.line(Replicate("-", width - 1));
+    coupon.line(Centraliza(messages.Msg("CUP_TROC"), width));
+    coupon.line(Replicate(" ", width - 1));
+    coupon.line(TamFixo(messages.Msg("Codigo"), code_columns) +
+                TamFixo(messages.Msg("Nome"), name_columns) +
+                TamFixoR(messages.Msg("Qtde_"), quantity_columns));
+}
+
+// The code the register knows the product by, else its second code.
+std::string product_code(const dataset::ClientDataSet& products) {
+    const std::string fiscal_code = products.FieldByName("CDPRODIMPFIS").AsString();
+    if (EmptyString(fiscal_code)) return products.FieldByName("CDARVPROD").AsString();
+    return fiscal_code;
+}
+
+void write_products(CouponText& coupon, dataset::ClientDataSet& products) {
+    products.First();
+    while (!products.Eof()) {
+        const std::string quantity = products.FieldByName("QTPRODCOMVEN").AsString() +
+                                     products.FieldByName("SGUNIDADE").AsString();
+        coupon.line(TamFixo(product_code(products), code_columns) +
+                    TamFixo(products.FieldByName("NMPRODUTO").AsString(), name_columns) +
+                    TamFixoR(quantity, quantity_columns));
+        products.Next();
+    }
+}
+
+void write_sale(CouponText& coupon, const ExchangeCouponRequest& request,
+                const CouponLayout& layout, const services::TMessages& messages) {
+    coupon.line(Replicate("-", layout.width - 1));
+    coupon.line(messages.Msg("NR_CUP") + Ajusta(layout.stNrCupom, coupon_number_digits));
+    if (!EmptyString(request.stNmConsumidor)) coupon.line(request.stNmConsumidor);
+    if (!EmptyString(request.stCpfCnpjCon)) coupon.line(request.stCpfCnpjCon);
+}
+
+void write_period(CouponText& coupon, double days, int width, const CouponContext& context) {
+    const services::TMessages& messages = context.msgPadrao;
+    coupon.line(Replicate(" ", width - 1));
+    coupon.line(Centraliza(messages.Msg("CUP_PRAZO") + " " +
+                               format::FloatToStr(days, context.settings) + " " +
+                               messages.Msg("DIAS"),
+                           width));
+    coupon.line(Replicate(" ", width - 1));
+}
+
+std::string compose(const ExchangeCouponRequest& request, dataset::ClientDataSet& products,
+                    const CouponLayout& layout, const CouponContext& context) {
+    products.SetData(request.oleProdutos);
+    CouponText coupon(layout.line_break);
+    write_heading(coupon, layout.width, context.msgPadrao);
+    write_products(coupon, products);
+    write_sale(coupon, request, layout, context.msgPadrao);
+    write_period(coupon, request.doNrDias, layout.width, context);
+    return coupon.text();
+}
+
+}  // namespace
+
+bool CupomTroca(const ExchangeCouponRequest& request, dataset::ClientDataSet& cdsProdCupTroca,
+                const CouponContext& context) {
+    context.backend.require({"Nr_Cupom", "Cupom_Troca"});
+    const CouponLayout layout = coupon_layout(request, context);
+    const std::string text = compose(request, cdsProdCupTroca, layout, context);
+    return context.backend.Cupom_Troca(request.stEsquemaCor, request.stCdFilial,
+                                       request.stCdCaixa, text);
+}
+
+}  // namespace tov::coupon

@@ -1,0 +1,37 @@
+// The C export of the exchange coupon, run through guarded_call like every export.
+
+#include "package/abi_arguments.hpp"
+#include "package/abi_boundary.hpp"
+#include "package/package_state.hpp"
+#include "package/print_exchange_coupon.hpp"
+#include "tov00000/tov00000.h"
+
+extern "C" {
+
+TOV_API int32_t TOV_CALL Cupom_Troca_Tov00000(int32_t IdTipoImpFis, const void* oleProdutos,
+                                              size_t oleProdutos_size, const char* stEsquemaCor,
+                                              const char* stCdFilial, const char* stCdCaixa,
+                                              const char* stNmConsumidor,
+                                              const char* stCpfCnpjCon, const char* stTipVen,
+                                              double doNrDias, int32_t* result) {
+    return tov::package::guarded_call([&] {
+        using tov::package::text_argument;
+        auto& state = tov::package::package_state();
+        state.ensure_data_module();
+        const tov::coupon::ExchangeCouponRequest request{
+            IdTipoImpFis,
+            tov::package::packet_argument(oleProdutos, oleProdutos_size, "oleProdutos"),
+            text_argument(stEsquemaCor),
+            text_argument(stCdFilial),
+            text_argument(stCdCaixa),
+            text_argument(stNmConsumidor),
+            text_argument(stCpfCnpjCon),
+            text_argument(stTipVen),
+            doNrDias,
+        };
+        const bool printed = tov::package::print_exchange_coupon(state, request);
+        if (result != nullptr) *result = printed ? 1 : 0;
+    });
+}
+
+}  // extern "C"

@@ -1,0 +1,39 @@
+// The C export of the payment-means report, run through guarded_call like every export.
+
+#include "package/abi_arguments.hpp"
+#include "package/abi_boundary.hpp"
+#include "package/package_state.hpp"
+#include "package/print_payment_means.hpp"
+#include "tov00000/tov00000.h"
+
+extern "C" {
+
+TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const char* stCdFilial,
+                                                  const char* stCdCaixa,
+                                                  const char* stEsquemaCor,
+                                                  const char* stNrSerie,
+                                                  const char* stMeiosPgto,
+                                                  const void* oleTipoRece,
+                                                  size_t oleTipoRece_size,
+                                                  const char* stDataIni,
+                                                  const char* stDataFin) {
+    return tov::package::guarded_call([&] {
+        using tov::package::text_argument;
+        auto& state = tov::package::package_state();
+        state.ensure_data_module();
+        const tov::reports::PaymentMeansRequest request{
+            IdTipoImpFis,
+            text_argument(stCdFilial),
+            text_argument(stCdCaixa),
+            text_argument(stEsquemaCor),
+            text_argument(stNrSerie),
+            text_argument(stMeiosPgto),
+            tov::package::packet_argument(oleTipoRece, oleTipoRece_size, "oleTipoRece"),
+            text_argument(stDataIni),
+            text_argument(stDataFin),
+        };
+        tov::package::print_payment_means(state, request);
+    });
+}
+
+}  // extern "C"
