@@ -4,6 +4,8 @@
 
 #include "file_bytes.hpp"
 #include "platform/text/cp1252.hpp"
+#include "coupon_document.hpp"
+#include "payment_means_document.hpp"
 #include "vendedor_document.hpp"
 
 namespace tovprint {
@@ -39,11 +41,26 @@ DocumentCall vendedor_on_fiscal_register(const std::filesystem::path& data_folde
     return vendedor_call(std::move(request), read_file_bytes(data_folder / "vendedor.cds"));
 }
 
+// The exchange coupon and the payment-means report are printed from their request files.
+DocumentCall coupon_on_fiscal_register(const std::filesystem::path& data_folder) {
+    const std::filesystem::path request = data_folder / "cupom_troca.json";
+    return coupon_from_request(read_file_bytes(request), request.string(), data_folder);
+}
+
+DocumentCall payment_means_on_fiscal_register(const std::filesystem::path& data_folder) {
+    const std::filesystem::path request = data_folder / "tipo_rece.json";
+    return payment_means_from_request(read_file_bytes(request), request.string(), data_folder);
+}
+
 constexpr std::array documents{
     DemoDocument{"Sales by salesperson, plain printer (RelatorioVendedor_Tov00000)",
                  vendedor_on_plain_printer},
     DemoDocument{"Sales by salesperson, fiscal register (RelatorioVendedor_Tov00000)",
                  vendedor_on_fiscal_register},
+    DemoDocument{"Exchange coupon, fiscal register (Cupom_Troca_Tov00000)",
+                 coupon_on_fiscal_register},
+    DemoDocument{"Payment-means report, fiscal register (imprimeTipoRece_Tov00000)",
+                 payment_means_on_fiscal_register},
 };
 
 }  // namespace

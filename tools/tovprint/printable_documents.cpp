@@ -3,6 +3,8 @@
 #include <array>
 
 #include "platform/errors/errors.hpp"
+#include "coupon_document.hpp"
+#include "payment_means_document.hpp"
 #include "vendedor_document.hpp"
 
 namespace tovprint {
@@ -10,6 +12,8 @@ namespace {
 
 constexpr std::array documents{
     PrintableDocument{"vendedor", "RelatorioVendedor_Tov00000", vendedor_from_request},
+    PrintableDocument{"cupom_troca", "Cupom_Troca_Tov00000", coupon_from_request},
+    PrintableDocument{"tipo_rece", "imprimeTipoRece_Tov00000", payment_means_from_request},
 };
 
 }  // namespace
