@@ -343,6 +343,105 @@ static void settings_and_datasets_check_their_arguments(void) {
     CHECK(package.dataset_free(ds) == TOV_OK);
 }
 
+/* ---- The PAF-ECF identification report: its variant array through the C ABI ------------------ */
+
+#define PAF_TEXT_FIELD(name) "<FIELD attrname=\"" name "\" fieldtype=\"string\" WIDTH=\"20\"/>"
+
+static const char paf_identification_packet[] =
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+    PAF_TEXT_FIELD("NRLAUDO") PAF_TEXT_FIELD("NRCNPJQUELMAR") PAF_TEXT_FIELD("DSRAZAOSOCIQLM")
+    PAF_TEXT_FIELD("DSENDEQUELMAR") PAF_TEXT_FIELD("DSTELEFONEQLM") PAF_TEXT_FIELD("NMRESPONSIST")
+    PAF_TEXT_FIELD("DSNOMECOMERCIAL") PAF_TEXT_FIELD("DSVERSAOPALINDO")
+    PAF_TEXT_FIELD("NMEXEPALINDO")
+    "</FIELDS><PARAMS/></METADATA><ROWDATA><ROW NRLAUDO=\"L-77\" NMEXEPALINDO=\"PLD.EXE\"/>"
+    "</ROWDATA></DATAPACKET>";
+
+static const char paf_serials_packet[] =
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+    PAF_TEXT_FIELD("NRSERIEIMPRPERS")
+    "</FIELDS><PARAMS/></METADATA><ROWDATA><ROW NRSERIEIMPRPERS=\"BE0913\"/></ROWDATA>"
+    "</DATAPACKET>";
+
+static int32_t record_generic_report(void* ctx, const char* cor, const char* filial,
+                                     const char* caixa, const char* buffer, size_t size,
+                                     const char* serie, const char* indice) {
+    char line[256];
+    snprintf(line, sizeof line, "Relatorio_Generico %s %s %s %s %s", cor, filial, caixa, serie,
+             indice);
+    log_call(ctx, line);
+    keep_text(ctx, buffer, size);
+    return 1;
+}
+
+static void host_without_digest_files(void* ctx, char* out, size_t capacity) {
+    (void)ctx;
+    copy_out(out, capacity, "/nonexistent-pdv-folder/PLD.EXE");
+}
+
+static void values_stored_plain(void* ctx, const char* text, int32_t key, char* out,
+                                size_t capacity) {
+    (void)ctx;
+    (void)key;
+    copy_out(out, capacity, text);
+}
+
+static tov_variant paf_text(const char* text) {
+    tov_variant value;
+    memset(&value, 0, sizeof value);
+    value.type = TOV_VT_TEXT;
+    value.data = text;
+    value.size = strlen(text);
+    return value;
+}
+
+static void paf_identification_takes_its_values_from_the_variant_array(void* library) {
+    typedef int32_t (*paf_fn)(const tov_variant*, int32_t, tov_variant*, int32_t*);
+    paf_fn print_paf;
+    void* symbol = resolve(library, "ImprimeDadosPaf_Tov00000");
+    memcpy(&print_paf, &symbol, sizeof symbol);
+    recorder r;
+    memset(&r, 0, sizeof r);
+    tov_backend backend;
+    memset(&backend, 0, sizeof backend);
+    backend.ctx = &r;
+    backend.Relatorio_Generico = record_generic_report;
+    tov_host host;
+    memset(&host, 0, sizeof host);
+    host.ExePath = host_without_digest_files;
+    host.Uncripto = values_stored_plain;
+    CHECK(package.set_backend(&backend) == TOV_OK);
+    CHECK(package.set_host(&host) == TOV_OK);
+
+    tov_variant values[8];
+    values[0] = paf_text("01");
+    values[1] = paf_text("002");
+    values[2] = paf_text("COR");
+    values[3] = paf_text(paf_identification_packet);
+    values[4] = paf_text(paf_serials_packet);
+    values[5] = paf_text("BE0913");
+    memset(&values[6], 0, sizeof values[6]);
+    values[6].type = TOV_VT_INT;
+    values[6].integer = 28;
+    values[7] = paf_text("IDX");
+    int32_t result = 7;
+
+    CHECK(print_paf(values, 2, NULL, &result) == TOV_E_ARGUMENT);
+    CHECK(strstr(package.last_error(), "arParams holds 3 values") != NULL);
+    CHECK(result == 7 && r.text_size == 0);
+
+    tov_variant retorno;
+    memset(&retorno, 0, sizeof retorno);
+    CHECK(print_paf(values, 7, &retorno, &result) == TOV_OK);
+    CHECK(result == 1);
+    CHECK(strcmp(r.calls, "Relatorio_Generico COR 01 002 BE0913 IDX\n") == 0);
+    r.text[r.text_size < TEXT_CAPACITY ? r.text_size : TEXT_CAPACITY - 1] = '\0';
+    CHECK(strncmp(r.text, "           Identifica\xe7\xe3o do Paf-Ecf           \n", 47) == 0);
+    CHECK(strstr(r.text, "Nr do Laudo :  L-77\n") != NULL);
+    CHECK(strstr(r.text, "Principal Exe : PLD.EXE\nMD5           : \n\nVersao ER PAF-ECF: 02.06\n")
+          != NULL);
+    CHECK(strstr(r.text, "\n\nBE0913\n") != NULL);
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: %s path/to/libPkg_Tov00000.so\n", argv[0]);
@@ -367,6 +466,7 @@ int main(int argc, char** argv) {
     fiscal_register_gets_a_management_report_in_pieces();
     bad_packet_and_missing_field_fail_with_their_codes();
     settings_and_datasets_check_their_arguments();
+    paf_identification_takes_its_values_from_the_variant_array(library);
     CHECK(package.finalize() == TOV_OK);
 
     dlclose(library);

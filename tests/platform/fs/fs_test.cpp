@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/errors/errors.hpp"
+#include "platform/fs/executable_path.hpp"
+#include "platform/fs/file_exists.hpp"
+#include "platform/fs/host_folder.hpp"
+#include "platform/fs/short_path.hpp"
+
+namespace tov::fs {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+class FileSystemFolder : public ::testing::Test {
+protected:
+    FileSystemFolder()
+        : folder(stdfs::temp_directory_path() /
+                 ("tov_fs_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        stdfs::create_directories(folder);
+        std::ofstream(folder / "Palindo.cds") << "x";
+    }
+    ~FileSystemFolder() override {
+        std::error_code ignored;
+        stdfs::remove_all(folder, ignored);
+    }
+
+    stdfs::path folder;
+};
+
+TEST_F(FileSystemFolder, OnlyRegularFilesExist) {
+    EXPECT_TRUE(FileExists(folder / "Palindo.cds"));
+    EXPECT_FALSE(FileExists(folder / "palindo.cds.bak"));
+    EXPECT_FALSE(FileExists(folder));
+    EXPECT_FALSE(FileExists(stdfs::path()));
+    EXPECT_FALSE(FileExists(folder / "Palindo.cds" / "below-a-file"));
+}
+
+TEST_F(FileSystemFolder, LinksAreFollowedToWhatTheyName) {
+    stdfs::create_symlink(folder / "Palindo.cds", folder / "to-file");
+    stdfs::create_symlink(folder / "gone", folder / "dangling");
+    stdfs::create_directory_symlink(folder, folder / "to-folder");
+
+    EXPECT_TRUE(FileExists(folder / "to-file"));
+    EXPECT_FALSE(FileExists(folder / "dangling"));
+    EXPECT_FALSE(FileExists(folder / "to-folder"));
+}
+
+TEST(HostFolder, IsTheFolderOfTheExecutableSoThatFilesLandBesideIt) {
+    EXPECT_EQ(HostFolder("/opt/pdv/PLD.EXE") / "Palindo.cds", stdfs::path("/opt/pdv/Palindo.cds"));
+    EXPECT_EQ(HostFolder("/opt/pdv com espa\xe7o/PLD.EXE"), stdfs::path("/opt/pdv com espa\xe7o"));
+    EXPECT_EQ(HostFolder("PLD.EXE"), stdfs::path());
+}
+
+TEST(HostFolder, EmptyExecutablePathIsAnError) {
+    EXPECT_THROW(HostFolder(""), FileError);
+}
+
+TEST(ShortPathForm, IsThePathItselfWhereThePlatformKeepsNoShortNames) {
+    EXPECT_EQ(ShortPathForm("/opt/Program Files/pdv"), stdfs::path("/opt/Program Files/pdv"));
+}
+
+TEST(ExecutablePath, NamesThisTestProgram) {
+    const stdfs::path path = executable_path();
+    EXPECT_TRUE(path.is_absolute());
+    EXPECT_EQ(path.filename(), "test_platform_fs_fs");
+    EXPECT_TRUE(FileExists(path));
+}
+
+}  // namespace
+}  // namespace tov::fs
