@@ -265,6 +265,23 @@ TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const ch
 TOV_API int32_t TOV_CALL ImprimeDadosPaf_Tov00000(const tov_variant* arParams,
     int32_t arParams_high, tov_variant* oleRetorno, int32_t* result);
 
+/* The consumer statement: the movements and balances of a consumer's prepaid account, family by
+ * family. The six datasets are the host's own handles (Tov_DataSetOpen); the statement moves,
+ * filters and reads them and leaves them where its walks end, so the host sees its marks:
+ * cdsExtSimples filtered to the last family, cdsExtVenda to the last sale printed.
+ * IDEMISEXTRSIMPL of cdsTipoExtCons's current row chooses the layout: "S" the simple statement
+ * (cdsSaldoConsExt, cdsExtSimples), anything else the detailed one (all movements in cdsExtrato,
+ * walked from its current row). stValData is not read.
+ * The statement turns every failure into *result = false: the status is then still TOV_OK, and
+ * Tov_LastError() tells why *result is false (a NULL dataset handle, a missing field, no
+ * movement to print, a back-end answer of false, ...). */
+TOV_API int32_t TOV_CALL Extrato_Tov00000(int32_t boUtilizaImpFis, const char* stCdFilial,
+    const char* stEsquemaCor, const char* stIdTipoImpNF, const char* stCdPortImpNF,
+    tov_dataset* cdsTipoExtCons, tov_dataset* cdsSaldoConsExt, tov_dataset* cdsExtSimples,
+    tov_dataset* cdsExtVenda, tov_dataset* cdsSaldFam, const char* stValData,
+    const char* stFilial, const char* stCaixa, const char* stConsumidor,
+    const char* stNmConsumidor, tov_dataset* cdsExtrato, int32_t IdTipoImpFis, int32_t* result);
+
 #ifdef __cplusplus
 }
 #endif

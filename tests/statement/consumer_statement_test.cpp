@@ -5,8 +5,7 @@
 
 #include <string>
 
-#include "statement/statement_datasets.hpp"
-#include "statement/statement_recorder.hpp"
+#include "statement/statement_fixture.hpp"
 
 namespace tov::statement {
 namespace {
@@ -14,70 +13,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using testing::ExtratoRow;
-using testing::Movement;
-
-class ConsumerStatement : public ::testing::Test {
-protected:
-    StatementOutcome print(bool fiscal) {
-        const ConsumerStatementRequest request{
-            fiscal,          "0001",         "COR",           stIdTipoImpNF,
-            "COM2",          data.cdsTipoExtCons, data.cdsSaldoConsExt, data.cdsExtSimples,
-            data.cdsExtVenda, data.cdsSaldFam, "15/03/2024",    "Restaurante Sao Jorge",
-            "003",           "123",          "Maria Jo\xe3o", data.cdsExtrato,
-            7};
-        const services::Backend backend(recorder.backend());
-        const services::HostServices host(recorder.host());
-        return Extrato(request, StatementContext{backend, host, settings});
-    }
-
-    // A consumer with three families: the bar with a credit, a sale and a debit over two days,
-    // the restaurant with a credit and a sale, the shop without movements. The movements of the
-    // bar and the restaurant are stored mixed.
-    void simple_account() {
-        data.setting("S");
-        data.families({{"01", "Bar"}, {"02", "Restaurante Central"}, {"03", "Loja"}});
-        data.movements({
-            {"01", "20240310", "09:15", "Recarga", "C", "", "50", "50", "0001"},
-            {"02", "20240310", "10:00", "Recarga cartao", "C", "", "100", "100", "0001"},
-            {"01", "20240310", "12:30", "Venda", "V", "123", "-12.5", "37.5", "0001"},
-            {"01", "20240311", "08:00", "Estorno de recarga", "D", "", "-5", "32.5", "0002"},
-            {"02", "20240312", "19:45", "Venda", "V", "124", "-30", "70", "0001"},
-        });
-        data.sale_items({{"123", "01", "2", "Cerveja", "10"},
-                         {"123", "01", "0.5", "Porcao de batata frita", "2.5"},
-                         {"123", "02", "1", "Outro", "99"},
-                         {"124", "02", "1", "Prato do dia", "30"}});
-        data.family_balances({"32.5", "70"});
-        data.extrato({{"C001", "01", "Bar", "0", {}},
-                      {"C001", "02", "Restaurante Central", "25.5", {}}});
-    }
-
-    // The same account as one detailed dataset: family after family, date after date.
-    void detailed_account() {
-        data.setting("N");
-        data.families({});
-        data.movements({});
-        data.sale_items({{"123", "01", "2", "Cerveja", "10"},
-                         {"124", "02", "1", "Prato do dia", "30"}});
-        data.family_balances({"32.5", "70"});
-        data.extrato({
-            {"C001", "01", "Bar", "0",
-             {"01", "20240310", "09:15", "Recarga", "C", "", "50", "50", "0001"}},
-            {"C001", "01", "Bar", "0",
-             {"01", "20240310", "12:30", "Venda", "V", "123", "-10", "40", "0001"}},
-            {"C001", "01", "Bar", "0",
-             {"01", "20240311", "08:00", "Estorno", "D", "", "-7.5", "32.5", "0002"}},
-            {"C002", "02", "Restaurante Central", "100",
-             {"02", "20240312", "19:45", "Venda", "V", "124", "-30", "70", "0001"}},
-        });
-    }
-
-    testing::StatementRecorder recorder;
-    testing::StatementDatasets data;
-    format::FormatSettings settings;
-    std::string stIdTipoImpNF = "1";
-};
+using testing::ConsumerStatement;
 
 TEST_F(ConsumerStatement, SimpleLayoutOnThePlainPrinterInFortyFourColumns) {
     simple_account();
@@ -128,6 +64,204 @@ TEST_F(ConsumerStatement, SimpleLayoutOnThePlainPrinterInFortyFourColumns) {
               "Saldo Total                           102,50\r\n"
               "\r\n"
               "\r\n");
+}
+
+TEST_F(ConsumerStatement, SimpleLayoutOnTheRegisterHandsTheTextOverAfterEverySaleItemLine) {
+    simple_account();
+
+    const StatementOutcome outcome = print(true);
+
+    EXPECT_TRUE(outcome.result);
+    EXPECT_THAT(recorder.calls,
+                ElementsAre("ConfiguraImpressora 7 0 1",
+                            "Cabecalho 0001 COR Restaurante Sao Jorge 003 0 0",
+                            "Usa_CompNFis COR 400", "Usa_CompNFis COR 37", "Usa_CompNFis COR 461",
+                            "Extrato COR"));
+    ASSERT_EQ(recorder.pieces.size(), 3u);
+    EXPECT_EQ(recorder.pieces[0],
+              "Cliente: C001\n"
+              "Cons: 123-Maria Jo\xe3o\n"
+              "------------------------------------------------\n"
+              "SALDO ANTERIOR - Bar                       0,00\n"
+              "------------------------------------------------\n"
+              "Data       Operacao            Valor   Saldo    \n"
+              "10/03/2024\n"
+              " 09:15 Recarga                 50,00       50,00\n"
+              "   0001 Recarga        \n"
+              " 12:30 Venda                  -12,50       37,50\n"
+              "   0001 2    Cerveja           10,00\n");
+    EXPECT_EQ(recorder.pieces[1], "   0001 0,5  Porcao de batat    2,50\n");
+    EXPECT_EQ(recorder.pieces[2],
+              "11/03/2024\n"
+              " 08:00 Estorno de recarga      -5,00       32,50\n"
+              "   0002 Estorno de rec \n"
+              "\n"
+              "------------------------------------------------\n"
+              "SALDO ANTERIOR - Restaurante              25,50\n"
+              "------------------------------------------------\n"
+              "Data       Operacao            Valor   Saldo    \n"
+              "10/03/2024\n"
+              " 10:00 Recarga cartao         100,00      100,00\n"
+              "   0001 Recarga cartao \n"
+              "12/03/2024\n"
+              " 19:45 Venda                  -30,00       70,00\n"
+              "   0001 1    Prato do dia      30,00\n");
+    EXPECT_EQ(recorder.extrato,
+              "\n"
+              "\n"
+              "------------------------------------------------\n"
+              "Saldo Total                               102,50\n"
+              "\n"
+              "\n");
+}
+
+TEST_F(ConsumerStatement, DetailedLayoutOnTheRegisterGoesToExtratoWhole) {
+    detailed_account();
+
+    const StatementOutcome outcome = print(true);
+
+    EXPECT_TRUE(outcome.result);
+    EXPECT_THAT(recorder.calls,
+                ElementsAre("ConfiguraImpressora 7 0 1",
+                            "Cabecalho 0001 COR Restaurante Sao Jorge 003 0 0", "Extrato COR"));
+    EXPECT_EQ(recorder.extrato,
+              "Cliente: C001\n"
+              "Cons: 123-Maria Jo\xe3o\n"
+              "------------------------------------------------\n"
+              "SALDO ANTERIOR - Bar                       0,00\n"
+              "------------------------------------------------\n"
+              "Data       Operacao            Valor   Saldo    \n"
+              "10/03/2024\n"
+              " 09:15 Recarga                 50,00       50,00\n"
+              "   0001 Recarga        \n"
+              " 12:30 Venda                  -10,00       40,00\n"
+              "   0001 2    Cerveja           10,00\n"
+              "11/03/2024\n"
+              " 08:00 Estorno                 -7,50       32,50\n"
+              "   0002 Estorno        \n"
+              "------------------------------------------------\n"
+              "SALDO ANTERIOR - Restaurante             100,00\n"
+              "------------------------------------------------\n"
+              "Data       Operacao            Valor   Saldo    \n"
+              "12/03/2024\n"
+              " 19:45 Venda                  -30,00       70,00\n"
+              "   0001 1    Prato do dia      30,00\n"
+              "------------------------------------------------\n"
+              "Saldo Total                               102,50\n"
+              "\n"
+              "\n");
+}
+
+// ---- Layout choice ------------------------------------------------------------------------------
+
+class LayoutSetting : public ConsumerStatement,
+                      public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(LayoutSetting, AnythingButCapitalSSelectsTheDetailedLayout) {
+    detailed_account();
+    data.setting(GetParam());
+
+    EXPECT_TRUE(print(false).result);
+
+    EXPECT_THAT(recorder.printed, HasSubstr(" 08:00 Estorno                 -7,50   32,50\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, LayoutSetting, ::testing::Values("N", "s", "S ", " S", ""));
+
+TEST_F(ConsumerStatement, PlainPrinterIsFortyFourColumnsWhateverTheModel) {
+    simple_account();
+    stIdTipoImpNF = "44";
+    recorder.register_width = 80;
+
+    EXPECT_TRUE(print(false).result);
+
+    EXPECT_THAT(recorder.calls, ElementsAre("ImprimePadrao COM2 44"));
+    EXPECT_THAT(recorder.printed,
+                HasSubstr("\r\nSaldo Total                           102,50\r\n"
+                          "--------------------------------------------\r\n"
+                          "\r\n\r\n\r\n\r\n\r\n"));
+    EXPECT_TRUE(recorder.printed.ends_with("-\r\n\r\n\r\n\r\n\r\n\r\n"));
+}
+
+TEST_F(ConsumerStatement, PlainPrinterGetsTheTextWithoutAccents) {
+    simple_account();
+    stNmConsumidor = "Jos\xe9 \xc2ngelo Concei\xe7\xe3o";
+
+    EXPECT_TRUE(print(false).result);
+
+    EXPECT_THAT(recorder.printed, HasSubstr("\r\nCons: 123-Jose Angelo Conceicao\r\n"));
+}
+
+// ---- Total -------------------------------------------------------------------------------------
+
+TEST_F(ConsumerStatement, TotalAddsTheFamilyBalancesFromTheCurrentRowOn) {
+    simple_account();
+    data.family_balances({"1000", "32.5", "70.25"});
+    data.cdsSaldFam.SetRecNo(2);
+
+    EXPECT_TRUE(print(false).result);
+
+    EXPECT_THAT(recorder.printed,
+                HasSubstr("\r\nSaldo Total                           102,75\r\n"));
+    EXPECT_TRUE(data.cdsSaldFam.Eof());
+}
+
+TEST_F(ConsumerStatement, TotalIsZeroWithTheFamilyBalancesAtTheirEnd) {
+    simple_account();
+    while (!data.cdsSaldFam.Eof()) data.cdsSaldFam.Next();
+
+    EXPECT_TRUE(print(false).result);
+
+    EXPECT_THAT(recorder.printed,
+                HasSubstr("\r\nSaldo Total                             0,00\r\n"));
+}
+
+// ---- Result ------------------------------------------------------------------------------------
+
+TEST_F(ConsumerStatement, BackEndAnswerIsTheResult) {
+    simple_account();
+    recorder.answer = 0;
+
+    const StatementOutcome plain = print(false);
+    EXPECT_FALSE(plain.result);
+    EXPECT_EQ(plain.reason, "ImprimePadrao answered false");
+
+    simple_account();
+    const StatementOutcome fiscal = print(true);
+    EXPECT_FALSE(fiscal.result);
+    EXPECT_EQ(fiscal.reason, "Extrato answered false");
+}
+
+TEST_F(ConsumerStatement, MissingFieldEndsTheStatementWithFalseBeforeTheHandOff) {
+    simple_account();
+    data.cdsSaldFam.SetData(
+        "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+        "<FIELD attrname=\"SALDO\" fieldtype=\"r8\"/></FIELDS><PARAMS/></METADATA>"
+        "<ROWDATA><ROW SALDO=\"1\"/></ROWDATA></DATAPACKET>");
+
+    const StatementOutcome outcome = print(true);
+
+    EXPECT_FALSE(outcome.result);
+    EXPECT_THAT(outcome.reason, HasSubstr("'SALDOFAM'"));
+    EXPECT_EQ(recorder.calls.back(), "Usa_CompNFis COR 461");  // no Extrato follows
+}
+
+TEST_F(ConsumerStatement, UnregisteredEntryPointIsFalseBeforeAnythingIsPrinted) {
+    simple_account();
+    tov_backend table = recorder.backend();
+    table.Usa_CompNFis = nullptr;
+    const services::Backend backend(table);
+    const services::HostServices host(recorder.host());
+    const ConsumerStatementRequest request{
+        true,          "0001", "COR", "1", "COM2", data.cdsTipoExtCons, data.cdsSaldoConsExt,
+        data.cdsExtSimples, data.cdsExtVenda, data.cdsSaldFam, "", "Loja", "003", "123", "Maria",
+        data.cdsExtrato, 7};
+
+    const StatementOutcome outcome = Extrato(request, StatementContext{backend, host, settings});
+
+    EXPECT_FALSE(outcome.result);
+    EXPECT_THAT(outcome.reason, HasSubstr("Usa_CompNFis"));
+    EXPECT_THAT(recorder.calls, ElementsAre("ConfiguraImpressora 7 0 1"));
 }
 
 }  // namespace

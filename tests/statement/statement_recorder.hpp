@@ -18,7 +18,7 @@ struct StatementRecorder {
     std::string extrato;              // what Extrato received
     std::string printed;              // what ImprimePadrao received
     int32_t answer = 1;               // what Extrato and ImprimePadrao answer
-    int register_width = 40;
+    int register_width = 48;
     std::string register_line_break = "\n";
     double now = 45366.75;  // 15/03/2024 18:00
 

@@ -1,0 +1,87 @@
+// The C export of the consumer statement. The statement turns every failure into the result
+// false; the call itself then still succeeds, and Tov_LastError tells the host why the result is
+// false.
+
+#include <array>
+#include <exception>
+#include <string>
+
+#include "package/abi_arguments.hpp"
+#include "package/abi_boundary.hpp"
+#include "package/package_state.hpp"
+#include "package/print_statement.hpp"
+#include "platform/errors/errors.hpp"
+#include "tov00000/tov00000.h"
+
+namespace {
+
+using tov::package::text_argument;
+
+struct NamedHandle {
+    const char* name;
+    tov_dataset* handle;
+};
+
+// Why the statement cannot start: the first dataset handle that is NULL, or "".
+std::string missing_dataset(const std::array<NamedHandle, 6>& handles) {
+    for (const auto& [name, handle] : handles) {
+        if (handle == nullptr) return std::string("Extrato_Tov00000: ") + name + " is NULL";
+    }
+    return "";
+}
+
+// Makes the reason this thread's last error message without failing the call.
+void tell_why_false(const std::string& reason) {
+    tov::package::record_failure(std::make_exception_ptr(tov::Error(reason)));
+}
+
+}  // namespace
+
+extern "C" {
+
+TOV_API int32_t TOV_CALL Extrato_Tov00000(
+    int32_t boUtilizaImpFis, const char* stCdFilial, const char* stEsquemaCor,
+    const char* stIdTipoImpNF, const char* stCdPortImpNF, tov_dataset* cdsTipoExtCons,
+    tov_dataset* cdsSaldoConsExt, tov_dataset* cdsExtSimples, tov_dataset* cdsExtVenda,
+    tov_dataset* cdsSaldFam, const char* stValData, const char* stFilial, const char* stCaixa,
+    const char* stConsumidor, const char* stNmConsumidor, tov_dataset* cdsExtrato,
+    int32_t IdTipoImpFis, int32_t* result) {
+    return tov::package::guarded_call([&] {
+        if (result != nullptr) *result = 0;
+        const std::string missing = missing_dataset({{{"cdsTipoExtCons", cdsTipoExtCons},
+                                                      {"cdsSaldoConsExt", cdsSaldoConsExt},
+                                                      {"cdsExtSimples", cdsExtSimples},
+                                                      {"cdsExtVenda", cdsExtVenda},
+                                                      {"cdsSaldFam", cdsSaldFam},
+                                                      {"cdsExtrato", cdsExtrato}}});
+        if (!missing.empty()) {
+            tell_why_false(missing);
+            return;
+        }
+        const tov::statement::ConsumerStatementRequest request{
+            boUtilizaImpFis != 0,
+            text_argument(stCdFilial),
+            text_argument(stEsquemaCor),
+            text_argument(stIdTipoImpNF),
+            text_argument(stCdPortImpNF),
+            cdsTipoExtCons->data,
+            cdsSaldoConsExt->data,
+            cdsExtSimples->data,
+            cdsExtVenda->data,
+            cdsSaldFam->data,
+            text_argument(stValData),
+            text_argument(stFilial),
+            text_argument(stCaixa),
+            text_argument(stConsumidor),
+            text_argument(stNmConsumidor),
+            cdsExtrato->data,
+            IdTipoImpFis,
+        };
+        const auto outcome =
+            tov::package::print_consumer_statement(tov::package::package_state(), request);
+        if (!outcome.result) tell_why_false(outcome.reason);
+        if (result != nullptr) *result = outcome.result ? 1 : 0;
+    });
+}
+
+}  // extern "C"
