@@ -442,6 +442,159 @@ static void paf_identification_takes_its_values_from_the_variant_array(void* lib
     CHECK(strstr(r.text, "\n\nBE0913\n") != NULL);
 }
 
+/* ---- The exchange coupon and the payment-means report through the C ABI --------------------- */
+
+#define STRING_FIELD(name, width) \
+    "<FIELD attrname=\"" name "\" fieldtype=\"string\" WIDTH=\"" width "\"/>"
+
+static const char coupon_products_packet[] =
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+    STRING_FIELD("CDPRODIMPFIS", "14") STRING_FIELD("CDARVPROD", "14")
+    STRING_FIELD("NMPRODUTO", "40") STRING_FIELD("QTPRODCOMVEN", "10")
+    STRING_FIELD("SGUNIDADE", "3")
+    "</FIELDS><PARAMS/></METADATA><ROWDATA>"
+    "<ROW CDPRODIMPFIS=\"\" CDARVPROD=\"ARV-9\" NMPRODUTO=\"Meia Esportiva\" QTPRODCOMVEN=\"3\" "
+    "SGUNIDADE=\"PR\"/>"
+    "</ROWDATA></DATAPACKET>";
+
+static const char payment_receipts_packet[] =
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+    "<FIELD attrname=\"DTMOVIMCAIXA\" fieldtype=\"dateTime\"/>" STRING_FIELD("TIPO", "3")
+    STRING_FIELD("NMTIPORECE", "30") "<FIELD attrname=\"VALOR\" fieldtype=\"r8\"/>"
+    STRING_FIELD("CDTIPORECE", "3")
+    "</FIELDS><PARAMS/></METADATA><ROWDATA>"
+    "<ROW DTMOVIMCAIXA=\"20240315\" TIPO=\"CF\" NMTIPORECE=\"Dinheiro\" VALOR=\"1234.5\" "
+    "CDTIPORECE=\"1\"/>"
+    "<ROW DTMOVIMCAIXA=\"20240316\" TIPO=\"NF\" NMTIPORECE=\"Pix\" VALOR=\"10\" CDTIPORECE=\"7\"/>"
+    "</ROWDATA></DATAPACKET>";
+
+/* Sale type "B": the configuration is asked with its first flag false and answers 30 columns. */
+static const char exchange_coupon[] =
+    "-----------------------------\n"
+    "        CUPOM DE TROCA        \n"
+    "                             \n"
+    "Cod.        NOME                            Qtde\n"
+    "ARV-9       Meia Esportiva                   3PR\n"
+    "-----------------------------\n"
+    "Nr. Cupom Fiscal: 000077\n"
+    "                             \n"
+    "  PRAZO PARA TROCA: 7,5 DIAS  \n"
+    "                             \n"
+;
+
+static const char payment_means_report[] =
+    "      Meios de Pagamento      \n"
+    "Per\xedodo Solicitado: de 15/03/2024 a 16/03/2024\n"
+    "Data: 15/03/2024\n"
+    "Dinheiro - Cupom Fiscal - R$ 1.234,50\n"
+    "SOMA DO DIA 15/03/2024 = R$ 1.234,50\n"
+    "\n"
+    "\n"
+    "Data: 16/03/2024\n"
+    "Pix - Nota Fiscal - R$ 10,00\n"
+    "SOMA DO DIA 16/03/2024 = R$ 10,00\n"
+    " TOTAL DO PERIODO SOLICITADO  \n"
+    "\n"
+    "Dinheiro                             R$ 1.234,50\n"
+    "Pix                                     R$ 10,00\n"
+    "Soma total                           R$ 1.244,50\n"
+;
+
+static int32_t record_coupon_number(void* ctx, int32_t zero1, int32_t zero2, char* number,
+                                    size_t capacity) {
+    char line[256];
+    snprintf(line, sizeof line, "Nr_Cupom %d %d [%s]", zero1, zero2, number);
+    log_call(ctx, line);
+    copy_out(number, capacity, "77");
+    return 1;
+}
+
+static int32_t record_coupon(void* ctx, const char* cor, const char* filial, const char* caixa,
+                             const char* buffer, size_t size) {
+    char line[256];
+    snprintf(line, sizeof line, "Cupom_Troca %s %s %s", cor, filial, caixa);
+    log_call(ctx, line);
+    keep_text(ctx, buffer, size);
+    return 0; /* the coupon was not printed: the function answers false */
+}
+
+static int32_t record_payment_means(void* ctx, const char* filial, const char* caixa,
+                                    const char* cor, const char* serie, const char* buffer,
+                                    size_t size, const char* meios) {
+    char line[256];
+    snprintf(line, sizeof line, "imprimeTipoRece %s %s %s %s %s", filial, caixa, cor, serie,
+             meios);
+    log_call(ctx, line);
+    keep_text(ctx, buffer, size);
+    return 1;
+}
+
+/* 30 columns when the first flag is false, 40 otherwise; the coupon number is left alone. */
+static void register_by_first_flag(void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
+                                   int32_t* font, int32_t* width, char* enter,
+                                   size_t enter_capacity, char* cut, size_t cut_capacity,
+                                   char* coupon, size_t coupon_capacity) {
+    (void)ctx;
+    (void)kind;
+    (void)flag2;
+    (void)cut;
+    (void)cut_capacity;
+    (void)coupon;
+    (void)coupon_capacity;
+    *font = 1;
+    *width = flag1 != 0 ? 40 : 30;
+    copy_out(enter, enter_capacity, "\n");
+}
+
+static void coupon_and_payment_means_print_through_their_exports(void* library) {
+    typedef int32_t (*coupon_fn)(int32_t, const void*, size_t, const char*, const char*,
+                                 const char*, const char*, const char*, const char*, double,
+                                 int32_t*);
+    typedef int32_t (*payment_means_fn)(int32_t, const char*, const char*, const char*,
+                                        const char*, const char*, const void*, size_t,
+                                        const char*, const char*);
+    coupon_fn print_coupon;
+    payment_means_fn print_payment_means;
+    void* symbol = resolve(library, "Cupom_Troca_Tov00000");
+    memcpy(&print_coupon, &symbol, sizeof symbol);
+    symbol = resolve(library, "imprimeTipoRece_Tov00000");
+    memcpy(&print_payment_means, &symbol, sizeof symbol);
+
+    recorder r;
+    memset(&r, 0, sizeof r);
+    tov_backend backend;
+    memset(&backend, 0, sizeof backend);
+    backend.ctx = &r;
+    backend.Nr_Cupom = record_coupon_number;
+    backend.Cupom_Troca = record_coupon;
+    backend.imprimeTipoRece = record_payment_means;
+    tov_host host;
+    memset(&host, 0, sizeof host);
+    host.ConfiguraImpressora = register_by_first_flag;
+    CHECK(package.set_backend(&backend) == TOV_OK);
+    CHECK(package.set_host(&host) == TOV_OK);
+
+    int32_t result = 7;
+    CHECK(print_coupon(3, coupon_products_packet, sizeof coupon_products_packet - 1, "COR", "01",
+                       "002", NULL, "", "B", 7.5, &result) == TOV_OK);
+    CHECK(result == 0);
+    CHECK(strcmp(r.calls, "Nr_Cupom 0 0 []\nCupom_Troca COR 01 002\n") == 0);
+    CHECK(r.text_size == sizeof exchange_coupon - 1);
+    CHECK(memcmp(r.text, exchange_coupon, sizeof exchange_coupon - 1) == 0);
+
+    memset(&r, 0, sizeof r);
+    CHECK(print_payment_means(3, "01", "002", "COR", "SERIE", "MEIOS", payment_receipts_packet,
+                              sizeof payment_receipts_packet - 1, "15/03/2024",
+                              "16/03/2024") == TOV_OK);
+    CHECK(strcmp(r.calls, "imprimeTipoRece 01 002 COR SERIE MEIOS\n") == 0);
+    CHECK(r.text_size == sizeof payment_means_report - 1);
+    CHECK(memcmp(r.text, payment_means_report, sizeof payment_means_report - 1) == 0);
+
+    CHECK(print_payment_means(3, "01", "002", "COR", "SERIE", "MEIOS", NULL, 5, "", "") ==
+          TOV_E_ARGUMENT);
+    CHECK(strstr(package.last_error(), "oleTipoRece") != NULL);
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: %s path/to/libPkg_Tov00000.so\n", argv[0]);
@@ -467,6 +620,7 @@ int main(int argc, char** argv) {
     bad_packet_and_missing_field_fail_with_their_codes();
     settings_and_datasets_check_their_arguments();
     paf_identification_takes_its_values_from_the_variant_array(library);
+    coupon_and_payment_means_print_through_their_exports(library);
     CHECK(package.finalize() == TOV_OK);
 
     dlclose(library);
