@@ -282,6 +282,42 @@ TOV_API int32_t TOV_CALL Extrato_Tov00000(int32_t boUtilizaImpFis, const char* s
     const char* stFilial, const char* stCaixa, const char* stConsumidor,
     const char* stNmConsumidor, tov_dataset* cdsExtrato, int32_t IdTipoImpFis, int32_t* result);
 
+/* ---- Sale lookups ------------------------------------------------------------------------------ */
+
+/*
+ * Questions about a sale in progress, answered from the store database (the connection string of
+ * the host's GetStringConexPld, else TOV_CONNECTION, else the demo store). The connection opens
+ * with the first lookup and stays open. A lookup called before any print function creates the
+ * data module itself. A lookup's database failure is its answer, not a failed status: the
+ * discounts are 0, the name is "", and a packet lookup gives, as TOV_VT_TEXT, the text of the
+ * host's ADOExceptionMessage in place of the packet (TOV_VT_BYTES, a binary data packet). The
+ * status fails only for the arguments (TOV_E_BUFFER: the name does not fit result). A variant
+ * result points into memory the package keeps until the next call of the same lookup.
+ */
+/* CDCLIENTE, CDCONSUMIDOR, NMCONSUMIDOR, VRSALDOCONS of the consumer of the ticket described
+ * stNRCOMANDA. */
+TOV_API int32_t TOV_CALL Tov00000_SaldoFidelidade(const char* stCDFILIAL, const char* stNRCOMANDA,
+                                                  tov_variant* result);
+/* CDOPERADOR, NMOPERADOR of the till's shift opened today (the host's Now, in the short date
+ * format of the regional settings) and not closed. */
+TOV_API int32_t TOV_CALL Tov00000_GetCaixa(const char* CDCAIXA, tov_variant* result);
+/* The loyalty and cash-back discounts of the first ticket whose number occurs in P_NRCOMANDA. */
+TOV_API int32_t TOV_CALL Tov00000_getDescontoFid(const char* P_CDFILIAL, const char* P_NRCOMANDA,
+                                                 double* result);
+TOV_API int32_t TOV_CALL Tov00000_getDescCash4All(const char* P_CDFILIAL,
+                                                  const char* P_NRCOMANDA, double* result);
+TOV_API int32_t TOV_CALL Tov00000_getDescCashUds(const char* P_CDFILIAL, const char* P_NRCOMANDA,
+                                                 double* result);
+TOV_API int32_t TOV_CALL Tov00000_getDescCoreBanc(const char* P_CDFILIAL,
+                                                  const char* P_NRCOMANDA, double* result);
+/* The consumer's name for a sale and ticket; only items of seat stPosicao when it is not empty. */
+TOV_API int32_t TOV_CALL Tov00000_getNMCONSUMIDOR(const char* P_NRVENDAREST,
+                                                  const char* P_NRCOMANDA, const char* stPosicao,
+                                                  char* result, size_t result_capacity);
+/* NMTIPORECE, VRMOV: the payments already taken for a sale, of seat P_NRLUGARMESA and seat "00". */
+TOV_API int32_t TOV_CALL Tov00000_getMovCaixaMob(const char* P_CDFILIAL, const char* P_NRVENDAREST,
+                                                 const char* P_NRLUGARMESA, tov_variant* result);
+
 #ifdef __cplusplus
 }
 #endif

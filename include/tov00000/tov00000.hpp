@@ -41,4 +41,23 @@ void imprimeTipoRece(int IdTipoImpFis, const std::string& stCdFilial,
                      std::string_view oleTipoRece, const std::string& stDataIni,
                      const std::string& stDataFin);
 
+// ---- Sale lookups (see tov00000.h) ----
+
+// A packet lookup's answer: a binary data packet, or the database error's text in its place.
+struct LookupAnswer {
+    bool is_packet = false;
+    std::string data;
+};
+
+LookupAnswer SaldoFidelidade(const std::string& stCDFILIAL, const std::string& stNRCOMANDA);
+LookupAnswer GetCaixa(const std::string& CDCAIXA);
+double getDescontoFid(const std::string& P_CDFILIAL, const std::string& P_NRCOMANDA);
+double getDescCash4All(const std::string& P_CDFILIAL, const std::string& P_NRCOMANDA);
+double getDescCashUds(const std::string& P_CDFILIAL, const std::string& P_NRCOMANDA);
+double getDescCoreBanc(const std::string& P_CDFILIAL, const std::string& P_NRCOMANDA);
+std::string getNMCONSUMIDOR(const std::string& P_NRVENDAREST, const std::string& P_NRCOMANDA,
+                            const std::string& stPosicao);
+LookupAnswer getMovCaixaMob(const std::string& P_CDFILIAL, const std::string& P_NRVENDAREST,
+                            const std::string& P_NRLUGARMESA);
+
 }  // namespace tov

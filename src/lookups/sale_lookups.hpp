@@ -6,6 +6,7 @@
 // out: the discounts yield 0, the name an empty text, the packet lookups the error's text.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <variant>
 
@@ -24,13 +25,31 @@ struct ErrorText {
 // The binary data packet of a query's result, or the text of the failure.
 using LookupPacket = std::variant<std::string, ErrorText>;
 
+// The queries the lookups run, held elsewhere (by the data module).
+struct LookupQueries {
+    db::Query& adqSaldoCons;
+    db::Query& adqCaixa;
+    db::Query& adqTextParcCont;
+    db::Query& adqComandaFid;
+    db::Query& adqNMCONSUMIDOR;
+    db::Query& adqNMCONSUMIDORposicao;
+    db::Query& adqDescCash4All;
+    db::Query& adqDescCashUds;
+    db::Query& adqMovCaixaMob;
+    db::Query& adqDescCoreBanc;
+};
+
 class SaleLookups {
 public:
     // The text that describes a database failure: the host's ADOExceptionMessage(error,
     // connection, ""). Without one, the error's own message.
     using ErrorMessage = std::function<std::string(const std::exception& error, db::Connection& connection)>;
 
+    // Over queries of its own on connection.
     explicit SaleLookups(db::Connection& connection, ErrorMessage error_message = {});
+    // Over the given queries, which must run on connection and outlive the lookups.
+    SaleLookups(db::Connection& connection, LookupQueries queries, ErrorMessage error_message = {});
+    ~SaleLookups();
     SaleLookups(const SaleLookups&) = delete;
     SaleLookups& operator=(const SaleLookups&) = delete;
 
@@ -54,7 +73,7 @@ public:
                                    const std::string& nrlugarmesa);
 
     // adqTextParcCont, which the table bill binds and opens itself.
-    db::Query& text_parc_cont() { return adqTextParcCont_; }
+    db::Query& text_parc_cont() { return queries_.adqTextParcCont; }
 
 private:
     using Bindings = std::initializer_list<std::pair<const char*, const std::string*>>;
@@ -64,18 +83,25 @@ private:
     double first_double(db::Query& query, const char* column, Bindings bindings);
     std::string error_text(const std::exception& error);
 
+    struct OwnQueries;
+
+    std::unique_ptr<OwnQueries> own_queries_;  // only when built over a connection alone
     db::Connection& connection_;
     ErrorMessage error_message_;
-    db::Query adqSaldoCons_;
-    db::Query adqCaixa_;
-    db::Query adqTextParcCont_;
-    db::Query adqComandaFid_;
-    db::Query adqNMCONSUMIDOR_;
-    db::Query adqNMCONSUMIDORposicao_;
-    db::Query adqDescCash4All_;
-    db::Query adqDescCashUds_;
-    db::Query adqMovCaixaMob_;
-    db::Query adqDescCoreBanc_;
+    LookupQueries queries_;
 };
+
+// The lookup queries with their statements and EnableBCD settings, as the data module declares
+// them. Each takes its name, statement and the connection it runs on.
+db::Query make_saldo_cons_query(db::Connection& connection);
+db::Query make_caixa_query(db::Connection& connection);
+db::Query make_text_parc_cont_query(db::Connection& connection);
+db::Query make_comanda_fid_query(db::Connection& connection);
+db::Query make_nm_consumidor_query(db::Connection& connection);
+db::Query make_nm_consumidor_posicao_query(db::Connection& connection);
+db::Query make_desc_cash4all_query(db::Connection& connection);
+db::Query make_desc_cash_uds_query(db::Connection& connection);
+db::Query make_mov_caixa_mob_query(db::Connection& connection);
+db::Query make_desc_core_banc_query(db::Connection& connection);
 
 }  // namespace tov::lookups

@@ -1,20 +1,13 @@
 #include "package/data_module.hpp"
 
 #include <initializer_list>
-#include <string>
-#include <utility>
-#include <vector>
+
+#include "lookups/demo_store.hpp"
+#include "lookups/statements.hpp"
 
 namespace tov::package {
-namespace {
 
-AdoQuery query(std::string name, std::vector<std::string> parameter_names) {
-    return AdoQuery{std::move(name), std::move(parameter_names)};
-}
-
-}  // namespace
-
-TdtmGeral::TdtmGeral(const format::FormatSettings& settings)
+TdtmGeral::TdtmGeral(const format::FormatSettings& settings, const services::HostServices& host)
     : msgPadrao(services::make_standard_messages()),
       cdsParcProdutos(settings),
       cdsProdCupTroca(settings),
@@ -22,28 +15,44 @@ TdtmGeral::TdtmGeral(const format::FormatSettings& settings)
       cdsDadosPaf(settings),
       cdsBuscaNrSerieEcf(settings),
       cdsArquivosPldMd5(settings),
-      adcParcial{"adcParcial"},
-      dspSaldocons{"dspSaldocons", "adqSaldoCons"},
+      adcParcial(),
+      dspSaldocons(adqSaldoCons),
       cdsSaldocons(settings),
-      adqSaldoCons(query("adqSaldoCons", {"P_CDFILIAL", "P_NRCOMANDA"})),
-      adqCaixa(query("adqCaixa", {"P_CDCAIXA", "P_DATA"})),
-      dspCaixa{"dspCaixa", "adqCaixa"},
+      adqSaldoCons(lookups::make_saldo_cons_query(adcParcial)),
+      adqCaixa(lookups::make_caixa_query(adcParcial)),
+      dspCaixa(adqCaixa),
       cdsCaixa(settings),
       cdsVendasVendedor(settings),
-      adqTextParcCont(query("adqTextParcCont", {"P_CDFILIAL", "P_CDCAIXA"})),
-      assCaixa{"assCaixa", "adqCaixa"},
-      adqComandaFid(query("adqComandaFid", {"P_CDFILIAL", "P_NRCOMANDA"})),
+      adqTextParcCont(lookups::make_text_parc_cont_query(adcParcial)),
+      assCaixa(adqCaixa, lookups::caixa_statement()),
+      adqComandaFid(lookups::make_comanda_fid_query(adcParcial)),
       cdsParametrosPld(settings),
-      adqNMCONSUMIDOR(query("adqNMCONSUMIDOR", {"P_NRVENDAREST", "P_NRCOMANDA"})),
-      adqNMCONSUMIDORposicao(
-          query("adqNMCONSUMIDORposicao", {"P_NRVENDAREST", "P_NRCOMANDA", "P_NRLUGARMESA"})),
-      adqDescCash4All(query("adqDescCash4All", {"P_CDFILIAL", "P_NRCOMANDA"})),
-      adqDescCashUds(query("adqDescCashUds", {"P_CDFILIAL", "P_NRCOMANDA"})),
-      adqMovCaixaMob(
-          query("adqMovCaixaMob", {"P_CDFILIAL", "P_NRVENDAREST", "P_NRLUGARMESA"})),
-      dspMovCaixaMob{"dspMovCaixaMob", "adqMovCaixaMob"},
+      adqNMCONSUMIDOR(lookups::make_nm_consumidor_query(adcParcial)),
+      adqNMCONSUMIDORposicao(lookups::make_nm_consumidor_posicao_query(adcParcial)),
+      adqDescCash4All(lookups::make_desc_cash4all_query(adcParcial)),
+      adqDescCashUds(lookups::make_desc_cash_uds_query(adcParcial)),
+      adqMovCaixaMob(lookups::make_mov_caixa_mob_query(adcParcial)),
+      dspMovCaixaMob(adqMovCaixaMob),
       cdsMovCaixaMob(settings),
-      adqDescCoreBanc(query("adqDescCoreBanc", {"P_CDFILIAL", "P_NRCOMANDA"})) {}
+      adqDescCoreBanc(lookups::make_desc_core_banc_query(adcParcial)),
+      host_(host),
+      lookups_(adcParcial,
+               lookups::LookupQueries{adqSaldoCons, adqCaixa, adqTextParcCont, adqComandaFid,
+                                      adqNMCONSUMIDOR, adqNMCONSUMIDORposicao, adqDescCash4All,
+                                      adqDescCashUds, adqMovCaixaMob, adqDescCoreBanc},
+               [this](const std::exception& error, db::Connection& connection) {
+                   return host_.ADOExceptionMessage(error.what(), &connection, "");
+               }) {
+    adcParcial.set_before_connect([this](db::Connection& sender) { adcParcialBeforeConnect(sender); });
+    adcParcial.set_after_connect([this](db::Connection& sender) { adcParcialAfterConnect(sender); });
+}
+
+void TdtmGeral::adcParcialBeforeConnect(db::Connection& sender) {
+    sender.set_connection_string(
+        lookups::connection_string_or_demo_store(host_.GetStringConexPld(""), lookups::DemoStore{}));
+}
+
+void TdtmGeral::adcParcialAfterConnect(db::Connection& sender) { host_.SetADODBSession(&sender); }
 
 void TdtmGeral::SetFormatSettings(const format::FormatSettings& settings) {
     for (dataset::ClientDataSet* client :

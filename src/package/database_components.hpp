@@ -1,30 +1,39 @@
 #pragma once
-// The database components of the data module as names and parameter names only: the connection,
-// the queries, the providers and the dialect storage. They open nothing; the database layer
-// gives them their behaviour.
+// The database components of the data module that the database layer has no class for: the
+// providers, which turn their query's open result into a data packet, and the dialect storage,
+// which keeps a query's statement in its variants by database.
 
 #include <string>
-#include <vector>
+
+#include "platform/db/provider.hpp"
+#include "platform/db/query.hpp"
+#include "platform/db/sql_storage.hpp"
 
 namespace tov::package {
 
-struct AdoConnection {
-    std::string name;
+class DataSetProvider {
+public:
+    explicit DataSetProvider(const db::Query& dataset) : dataset_(dataset) {}
+
+    const db::Query& DataSet() const { return dataset_; }
+    // The binary packet of the query's open result. Throws tov::DatabaseError when it is closed.
+    std::string Data() const { return db::provide_packet(dataset_); }
+
+private:
+    const db::Query& dataset_;
 };
 
-struct AdoQuery {
-    std::string name;
-    std::vector<std::string> parameter_names;  // in declaration order, each a string of size 16
-};
+class AdoSqlStorage {
+public:
+    AdoSqlStorage(const db::Query& query, db::SqlStorage variants)
+        : query_(query), variants_(std::move(variants)) {}
 
-struct DataSetProvider {
-    std::string name;
-    std::string dataset_name;  // the query it turns into a packet
-};
+    const db::Query& ADOQuery() const { return query_; }
+    const db::SqlStorage& variants() const { return variants_; }
 
-struct SqlStorage {
-    std::string name;
-    std::string query_name;  // the query whose statement it holds in both dialects
+private:
+    const db::Query& query_;
+    db::SqlStorage variants_;
 };
 
 }  // namespace tov::package

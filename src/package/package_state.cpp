@@ -3,7 +3,7 @@
 namespace tov::package {
 
 TdtmGeral& PackageState::ensure_data_module() {
-    if (!data_module_) data_module_ = std::make_unique<TdtmGeral>(settings_);
+    if (!data_module_) data_module_ = std::make_unique<TdtmGeral>(settings_, host_);
     return *data_module_;
 }
 

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "package/data_module.hpp"
+#include "package/lookup_answers.hpp"
 #include "platform/format/format_settings.hpp"
 #include "services/backend.hpp"
 #include "services/host_services.hpp"
@@ -31,12 +32,16 @@ public:
     // The settings of every later call, handed to the data module's datasets too.
     void set_settings(const format::FormatSettings& settings);
 
+    // The memory the packet lookups' results point into.
+    LookupAnswers& lookup_answers() { return lookup_answers_; }
+
 private:
     std::recursive_mutex mutex_;
     std::unique_ptr<TdtmGeral> data_module_;
     services::Backend backend_;
     services::HostServices host_;
     format::FormatSettings settings_;
+    LookupAnswers lookup_answers_;
 };
 
 // The package's state, alive from first use until the library is unloaded.
