@@ -595,6 +595,44 @@ static void coupon_and_payment_means_print_through_their_exports(void* library) 
     CHECK(strstr(package.last_error(), "oleTipoRece") != NULL);
 }
 
+/* ---- A sale lookup through the C ABI --------------------------------------------------------- */
+
+static void store_that_cannot_be_opened(void* ctx, const char* arg, char* out, size_t capacity) {
+    (void)ctx;
+    (void)arg;
+    copy_out(out, capacity, "Provider=SQLite;Data Source=/nonexistent/tov-abi/store.db");
+}
+
+/* A store that cannot be opened: the discount lookup answers 0, the packet lookup the error's
+ * text as TEXT; neither call fails. */
+static void lookups_answer_their_failures(void* library) {
+    typedef int32_t (*discount_fn)(const char*, const char*, double*);
+    typedef int32_t (*payments_fn)(const char*, const char*, const char*, tov_variant*);
+    discount_fn discount;
+    payments_fn payments;
+    void* symbol = resolve(library, "Tov00000_getDescontoFid");
+    memcpy(&discount, &symbol, sizeof symbol);
+    symbol = resolve(library, "Tov00000_getMovCaixaMob");
+    memcpy(&payments, &symbol, sizeof symbol);
+    tov_host host;
+    memset(&host, 0, sizeof host);
+    host.GetStringConexPld = store_that_cannot_be_opened;
+    CHECK(package.set_host(&host) == TOV_OK);
+
+    double value = -1;
+    CHECK(discount("0001", "12", &value) == TOV_OK);
+    CHECK(value == 0.0);
+    tov_variant answer;
+    memset(&answer, 0, sizeof answer);
+    CHECK(payments("0001", "1001", "T", &answer) == TOV_OK);
+    CHECK(answer.type == TOV_VT_TEXT && answer.data != NULL);
+    if (answer.type == TOV_VT_TEXT && answer.data != NULL) {
+        char text[512];
+        copy_out(text, answer.size + 1 < sizeof text ? answer.size + 1 : sizeof text, answer.data);
+        CHECK(strstr(text, "/nonexistent/tov-abi/store.db") != NULL);
+    }
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: %s path/to/libPkg_Tov00000.so\n", argv[0]);
@@ -621,6 +659,7 @@ int main(int argc, char** argv) {
     settings_and_datasets_check_their_arguments();
     paf_identification_takes_its_values_from_the_variant_array(library);
     coupon_and_payment_means_print_through_their_exports(library);
+    lookups_answer_their_failures(library);
     CHECK(package.finalize() == TOV_OK);
 
     dlclose(library);
