@@ -98,6 +98,30 @@ void write_day_sum(ReportText& report, const OpenDay& open_day,
                 currency(open_day.total, settings));
 }
 
+// Closes the day block that is open, if any, with its sum and two empty lines, and opens the
+// block of the given day.
+void begin_day(ReportText& report, std::optional<OpenDay>& open_day, const MovementDay& day,
+               const format::FormatSettings& settings) {
+    if (open_day) {
+        write_day_sum(report, *open_day, settings);
+        report.line("");
+        report.line("");
+    }
+    open_day = OpenDay{day, 0};
+    report.line("Data: " + day_text(day, settings));
+}
+
+// The line of the current row; answers its amount after recording it under its payment type.
+double write_row(ReportText& report, const dataset::ClientDataSet& rows,
+                 PaymentRecapitulation& recapitulation, const format::FormatSettings& settings) {
+    const std::string name = rows.FieldByName("NMTIPORECE").AsString();
+    const std::string label = document_label(rows.FieldByName("TIPO").AsString());
+    const double amount = rows.FieldByName("VALOR").AsFloat();
+    report.line(name + " - " + label + " - " + currency(amount, settings));
+    recapitulation.add(rows.FieldByName("CDTIPORECE").AsString(), name, amount);
+    return amount;
+}
+
 // One line per row, in day blocks: a block begins whenever a row's day differs from the day of
 // the row before it, and ends with its sum. Answers the period's total.
 double write_rows(ReportText& report, dataset::ClientDataSet& rows,
@@ -107,22 +131,10 @@ double write_rows(ReportText& report, dataset::ClientDataSet& rows,
     rows.First();
     while (!rows.Eof()) {
         const MovementDay day = movement_day(rows);
-        if (!open_day || open_day->day != day) {
-            if (open_day) {
-                write_day_sum(report, *open_day, settings);
-                report.line("");
-                report.line("");
-            }
-            open_day = OpenDay{day, 0};
-            report.line("Data: " + day_text(day, settings));
-        }
-        const std::string name = rows.FieldByName("NMTIPORECE").AsString();
-        const std::string label = document_label(rows.FieldByName("TIPO").AsString());
-        const double amount = rows.FieldByName("VALOR").AsFloat();
-        report.line(name + " - " + label + " - " + currency(amount, settings));
+        if (!open_day || open_day->day != day) begin_day(report, open_day, day, settings);
+        const double amount = write_row(report, rows, recapitulation, settings);
         open_day->total += amount;
         period_total += amount;
-        recapitulation.add(rows.FieldByName("CDTIPORECE").AsString(), name, amount);
         rows.Next();
     }
     if (open_day) write_day_sum(report, *open_day, settings);
