@@ -5,6 +5,7 @@
 #include "file_bytes.hpp"
 #include "platform/text/cp1252.hpp"
 #include "coupon_document.hpp"
+#include "paf_document.hpp"
 #include "payment_means_document.hpp"
 #include "vendedor_document.hpp"
 
@@ -52,6 +53,13 @@ DocumentCall payment_means_on_fiscal_register(const std::filesystem::path& data_
     return payment_means_from_request(read_file_bytes(request), request.string(), data_folder);
 }
 
+// The identification report reads its digest files beside the host executable: the demo
+// names data/demo/paf/PLD.EXE (see run_demo in main.cpp).
+DocumentCall paf_identification_on_fiscal_register(const std::filesystem::path& data_folder) {
+    const std::filesystem::path request = data_folder / "dados_paf.json";
+    return paf_from_request(read_file_bytes(request), request.string(), data_folder);
+}
+
 constexpr std::array documents{
     DemoDocument{"Sales by salesperson, plain printer (RelatorioVendedor_Tov00000)",
                  vendedor_on_plain_printer},
@@ -61,6 +69,8 @@ constexpr std::array documents{
                  coupon_on_fiscal_register},
     DemoDocument{"Payment-means report, fiscal register (imprimeTipoRece_Tov00000)",
                  payment_means_on_fiscal_register},
+    DemoDocument{"PAF-ECF identification, fiscal register (ImprimeDadosPaf_Tov00000)",
+                 paf_identification_on_fiscal_register},
 };
 
 }  // namespace

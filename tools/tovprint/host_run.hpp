@@ -17,6 +17,7 @@ struct HostOptions {
     std::optional<std::filesystem::path> printers;  // --printers: handed on as TOV_PRINTERS
     std::optional<std::filesystem::path> out;       // --out: raw bytes instead of the terminal
     std::optional<double> now;                      // --now, days since 1899-12-30
+    std::optional<std::filesystem::path> exe_path;  // --exe-path: the host executable's path
 };
 
 struct TitledCall {

@@ -1,9 +1,21 @@
 #include "host_services.hpp"
 
+#include <cstring>
+
 namespace tovprint {
 namespace {
 
 double fixed_now(void* ctx) { return static_cast<const HostServices*>(ctx)->now(); }
+
+// Copies the path into the package's buffer. A path that does not fit is answered empty, which
+// the package reports as an error, rather than cut into the path of some other folder.
+void given_exe_path(void* ctx, char* out, size_t capacity) {
+    if (out == nullptr || capacity == 0) return;
+    const std::string& path = static_cast<const HostServices*>(ctx)->exe_path();
+    const size_t size = path.size() < capacity ? path.size() : 0;
+    std::memcpy(out, path.data(), size);
+    out[size] = '\0';
+}
 
 }  // namespace
 
@@ -11,6 +23,7 @@ tov_host HostServices::table() {
     tov_host host{};
     host.ctx = this;
     if (now_) host.Now = fixed_now;
+    if (exe_path_) host.ExePath = given_exe_path;
     return host;
 }
 

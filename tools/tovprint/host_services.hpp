@@ -1,9 +1,13 @@
 #pragma once
 // tovprint's host services: a tov_host table that fixes the clock when a date-time is given
-// (so that a document's date is stable) and leaves every other service to the package's
-// built-in default (the printer table of TOV_PRINTERS, the connection string of TOV_CONNECTION).
+// (so that a document's date is stable), names the host executable when a path is given (the
+// package finds the files a host keeps beside its executable there), and leaves every other
+// service to the package's built-in default (the printer table of TOV_PRINTERS, the connection
+// string of TOV_CONNECTION, the running program's own path).
 
+#include <filesystem>
 #include <optional>
+#include <string>
 
 #include "tov00000/tov00000.h"
 
@@ -12,7 +16,10 @@ namespace tovprint {
 class HostServices {
 public:
     // now: days since 1899-12-30, or nothing for the system clock.
-    explicit HostServices(std::optional<double> now) : now_(now) {}
+    // exe_path: the host executable the package is told of, or nothing for tovprint itself.
+    explicit HostServices(std::optional<double> now,
+                          std::optional<std::filesystem::path> exe_path = std::nullopt)
+        : now_(now), exe_path_(exe_path ? std::optional(exe_path->string()) : std::nullopt) {}
     HostServices(const HostServices&) = delete;
     HostServices& operator=(const HostServices&) = delete;
 
@@ -20,9 +27,11 @@ public:
     tov_host table();
 
     double now() const { return *now_; }
+    const std::string& exe_path() const { return *exe_path_; }
 
 private:
     std::optional<double> now_;
+    std::optional<std::string> exe_path_;
 };
 
 }  // namespace tovprint

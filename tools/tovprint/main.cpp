@@ -34,6 +34,7 @@ struct HostArguments {
     std::string printers;
     std::string out;
     std::string now;
+    std::string exe_path;
 
     HostOptions options() const {
         HostOptions options;
@@ -41,6 +42,7 @@ struct HostArguments {
         if (!printers.empty()) options.printers = printers;
         if (!out.empty()) options.out = out;
         if (!now.empty()) options.now = parse_date_time(now);
+        if (!exe_path.empty()) options.exe_path = exe_path;
         return options;
     }
 };
@@ -54,6 +56,9 @@ void add_host_options(CLI::App& command, HostArguments& arguments, const char* n
         ->check(CLI::ExistingFile);
     command.add_option("--out", arguments.out, "write the raw bytes of the hand-offs to this file");
     command.add_option("--now", arguments.now, now_help);
+    command.add_option("--exe-path", arguments.exe_path,
+                       "the host executable the package is told of; the PAF-ECF report reads "
+                       "its digest files beside it (demo: DATA/paf/PLD.EXE)");
     command.footer(hand_off_notation);
 }
 
@@ -91,7 +96,9 @@ void run_demo(const Demo& demo) {
     for (const auto& document : demo_documents()) {
         calls.push_back({std::string(document.title), document.prepare(demo.data)});
     }
-    run_documents(demo.host.options(), calls, std::cout);
+    HostOptions options = demo.host.options();
+    if (!options.exe_path) options.exe_path = std::filesystem::path(demo.data) / "paf" / "PLD.EXE";
+    run_documents(options, calls, std::cout);
 }
 
 void run_print(const Print& print) {

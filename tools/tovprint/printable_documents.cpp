@@ -4,6 +4,7 @@
 
 #include "platform/errors/errors.hpp"
 #include "coupon_document.hpp"
+#include "paf_document.hpp"
 #include "payment_means_document.hpp"
 #include "vendedor_document.hpp"
 
@@ -14,6 +15,7 @@ constexpr std::array documents{
     PrintableDocument{"vendedor", "RelatorioVendedor_Tov00000", vendedor_from_request},
     PrintableDocument{"cupom_troca", "Cupom_Troca_Tov00000", coupon_from_request},
     PrintableDocument{"tipo_rece", "imprimeTipoRece_Tov00000", payment_means_from_request},
+    PrintableDocument{"dados_paf", "ImprimeDadosPaf_Tov00000", paf_from_request},
 };
 
 }  // namespace
