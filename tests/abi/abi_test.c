@@ -633,6 +633,123 @@ static void lookups_answer_their_failures(void* library) {
     }
 }
 
+/* ---- The consumer statement: the host's own datasets through their handles ------------------- */
+
+typedef int32_t (*statement_fn)(int32_t, const char*, const char*, const char*, const char*,
+                                tov_dataset*, tov_dataset*, tov_dataset*, tov_dataset*,
+                                tov_dataset*, const char*, const char*, const char*, const char*,
+                                const char*, tov_dataset*, int32_t, int32_t*);
+typedef int32_t (*dataset_recno_fn)(tov_dataset*, int32_t*);
+
+#define STATEMENT_PACKET(fields, rows)                                                     \
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>" \
+    fields "</FIELDS><PARAMS/></METADATA><ROWDATA>" rows "</ROWDATA></DATAPACKET>"
+#define STATEMENT_TEXT(name) "<FIELD attrname=\"" name "\" fieldtype=\"string\" WIDTH=\"20\"/>"
+#define STATEMENT_NUMBER(name) "<FIELD attrname=\"" name "\" fieldtype=\"r8\"/>"
+
+static const char detailed_setting_packet[] =
+    STATEMENT_PACKET(STATEMENT_TEXT("IDEMISEXTRSIMPL"), "<ROW IDEMISEXTRSIMPL=\"N\"/>");
+static const char family_balance_packet[] =
+    STATEMENT_PACKET(STATEMENT_NUMBER("SALDOFAM"), "<ROW SALDOFAM=\"5\"/>");
+static const char movements_packet[] = STATEMENT_PACKET(
+    STATEMENT_TEXT("CDCLIENTE") STATEMENT_TEXT("CDFAMILISALD") STATEMENT_TEXT("NMFAMILISALD")
+    STATEMENT_NUMBER("SALDANT") "<FIELD attrname=\"DATA\" fieldtype=\"date\"/>"
+    STATEMENT_TEXT("HORA") STATEMENT_TEXT("DSOPEEXTCONS") STATEMENT_TEXT("IDTPMOVEXT")
+    STATEMENT_TEXT("NRSEQVENDA") STATEMENT_TEXT("CDFILIAL") STATEMENT_NUMBER("VALOR")
+    STATEMENT_NUMBER("SALDO"),
+    "<ROW CDCLIENTE=\"C1\" CDFAMILISALD=\"01\" NMFAMILISALD=\"Bar\" SALDANT=\"2\" "
+    "DATA=\"20240310\" HORA=\"10:00\" DSOPEEXTCONS=\"Recarga\" IDTPMOVEXT=\"C\" NRSEQVENDA=\"\" "
+    "CDFILIAL=\"0001\" VALOR=\"3\" SALDO=\"5\"/>");
+
+static const char detailed_statement[] =
+    "Cliente: C1\n"
+    "Cons: 9-Ana\n"
+    "--------------------------------\n"
+    "SALDO ANTERIOR - Bar        2,0\n"
+    "--------------------------------\n"
+    "Data       Operacao            Valor   \n"
+    "10/03/2024\n"
+    " 10:00 Recarga                  3,00\n"
+    "   0001 Recarga        \n"
+    "--------------------------------\n"
+    "Saldo Total                 5,00\n"
+    "\n"
+    "\n";
+
+static int32_t record_statement_header(void* ctx, const char* filial, const char* cor,
+                                       const char* nome, const char* caixa, int32_t zero1,
+                                       int32_t zero2) {
+    char line[256];
+    snprintf(line, sizeof line, "Cabecalho %s %s %s %s %d %d", filial, cor, nome, caixa, zero1,
+             zero2);
+    log_call(ctx, line);
+    return 1;
+}
+
+static int32_t record_statement(void* ctx, const char* buffer, size_t size, const char* cor) {
+    char line[256];
+    snprintf(line, sizeof line, "Extrato %s", cor);
+    log_call(ctx, line);
+    keep_text(ctx, buffer, size);
+    return 1;
+}
+
+static tov_dataset* open_dataset(const char* packet, size_t size) {
+    tov_dataset* ds = NULL;
+    CHECK(package.dataset_open(packet, size, &ds) == TOV_OK);
+    return ds;
+}
+
+static void consumer_statement_prints_from_the_host_datasets(void* library) {
+    statement_fn statement;
+    dataset_recno_fn eof_of;
+    void* symbol = resolve(library, "Extrato_Tov00000");
+    memcpy(&statement, &symbol, sizeof symbol);
+    symbol = resolve(library, "Tov_DataSetEof");
+    memcpy(&eof_of, &symbol, sizeof symbol);
+
+    recorder r;
+    memset(&r, 0, sizeof r);
+    tov_backend backend = recording_backend(&r);
+    backend.Cabecalho = record_statement_header;
+    backend.Extrato = record_statement;
+    CHECK(package.set_backend(&backend) == TOV_OK);
+    tov_host host;
+    memset(&host, 0, sizeof host);
+    host.Now = fixed_now;
+    host.ConfiguraImpressora = narrow_register;
+    CHECK(package.set_host(&host) == TOV_OK);
+    tov_dataset* setting = open_dataset(detailed_setting_packet, sizeof detailed_setting_packet - 1);
+    tov_dataset* balances = open_dataset(family_balance_packet, sizeof family_balance_packet - 1);
+    tov_dataset* movements = open_dataset(movements_packet, sizeof movements_packet - 1);
+
+    int32_t result = 0;
+    CHECK(statement(1, "01", "COR", "1", "COM1", setting, setting, setting, movements, balances,
+                    "", "Centro", "002", "9", "Ana", movements, 7, &result) == TOV_OK);
+    CHECK(result == 1);
+    CHECK(strcmp(r.calls, "Cabecalho 01 COR Centro 002 0 0\nExtrato COR\n") == 0);
+    CHECK(r.text_size == sizeof detailed_statement - 1);
+    CHECK(memcmp(r.text, detailed_statement, sizeof detailed_statement - 1) == 0);
+    int32_t eof = 0;
+    CHECK(eof_of(movements, &eof) == TOV_OK && eof == 1); /* the host sees where the walk ended */
+
+    /* A failure is the result false, not a failing call; Tov_LastError says why. */
+    result = 1;
+    CHECK(statement(1, "01", "COR", "1", "COM1", setting, setting, setting, NULL, balances, "",
+                    "Centro", "002", "9", "Ana", movements, 7, &result) == TOV_OK);
+    CHECK(result == 0);
+    CHECK(strstr(package.last_error(), "cdsExtVenda is NULL") != NULL);
+    result = 1;
+    CHECK(statement(1, "01", "COR", "1", "COM1", setting, setting, setting, movements, balances,
+                    "", "Centro", "002", "9", "Ana", movements, 7, &result) == TOV_OK);
+    CHECK(result == 0); /* the walk stands at the end: no movement */
+    CHECK(strstr(package.last_error(), "no movement") != NULL);
+
+    CHECK(package.dataset_free(movements) == TOV_OK);
+    CHECK(package.dataset_free(balances) == TOV_OK);
+    CHECK(package.dataset_free(setting) == TOV_OK);
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: %s path/to/libPkg_Tov00000.so\n", argv[0]);
@@ -660,6 +777,7 @@ int main(int argc, char** argv) {
     paf_identification_takes_its_values_from_the_variant_array(library);
     coupon_and_payment_means_print_through_their_exports(library);
     lookups_answer_their_failures(library);
+    consumer_statement_prints_from_the_host_datasets(library);
     CHECK(package.finalize() == TOV_OK);
 
     dlclose(library);
