@@ -12,6 +12,7 @@
 #include "demo_documents.hpp"
 #include "file_bytes.hpp"
 #include "host_run.hpp"
+#include "lookup_command.hpp"
 #include "packet_commands.hpp"
 #include "printable_documents.hpp"
 
@@ -85,6 +86,29 @@ struct Print {
     HostArguments host;
 };
 
+struct Lookup {
+    std::string name;
+    std::vector<std::string> arguments;
+    std::string library;
+    std::string connection;
+    std::string now;
+    bool connection_given = false;
+
+    LookupRequest request() const {
+        LookupRequest request{name, arguments, std::nullopt, std::nullopt, std::nullopt};
+        if (!library.empty()) request.library = library;
+        if (connection_given) request.connection = connection;
+        if (!now.empty()) request.now = parse_date_time(now);
+        return request;
+    }
+};
+
+std::vector<std::string> lookup_names() {
+    std::vector<std::string> names;
+    for (const auto& spec : lookup_specs()) names.emplace_back(spec.name);
+    return names;
+}
+
 std::vector<std::string> printable_names() {
     std::vector<std::string> names;
     for (const auto& document : printable_documents()) names.emplace_back(document.name);
@@ -150,12 +174,35 @@ int run(int argc, char** argv) {
     add_host_options(*print_command, print.host,
                      "the clock of the package, like 2026-12-08 14:30 (default: system clock)");
 
+    Lookup lookup;
+    auto* lookup_command = app.add_subcommand(
+        "lookup", "call one sale lookup on the store database and print its answer");
+    lookup_command->add_option("NAME", lookup.name, "the lookup")
+        ->required()
+        ->transform(CLI::IsMember(lookup_names(), CLI::ignore_case));
+    lookup_command->add_option("ARGS", lookup.arguments, "the lookup's arguments, in order");
+    lookup_command->add_option("--library", lookup.library,
+                               "the package library (default: $TOV_LIBRARY, else the one built "
+                               "with tovprint)");
+    auto* connection_option = lookup_command->add_option(
+        "--connection", lookup.connection,
+        "the connection string the package gets from GetStringConexPld (default: "
+        "$TOV_CONNECTION, else the demo store)");
+    lookup_command->add_option("--now", lookup.now,
+                               "the clock of the package, like 2026-12-08 14:30 (default: "
+                               "system clock)");
+    lookup_command->footer(lookup_usage());
+
     CLI11_PARSE(app, argc, argv);
 
     if (*show_command) show_packet_file(show.file, std::cout);
     if (*convert_command) convert_packet_file(convert.source, convert.target);
     if (*demo_command) run_demo(demo);
     if (*print_command) run_print(print);
+    if (*lookup_command) {
+        lookup.connection_given = connection_option->count() > 0;
+        run_lookup(lookup.request(), std::cout);
+    }
     return 0;
 }
 

@@ -1,0 +1,164 @@
+#include "lookup_command.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <iomanip>
+#include <sstream>
+
+#include "backend_recorder.hpp"
+#include "console_sink.hpp"
+#include "host_services.hpp"
+#include "library_location.hpp"
+#include "package_session.hpp"
+#include "packet_table.hpp"
+#include "platform/dataset/packet_binary.hpp"
+#include "platform/errors/errors.hpp"
+#include "platform/text/cp1252.hpp"
+#include "tov00000/tov00000.h"
+
+namespace tovprint {
+namespace {
+
+// The host services of a lookup: the connection string and the clock when given, the package's
+// defaults otherwise.
+class LookupHost {
+public:
+    LookupHost(std::optional<std::string> connection, std::optional<double> now)
+        : connection_(std::move(connection)), now_(now) {}
+
+    tov_host table() {
+        tov_host host{};
+        host.ctx = this;
+        if (connection_) host.GetStringConexPld = connection_string;
+        if (now_) host.Now = fixed_now;
+        return host;
+    }
+
+private:
+    static LookupHost& of(void* ctx) { return *static_cast<LookupHost*>(ctx); }
+
+    static void connection_string(void* ctx, const char*, char* out, size_t capacity) {
+        if (capacity == 0) return;
+        const std::string& text = *of(ctx).connection_;
+        const std::size_t length = std::min(text.size(), capacity - 1);
+        std::memcpy(out, text.data(), length);
+        out[length] = '\0';
+    }
+    static double fixed_now(void* ctx) { return *of(ctx).now_; }
+
+    std::optional<std::string> connection_;
+    std::optional<double> now_;
+};
+
+const LookupSpec& spec_of(const std::string& name) {
+    const auto& specs = lookup_specs();
+    const auto found = std::find_if(specs.begin(), specs.end(),
+                                    [&](const LookupSpec& spec) { return spec.name == name; });
+    if (found == specs.end()) throw tov::ArgumentError("no lookup is named '" + name + "'");
+    return *found;
+}
+
+void print_variant(const tov_variant& answer, const std::string& title, std::ostream& out) {
+    const std::string_view bytes(static_cast<const char*>(answer.data), answer.size);
+    if (answer.type == TOV_VT_BYTES) {
+        print_packet(tov::dataset::read_binary_packet(bytes), title, out);
+    } else {
+        out << tov::text::cp1252_to_utf8(bytes) << '\n';
+    }
+}
+
+void print_number(double value, std::ostream& out) {
+    std::ostringstream text;
+    text << std::setprecision(15) << value;
+    out << text.str() << '\n';
+}
+
+using PacketOfTwo = decltype(&Tov00000_SaldoFidelidade);
+using PacketOfOne = decltype(&Tov00000_GetCaixa);
+using PacketOfThree = decltype(&Tov00000_getMovCaixaMob);
+using Number = decltype(&Tov00000_getDescontoFid);
+using Name = decltype(&Tov00000_getNMCONSUMIDOR);
+
+constexpr std::size_t name_capacity = 4096;
+
+void call(PackageSession& session, const LookupSpec& spec, const std::vector<std::string>& a,
+          std::ostream& out) {
+    const std::string export_name = "Tov00000_" + std::string(spec.name);
+    const char* symbol = export_name.c_str();
+    const std::string title = std::string(spec.name) + " answer";
+    tov_variant answer{};
+    if (spec.name == "GetCaixa") {
+        session.check(session.function<PacketOfOne>(symbol)(a[0].c_str(), &answer), symbol);
+        print_variant(answer, title, out);
+    } else if (spec.name == "SaldoFidelidade") {
+        session.check(session.function<PacketOfTwo>(symbol)(a[0].c_str(), a[1].c_str(), &answer),
+                      symbol);
+        print_variant(answer, title, out);
+    } else if (spec.name == "getMovCaixaMob") {
+        session.check(session.function<PacketOfThree>(symbol)(a[0].c_str(), a[1].c_str(),
+                                                              a[2].c_str(), &answer),
+                      symbol);
+        print_variant(answer, title, out);
+    } else if (spec.name == "getNMCONSUMIDOR") {
+        std::string name(name_capacity, '\0');
+        session.check(session.function<Name>(symbol)(a[0].c_str(), a[1].c_str(), a[2].c_str(),
+                                                     name.data(), name.size()),
+                      symbol);
+        out << tov::text::cp1252_to_utf8(name.c_str()) << '\n';
+    } else {
+        double value = 0;
+        session.check(session.function<Number>(symbol)(a[0].c_str(), a[1].c_str(), &value),
+                      symbol);
+        print_number(value, out);
+    }
+}
+
+}  // namespace
+
+const std::vector<LookupSpec>& lookup_specs() {
+    static const std::vector<LookupSpec> specs = {
+        {"SaldoFidelidade", {"stCDFILIAL", "stNRCOMANDA"}},
+        {"GetCaixa", {"CDCAIXA"}},
+        {"getDescontoFid", {"P_CDFILIAL", "P_NRCOMANDA"}},
+        {"getDescCash4All", {"P_CDFILIAL", "P_NRCOMANDA"}},
+        {"getDescCashUds", {"P_CDFILIAL", "P_NRCOMANDA"}},
+        {"getDescCoreBanc", {"P_CDFILIAL", "P_NRCOMANDA"}},
+        {"getNMCONSUMIDOR", {"P_NRVENDAREST", "P_NRCOMANDA", "stPosicao"}},
+        {"getMovCaixaMob", {"P_CDFILIAL", "P_NRVENDAREST", "P_NRLUGARMESA"}},
+    };
+    return specs;
+}
+
+std::string lookup_usage() {
+    std::string usage = "Lookups and their arguments (an empty argument is \"\"):\n";
+    for (const auto& spec : lookup_specs()) {
+        usage += "  " + std::string(spec.name);
+        for (const auto argument : spec.arguments) usage += " " + std::string(argument);
+        usage += '\n';
+    }
+    return usage;
+}
+
+void run_lookup(const LookupRequest& request, std::ostream& out) {
+    const LookupSpec& spec = spec_of(request.name);
+    if (request.arguments.size() != spec.arguments.size()) {
+        throw tov::ArgumentError(std::string(spec.name) + " takes " +
+                                 std::to_string(spec.arguments.size()) + " argument(s), " +
+                                 std::to_string(request.arguments.size()) + " given");
+    }
+    std::vector<std::string> arguments;
+    for (const auto& argument : request.arguments) {
+        arguments.push_back(tov::text::utf8_to_cp1252(argument));
+    }
+    ConsoleSink sink(out);  // a lookup hands nothing to the back-end
+    BackendRecorder backend(sink);
+    HostServices defaults(std::nullopt);
+    LookupHost host(request.connection, request.now);
+    PackageSession session(package_library_path(request.library), backend, defaults);
+    const tov_host table = host.table();
+    session.check(session.function<decltype(&Tov_SetHost)>("Tov_SetHost")(&table), "Tov_SetHost");
+    call(session, spec, arguments, out);
+}
+
+}  // namespace tovprint
