@@ -7,6 +7,7 @@
 #include "coupon_document.hpp"
 #include "paf_document.hpp"
 #include "payment_means_document.hpp"
+#include "statement_document.hpp"
 #include "vendedor_document.hpp"
 
 namespace tovprint {
@@ -60,6 +61,42 @@ DocumentCall paf_identification_on_fiscal_register(const std::filesystem::path& 
     return paf_from_request(read_file_bytes(request), request.string(), data_folder);
 }
 
+// The consumer statement of one consumer with three balance families; the setting packet
+// chooses the layout.
+StatementRequest demo_statement_request(const char* setting_packet) {
+    StatementRequest request;
+    request.stCdFilial = "0001";
+    request.stEsquemaCor = "1";
+    request.stIdTipoImpNF = "44";
+    request.stCdPortImpNF = "COM2";
+    request.cdsTipoExtCons = setting_packet;
+    request.cdsSaldoConsExt = "extrato_familias.xml";
+    request.cdsExtSimples = "extrato_movimentos.xml";
+    request.cdsExtVenda = "extrato_vendas.xml";
+    request.cdsSaldFam = "extrato_saldos.xml";
+    request.stFilial = utf8_to_cp1252("Restaurante São Jorge");
+    request.stCaixa = "003";
+    request.stConsumidor = "000482";
+    request.stNmConsumidor = utf8_to_cp1252("Luíza Araújo");
+    request.cdsExtrato = "extrato.xml";
+    request.IdTipoImpFis = 1;
+    return request;
+}
+
+DocumentCall simple_statement_on_plain_printer(const std::filesystem::path& data_folder) {
+    return statement_call(demo_statement_request("extrato_tipo_simples.xml"), data_folder);
+}
+
+DocumentCall simple_statement_on_fiscal_register(const std::filesystem::path& data_folder) {
+    StatementRequest request = demo_statement_request("extrato_tipo_simples.xml");
+    request.boUtilizaImpFis = true;
+    return statement_call(request, data_folder);
+}
+
+DocumentCall detailed_statement_on_plain_printer(const std::filesystem::path& data_folder) {
+    return statement_call(demo_statement_request("extrato_tipo_detalhado.xml"), data_folder);
+}
+
 constexpr std::array documents{
     DemoDocument{"Sales by salesperson, plain printer (RelatorioVendedor_Tov00000)",
                  vendedor_on_plain_printer},
@@ -71,6 +108,12 @@ constexpr std::array documents{
                  payment_means_on_fiscal_register},
     DemoDocument{"PAF-ECF identification, fiscal register (ImprimeDadosPaf_Tov00000)",
                  paf_identification_on_fiscal_register},
+    DemoDocument{"Consumer statement, simple, plain printer (Extrato_Tov00000)",
+                 simple_statement_on_plain_printer},
+    DemoDocument{"Consumer statement, simple, fiscal register (Extrato_Tov00000)",
+                 simple_statement_on_fiscal_register},
+    DemoDocument{"Consumer statement, detailed, plain printer (Extrato_Tov00000)",
+                 detailed_statement_on_plain_printer},
 };
 
 }  // namespace
