@@ -51,11 +51,11 @@ private:
     std::optional<double> now_;
 };
 
-const LookupSpec& spec_of(const std::string& name) {
-    const auto& specs = lookup_specs();
-    const auto found = std::find_if(specs.begin(), specs.end(),
-                                    [&](const LookupSpec& spec) { return spec.name == name; });
-    if (found == specs.end()) throw tov::ArgumentError("no lookup is named '" + name + "'");
+const LookupEntry& entry_of(const std::string& name) {
+    const auto& entries = lookup_entries();
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const LookupEntry& entry) { return entry.name == name; });
+    if (found == entries.end()) throw tov::ArgumentError("no lookup is named '" + name + "'");
     return *found;
 }
 
@@ -82,25 +82,25 @@ using Name = decltype(&Tov00000_getNMCONSUMIDOR);
 
 constexpr std::size_t name_capacity = 4096;
 
-void call(PackageSession& session, const LookupSpec& spec, const std::vector<std::string>& a,
+void call(PackageSession& session, const LookupEntry& entry, const std::vector<std::string>& a,
           std::ostream& out) {
-    const std::string export_name = "Tov00000_" + std::string(spec.name);
+    const std::string export_name = "Tov00000_" + std::string(entry.name);
     const char* symbol = export_name.c_str();
-    const std::string title = std::string(spec.name) + " answer";
+    const std::string title = std::string(entry.name) + " answer";
     tov_variant answer{};
-    if (spec.name == "GetCaixa") {
+    if (entry.name == "GetCaixa") {
         session.check(session.function<PacketOfOne>(symbol)(a[0].c_str(), &answer), symbol);
         print_variant(answer, title, out);
-    } else if (spec.name == "SaldoFidelidade") {
+    } else if (entry.name == "SaldoFidelidade") {
         session.check(session.function<PacketOfTwo>(symbol)(a[0].c_str(), a[1].c_str(), &answer),
                       symbol);
         print_variant(answer, title, out);
-    } else if (spec.name == "getMovCaixaMob") {
+    } else if (entry.name == "getMovCaixaMob") {
         session.check(session.function<PacketOfThree>(symbol)(a[0].c_str(), a[1].c_str(),
                                                               a[2].c_str(), &answer),
                       symbol);
         print_variant(answer, title, out);
-    } else if (spec.name == "getNMCONSUMIDOR") {
+    } else if (entry.name == "getNMCONSUMIDOR") {
         std::string name(name_capacity, '\0');
         session.check(session.function<Name>(symbol)(a[0].c_str(), a[1].c_str(), a[2].c_str(),
                                                      name.data(), name.size()),
@@ -116,8 +116,8 @@ void call(PackageSession& session, const LookupSpec& spec, const std::vector<std
 
 }  // namespace
 
-const std::vector<LookupSpec>& lookup_specs() {
-    static const std::vector<LookupSpec> specs = {
+const std::vector<LookupEntry>& lookup_entries() {
+    static const std::vector<LookupEntry> entries = {
         {"SaldoFidelidade", {"stCDFILIAL", "stNRCOMANDA"}},
         {"GetCaixa", {"CDCAIXA"}},
         {"getDescontoFid", {"P_CDFILIAL", "P_NRCOMANDA"}},
@@ -127,24 +127,24 @@ const std::vector<LookupSpec>& lookup_specs() {
         {"getNMCONSUMIDOR", {"P_NRVENDAREST", "P_NRCOMANDA", "stPosicao"}},
         {"getMovCaixaMob", {"P_CDFILIAL", "P_NRVENDAREST", "P_NRLUGARMESA"}},
     };
-    return specs;
+    return entries;
 }
 
 std::string lookup_usage() {
     std::string usage = "Lookups and their arguments (an empty argument is \"\"):\n";
-    for (const auto& spec : lookup_specs()) {
-        usage += "  " + std::string(spec.name);
-        for (const auto argument : spec.arguments) usage += " " + std::string(argument);
+    for (const auto& entry : lookup_entries()) {
+        usage += "  " + std::string(entry.name);
+        for (const auto argument : entry.arguments) usage += " " + std::string(argument);
         usage += '\n';
     }
     return usage;
 }
 
 void run_lookup(const LookupRequest& request, std::ostream& out) {
-    const LookupSpec& spec = spec_of(request.name);
-    if (request.arguments.size() != spec.arguments.size()) {
-        throw tov::ArgumentError(std::string(spec.name) + " takes " +
-                                 std::to_string(spec.arguments.size()) + " argument(s), " +
+    const LookupEntry& entry = entry_of(request.name);
+    if (request.arguments.size() != entry.arguments.size()) {
+        throw tov::ArgumentError(std::string(entry.name) + " takes " +
+                                 std::to_string(entry.arguments.size()) + " argument(s), " +
                                  std::to_string(request.arguments.size()) + " given");
     }
     std::vector<std::string> arguments;
@@ -158,7 +158,7 @@ void run_lookup(const LookupRequest& request, std::ostream& out) {
     PackageSession session(package_library_path(request.library), backend, defaults);
     const tov_host table = host.table();
     session.check(session.function<decltype(&Tov_SetHost)>("Tov_SetHost")(&table), "Tov_SetHost");
-    call(session, spec, arguments, out);
+    call(session, entry, arguments, out);
 }
 
 }  // namespace tovprint

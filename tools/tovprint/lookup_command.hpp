@@ -13,19 +13,19 @@
 
 namespace tovprint {
 
-struct LookupSpec {
+struct LookupEntry {
     std::string_view name;                    // the lookup, as the package exports it
     std::vector<std::string_view> arguments;  // its parameters, in order
 };
 
 // The eight lookups, in the order of the C header.
-const std::vector<LookupSpec>& lookup_specs();
+const std::vector<LookupEntry>& lookup_entries();
 
 // One line per lookup: its name and arguments, for --help.
 std::string lookup_usage();
 
 struct LookupRequest {
-    std::string name;                // one of lookup_specs(), exactly
+    std::string name;                // one of lookup_entries(), exactly
     std::vector<std::string> arguments;  // UTF-8, as typed
     std::optional<std::filesystem::path> library;
     std::optional<std::string> connection;  // handed to the package by GetStringConexPld

@@ -105,7 +105,7 @@ struct Lookup {
 
 std::vector<std::string> lookup_names() {
     std::vector<std::string> names;
-    for (const auto& spec : lookup_specs()) names.emplace_back(spec.name);
+    for (const auto& entry : lookup_entries()) names.emplace_back(entry.name);
     return names;
 }
 

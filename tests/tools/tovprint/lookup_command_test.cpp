@@ -12,7 +12,7 @@ namespace tovprint {
 namespace {
 
 TEST(LookupCommand, UsageNamesEveryLookupWithItsArgumentsInOrder) {
-    ASSERT_EQ(lookup_specs().size(), 8u);
+    ASSERT_EQ(lookup_entries().size(), 8u);
     const std::string usage = lookup_usage();
     EXPECT_NE(usage.find("  getNMCONSUMIDOR P_NRVENDAREST P_NRCOMANDA stPosicao\n"), std::string::npos);
     EXPECT_NE(usage.find("  GetCaixa CDCAIXA\n"), std::string::npos);
