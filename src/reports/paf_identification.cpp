@@ -3,7 +3,6 @@
 #include <optional>
 #include <utility>
 
-#include "platform/errors/errors.hpp"
 #include "platform/fs/file_exists.hpp"
 #include "platform/fs/host_folder.hpp"
 #include "reports/paf_digest_files.hpp"
@@ -38,15 +37,12 @@ private:
     std::string text_;
 };
 
-// The identification values, read from the packet's first row and deciphered.
+// The identification values, read from the row the packet's dataset stands on after loading
+// (its first row) and deciphered. A packet without rows gives empty texts, still deciphered.
 class Identification {
 public:
     Identification(const dataset::ClientDataSet& data, const services::HostServices& host)
-        : data_(data), host_(host) {
-        if (data_.IsEmpty()) {
-            throw DatasetError("the identification packet oleDadosPaf holds no row");
-        }
-    }
+        : data_(data), host_(host) {}
 
     std::string operator[](std::string_view field) const {
         return host_.Uncripto(data_.FieldByName(field).AsString(), services::kReportCipherKey);

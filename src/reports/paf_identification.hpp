@@ -32,9 +32,10 @@ struct PafDataSets {
 
 // Prints the report and returns the back-end's answer. The digest files are read from beside the
 // host executable (ExePath); a missing one leaves its section out, and without the file list the
-// main executable's digest prints empty. Every failure is thrown before anything reaches the
-// back-end: an unregistered Relatorio_Generico, an empty executable path, a packet or file that
-// cannot be read, a missing field, and an identification packet without a row.
+// main executable's digest prints empty; an identification packet without a row prints its
+// values empty. Every failure is thrown before anything reaches the back-end: an unregistered
+// Relatorio_Generico, an empty executable path, a packet or file that cannot be read, a missing
+// field.
 bool ImprimeDadosPaf(const PafIdentificationRequest& request, const PafDataSets& datasets,
                      const ReportContext& context);
 

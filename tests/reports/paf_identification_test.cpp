@@ -307,6 +307,44 @@ TEST_F(PafIdentificationReport, EncipheredValuesAreDecipheredWithTheReportKeyAnd
     EXPECT_TRUE(recorder.printed.ends_with("\nserial\n"));
 }
 
+TEST_F(PafIdentificationReport, IdentificationPacketWithoutRowsPrintsEmptyValues) {
+    identification = text_packet({"NRLAUDO", "NRCNPJQUELMAR", "DSRAZAOSOCIQLM", "DSENDEQUELMAR",
+                                  "DSTELEFONEQLM", "NMRESPONSIST", "DSNOMECOMERCIAL",
+                                  "DSVERSAOPALINDO", "NMEXEPALINDO"},
+                                 {});
+    serials = serials_packet({});
+
+    EXPECT_TRUE(print(28));
+
+    EXPECT_EQ(recorder.printed,
+              "           Identifica\xe7\xe3o do Paf-Ecf           \n"
+              "----------------------------------------------\n"
+              "\n"
+              "Nr do Laudo :  \n"
+              "\n"
+              "Identifica\xe7\xe3o da Empresa: \n"
+              "----------------------------------------------\n"
+              "\n"
+              "CNPJ         : \n"
+              "Raz\xe3o Social : \n"
+              "Endere\xe7o     : \n"
+              "Telefone     : \n"
+              "Contato      : \n"
+              "Identifica\xe7\xe3o PAF-ECF: \n"
+              "Nome Comercial: \n"
+              "Vers\xe3o        : \n"
+              "\n"
+              "Data de emiss\xe3o do Laudo: 08/06/2018\n"
+              "Principal Exe : \n"
+              "MD5           : \n"
+              "\n"
+              "Versao ER PAF-ECF: 02.06\n"
+              "\n");
+
+    print(28, true);
+    EXPECT_EQ(recorder.deciphered, std::vector<std::string>(9, "7 "));
+}
+
 TEST_F(PafIdentificationReport, FalseAnswerOfTheBackEndIsTheResult) {
     recorder.answer = 0;
 
@@ -331,7 +369,7 @@ TEST_F(PafIdentificationReport, FailuresReachTheCallerBeforeAnythingIsPrinted) {
     fails_with(FieldNotFound("?"), "NRCNPJQUELMAR");
 
     identification = text_packet({"NRLAUDO"}, {});
-    fails_with(DatasetError(""), "oleDadosPaf holds no row");
+    fails_with(FieldNotFound("?"), "NRCNPJQUELMAR");
 
     identification = "not a packet";
     fails_with(PacketError(""), "not a packet");
