@@ -62,10 +62,12 @@ std::string store_line(std::string_view stFilial, int width) {
     return Centraliza(stFilial, width);
 }
 
+// The printing time always reads dd/mm/yyyy hh:mm: the separators are quoted so that the
+// regional date and time separators do not replace them.
 std::string till_line(std::string_view stCaixa, double printed_at,
                       const format::FormatSettings& settings) {
     return "Caixa: " + std::string(stCaixa) + Replicate(" ", 15) +
-           format::FormatDateTime("dd/mm/yyyy hh:mm", printed_at, settings);
+           format::FormatDateTime("dd'/'mm'/'yyyy hh':'nn", printed_at, settings);
 }
 
 std::string customer_line(std::string_view CDCLIENTE) {

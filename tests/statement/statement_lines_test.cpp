@@ -66,5 +66,13 @@ TEST(TillLine, ShowsThePrintingTimeInTwentyFourHours) {
     EXPECT_EQ(till_line("003", 45366.9375, brazil), "Caixa: 003               15/03/2024 22:30");
 }
 
+TEST(TillLine, KeepsItsSlashesAndColonWhateverTheRegionalSeparators) {
+    format::FormatSettings elsewhere;
+    elsewhere.date_separator = '-';
+    elsewhere.time_separator = '.';
+    elsewhere.short_date_format = "yyyy-mm-dd";
+    EXPECT_EQ(till_line("7", 45366.0416666667, elsewhere), "Caixa: 7               15/03/2024 01:00");
+}
+
 }  // namespace
 }  // namespace tov::statement
