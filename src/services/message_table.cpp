@@ -1,7 +1,8 @@
 // The data module's standard message table. Each line is stored as the key, a vertical bar and
-// the text (Windows-1252; trailing blanks are part of the text). The labels of the table bill and
-// the exchange coupon come first, then the fiscal-printer messages and till labels. Four keys
-// occur twice ("Nome", "AliqNaoCad", "Suprimento", "CV-EMITIDO"); Msg returns the earlier line.
+// the text (Windows-1252; trailing blanks are part of the text). The table opens with the line
+// "Nome|NOME", then the other labels of the table bill and the exchange coupon, then the
+// fiscal-printer messages and till labels. Four keys occur twice ("Nome", "AliqNaoCad",
+// "Suprimento", "CV-EMITIDO"); Msg returns the earlier line.
 
 #include <array>
 #include <string_view>
@@ -12,7 +13,8 @@ namespace tov::services {
 namespace {
 
 constexpr std::array<std::string_view, 182> kStandardLines = {
-    // Table bill and exchange coupon labels.
+    // Table bill and exchange coupon labels; "Nome|NOME" is the table's first line.
+    "Nome|NOME",
     "Tx_Serv|Gorjeta Sugerida",
     "PEDIDO|ACOMPANHAMENTO DO PEDIDO",
     "Mesa|Mesa",
@@ -36,7 +38,6 @@ constexpr std::array<std::string_view, 182> kStandardLines = {
     "AGUARDE_CUPOM|AGUARDE A EMISSAO DO CUPOM FISCAL",
     "CUP_TROC|CUPOM DE TROCA",
     "Codigo|Cod.",
-    "Nome|NOME",
     "Qtde_|Qtde",
     "NR_CUP|Nr. Cupom Fiscal: ",
     "CUP_PRAZO|PRAZO PARA TROCA:",

@@ -105,13 +105,14 @@ TEST_F(StandardMessages, KeepTheBlanksOfTheirTexts) {
 }
 
 TEST_F(StandardMessages, HoldEveryLineInTableOrder) {
-    // The labels of the table bill and the exchange coupon, then the further keys; the second
-    // line of a repeated key sits right after its first, except "Nome|Produto".
+    // "Nome|NOME" first, then the other labels of the table bill and the exchange coupon, then
+    // the further keys; the second line of a repeated key sits right after its first, except
+    // "Nome|Produto".
     const std::vector<std::string_view> keys = {
-        "Tx_Serv", "PEDIDO", "Mesa", "Comanda", "Garcom", "Emissao", "Transf_Mesa", "Cancelado",
+        "Nome", "Tx_Serv", "PEDIDO", "Mesa", "Comanda", "Garcom", "Emissao", "Transf_Mesa", "Cancelado",
         "TOTAL_PROD", "Acrescimo", "DescontoFid", "Desconto", "SubTotal", "Couvert",
         "Consuma_Min", "Total", "Adiantamento", "APagar", "PESSOA", "POR PESSOA", "AGUARDE_CUPOM",
-        "CUP_TROC", "Codigo", "Nome", "Qtde_", "NR_CUP", "CUP_PRAZO", "DIAS",
+        "CUP_TROC", "Codigo", "Qtde_", "NR_CUP", "CUP_PRAZO", "DIAS",
         "Relatorio", "ConfReducao", "Consumidor", "Dinheiro", "Convenio", "AliqNaoCad",
         "AliqNaoCad", "ImpErro", "CNPJCPF", "FimPapel", "ErroRelogio", "ErroItem", "Deseja",
         "SyntaxErro", "ComandoErro", "CupomAberto", "AbreCaixa", "ParamErro", "TipoParamErro",
@@ -143,6 +144,16 @@ TEST_F(StandardMessages, HoldEveryLineInTableOrder) {
     for (std::size_t i = 0; i < keys.size(); ++i) {
         EXPECT_EQ(messages.lines()[i].key, keys[i]) << "line " << i + 1;
     }
+}
+
+TEST_F(StandardMessages, OpenWithTheNameHeadingAndHoldProdutoLater) {
+    ASSERT_EQ(messages.size(), 182u);
+    EXPECT_EQ(messages.lines().front(), (MessageLine{"Nome", "NOME"}));
+    std::size_t produto_lines = 0;
+    for (std::size_t i = 1; i < messages.size(); ++i) {
+        if (messages.lines()[i] == MessageLine{"Nome", "Produto"}) ++produto_lines;
+    }
+    EXPECT_EQ(produto_lines, 1u);
 }
 
 TEST_F(StandardMessages, RepeatedKeysAnswerWithTheirFirstLine) {
