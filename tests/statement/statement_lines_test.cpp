@@ -31,6 +31,16 @@ TEST(ClosingFeed, AnyOtherModelGetsTwoLineBreaks) {
     }
 }
 
+TEST(MoneyFormats, FixedPointUpToTheirPrecisionAndExponentNotationBeyond) {
+    EXPECT_EQ(money(999999999999999, brazil), "999999999999999,00");
+    EXPECT_EQ(money(-999999999999999, brazil), "-999999999999999,00");
+    EXPECT_EQ(money(1e15, brazil), "1E15");
+    EXPECT_EQ(money(-1234567890123456, brazil), "-1,23456789012346E15");
+    EXPECT_EQ(movement_money(-9999999999999, brazil), "-9999999999999,00");
+    EXPECT_EQ(movement_money(1e13, brazil), "1E13");
+    EXPECT_EQ(movement_money(999999999999999, brazil), "1E15");
+}
+
 TEST(MovementLine, AmountColumnBeginsAfterTwentyEightColumnsForEveryKind) {
     MovementCells movement{MovementKind::Sale, "12:30:45", "Descricao muito longa da venda", 1.5,
                            -2.25};
