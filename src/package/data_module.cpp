@@ -1,6 +1,7 @@
 #include "package/data_module.hpp"
 
 #include <initializer_list>
+#include <string>
 
 #include "lookups/demo_store.hpp"
 #include "lookups/statements.hpp"
@@ -43,6 +44,8 @@ TdtmGeral::TdtmGeral(const format::FormatSettings& settings, const services::Hos
                [this](const std::exception& error, db::Connection& connection) {
                    return host_.ADOExceptionMessage(error.what(), &connection, "");
                }) {
+    // At rest the connection names the Oracle provider; before-connect replaces the whole string.
+    adcParcial.set_connection_string(std::string(provider_at_rest));
     adcParcial.set_before_connect([this](db::Connection& sender) { adcParcialBeforeConnect(sender); });
     adcParcial.set_after_connect([this](db::Connection& sender) { adcParcialAfterConnect(sender); });
 }

@@ -23,6 +23,8 @@ namespace tov::package {
 class TdtmGeral {
 public:
     static constexpr std::size_t component_count = 27;
+    // adcParcial's connection string until it first connects.
+    static constexpr std::string_view provider_at_rest = "Provider=MSDAORA.1";
 
     // host: the services the connection events call, read at the moment the connection opens;
     // it must outlive the data module.

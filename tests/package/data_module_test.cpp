@@ -75,6 +75,7 @@ TEST(DataModule, BuildingItOpensNothingAndItsConnectionAsksTheHostWhenAQueryOpen
     EXPECT_FALSE(module.adcParcial.connected());
     EXPECT_FALSE(module.adqCaixa.active());
     EXPECT_EQ(seen.connection_strings, 0);
+    EXPECT_EQ(module.adcParcial.connection_string(), "Provider=MSDAORA.1") << "the provider at rest";
 
     // The empty store has no tables: the lookup fails, but only after connecting.
     EXPECT_EQ(module.lookups().get_desconto_fid("0001", "12"), 0.0);
