@@ -9,11 +9,12 @@ namespace {
 constexpr const char* required_packages[] = {"Pkg_Tov00002", "Pkg_Tov00001", "_dll"};
 constexpr const char* contained_units[] = {"Pkg_Tov00000", "TOV00000", "SysInit"};
 
-// Every unit the package uses, in initialisation order, ending with its own. None of them has
-// start-up or shut-down work in this library.
+// Every unit the package uses, in initialisation order, ending with its own. Only the package's
+// own unit brings start and stop entry points (Tov00000.initialization and .Finalization), and
+// they have no work to do in this library.
 constexpr tov_unit_entry units[] = {
     {"SysInit", 0, 0},     {"Consiste", 0, 0},   {"Criptografa", 0, 0}, {"Vrn_msg", 0, 0},
-    {"Pld_quelmar", 0, 0}, {"Geralpld", 0, 0},   {"Tov00000", 0, 0},
+    {"Pld_quelmar", 0, 0}, {"Geralpld", 0, 0},   {"Tov00000", 1, 1},
 };
 
 template <class T, std::size_t N>

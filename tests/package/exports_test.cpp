@@ -62,6 +62,8 @@ TEST_F(Exports, PackageDescriptorNamesWhatThePackageRequiresAndContains) {
     EXPECT_STREQ(info->contains[2], "SysInit");
     ASSERT_GT(info->unit_count, 0);
     EXPECT_STREQ(info->units[info->unit_count - 1].unit, "Tov00000");
+    EXPECT_EQ(info->units[info->unit_count - 1].has_start, 1) << "Tov00000.initialization";
+    EXPECT_EQ(info->units[info->unit_count - 1].has_stop, 1) << "Tov00000.Finalization";
     EXPECT_EQ(Initialize(), TOV_OK);
     EXPECT_EQ(Finalize(), TOV_OK);
 }
