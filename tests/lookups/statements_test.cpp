@@ -64,6 +64,58 @@ TEST(LookupStatements, TheSeatQueryIsTheNameQueryWithAnotherLastLine) {
               (Names{"P_NRVENDAREST", "P_NRCOMANDA", "P_NRCOMANDA", "P_NRCOMANDA"}));
 }
 
+// The statements as the data module stores them, each byte (blanks included) as written.
+TEST(LookupStatements, TheOtherStatementsAreStoredLineByLineAsWritten) {
+    EXPECT_EQ(saldo_cons_statement().sql(),
+              "SELECT A.CDCLIENTE, A.CDCONSUMIDOR, A.NMCONSUMIDOR, A.VRSALDOCONS\r\n"
+              "  FROM (SELECT V.CDCLIENTE , V.CDCONSUMIDOR , CD.NMCONSUMIDOR ,SUM(M.VRSALDOCONS) AS VRSALDOCONS\r\n"
+              "          FROM COMANDAVEN C , VENDAREST V , MOVPONTOCONS M , CONSUMIDOR CD\r\n"
+              "         WHERE  C.CDFILIAL = :P_CDFILIAL\r\n"
+              "           AND    V.CDFILIAL = C.CDFILIAL\r\n"
+              "           AND    C.DSCOMANDA =  :P_NRCOMANDA\r\n"
+              "           AND    C.NRVENDAREST = V.NRVENDAREST\r\n"
+              "           AND    M.CDCONSUMIDOR = V.CDCONSUMIDOR\r\n"
+              "           AND    M.CDCLIENTE    = V.CDCLIENTE\r\n"
+              "           AND    CD.CDCONSUMIDOR = V.CDCONSUMIDOR\r\n"
+              "           AND    CD.CDCLIENTE   = V.CDCLIENTE\r\n"
+              "      GROUP BY  V.CDCLIENTE , V.CDCONSUMIDOR , CD.NMCONSUMIDOR) A");
+    EXPECT_EQ(desc_core_banc_statement().sql(),
+              "SELECT ISNULL(VRRESGCOREBANC,0) + ISNULL(VRRESGCORECORP,0) + ISNULL(VRRESGCOREQUAL,0) AS VRRESGCOREBANC\r\n"
+              "  FROM COMANDAVEN\r\n"
+              " WHERE CDFILIAL = :P_CDFILIAL\r\n"
+              "   AND CHARINDEX(NRCOMANDA, :P_NRCOMANDA) > 0");
+    EXPECT_EQ(nm_consumidor_statement().sql(),
+              "SELECT DISTINCT ( CASE WHEN IT.NMCONSVEND IS NULL THEN CO.NMCONSUMIDOR ELSE IT.NMCONSVEND END ) NMCONSUMIDOR\r\n"
+              "FROM VENDAREST VR\r\n"
+              "INNER JOIN COMANDAVEN CV ON CV.CDFILIAL=VR.CDFILIAL AND CV.CDLOJA=VR.CDLOJA AND CV.NRVENDAREST=VR.NRVENDAREST\r\n"
+              "INNER JOIN ITCOMANDAVEN IT ON IT.CDFILIAL=CV.CDFILIAL AND IT.CDLOJA=CV.CDLOJA AND IT.NRVENDAREST=CV.NRVENDAREST AND IT.NRCOMANDA=CV.NRCOMANDA\r\n"
+              "LEFT JOIN CONSUMIDOR CO ON CO.CDCLIENTE=VR.CDCLIENTE AND CO.CDCONSUMIDOR=VR.CDCONSUMIDOR\r\n"
+              "WHERE VR.NRVENDAREST = :P_NRVENDAREST AND\r\n"
+              "(CV.NRCOMANDA = :P_NRCOMANDA or ((CV.DSCOMANDA like '%'+:P_NRCOMANDA)and(CV.NRCOMANDA <> :P_NRCOMANDA ) ))");
+    EXPECT_EQ(mov_caixa_mob_statement().sql(),
+              "SELECT T.NMTIPORECE, SUM(M.VRMOV) AS VRMOV\r\n"
+              "  FROM MOVCAIXAMOB M, TIPORECE T\r\n"
+              " WHERE (M.CDFILIAL  = :P_CDFILIAL)\r\n"
+              "   AND (M.IDSTMOV   = '1'        )\r\n"
+              "   AND (M.IDADMTASK = '0'        )\r\n"
+              "   AND (M.NRVENDAREST = :P_NRVENDAREST)\r\n"
+              "   AND ((M.NRLUGARMESA = :P_NRLUGARMESA) OR (M.NRLUGARMESA = '00'))\r\n"
+              "   AND (M.NRSEQVENDA IS NULL)\r\n"
+              "   AND (M.NRVENDAREST <> '0')\r\n"
+              "   AND (M.CDTIPORECE = T.CDTIPORECE)\r\n"
+              "   AND (EXISTS(SELECT 1\r\n"
+              "                 FROM ITCOMANDAVEN\r\n"
+              "                WHERE CDFILIAL    = M.CDFILIAL\r\n"
+              "                  AND NRVENDAREST = M.NRVENDAREST\r\n"
+              "                  AND NRCOMANDA   = M.NRCOMANDA))\r\n"
+              "GROUP BY T.NMTIPORECE");
+    EXPECT_EQ(text_parc_cont_statement().sql(),
+              "SELECT DSTXTRODAPEPARC\r\n"
+              "  FROM CAIXA\r\n"
+              " WHERE CDFILIAL = :P_CDFILIAL\r\n"
+              "   AND CDCAIXA  = :P_CDCAIXA");
+}
+
 TEST(LookupStatements, EachQueryHasTheParametersItsLookupBinds) {
     EXPECT_EQ(parameters_of(saldo_cons_statement()), (Names{"P_CDFILIAL", "P_NRCOMANDA"}));
     EXPECT_EQ(parameters_of(caixa_statement()), (Names{"P_CDCAIXA", "P_DATA"}));
