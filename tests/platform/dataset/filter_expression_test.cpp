@@ -71,6 +71,69 @@ TEST(FilterDocuments, FamilyAndSaleKeys) {
     EXPECT_THAT(matching(items(), "CDPRODUTO = 'X'AND CDFAMILISALD = '12'"), ElementsAre(1));
 }
 
+// The bill items as the table bill sees them: seat, product, status; the cover, minimum
+// consumption and female minimum consumption products are "COUV", "CONS" and "CFEM".
+Packet bill_items() {
+    const auto item = [](const char* seat, const char* product, const char* status) {
+        return make_row({std::string(seat), std::string(product), std::string(status)});
+    };
+    return make_packet({text_field("NRLUGARMESA"), text_field("CDPRODUTO"), text_field("IDSTPRCOMVEN")},
+                       {item("01", "P1", "1"), item("01", "COUV", "1"), item("02", "P2", "6"),
+                        item("02", "CONS", "1"), item("03", "P3", "7"), item("03", "CFEM", "1"),
+                        item("01", "P4", "1")});
+}
+
+// The product exclusions every item filter ends with, joined as the bill joins them.
+std::string excluded_products(const std::string& cover, const std::string& consumption,
+                              const std::string& female_consumption) {
+    return "CDPRODUTO <> '" + cover + "'" + "AND CDPRODUTO <> " + "'" + consumption + "'" +
+           "AND CDPRODUTO <> " + "'" + female_consumption + "'";
+}
+
+TEST(FilterDocuments, FiscalBillItems) {
+    const std::string filter = excluded_products("COUV", "CONS", "CFEM");
+    EXPECT_EQ(filter, "CDPRODUTO <> 'COUV'AND CDPRODUTO <> 'CONS'AND CDPRODUTO <> 'CFEM'");
+    EXPECT_THAT(matching(bill_items(), filter), ElementsAre(0, 2, 4, 6));
+    // A store without a female minimum consumption product leaves its literal empty.
+    EXPECT_THAT(matching(bill_items(), excluded_products("COUV", "CONS", "")),
+                ElementsAre(0, 2, 4, 5, 6));
+    EXPECT_THAT(matching(bill_items(), excluded_products("", "", "")), ElementsAre(0, 1, 2, 3, 4, 5, 6));
+}
+
+TEST(FilterDocuments, NonFiscalBillItems) {
+    const std::string filter = "IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND " +
+                               excluded_products("COUV", "CONS", "CFEM");
+    EXPECT_EQ(filter, "IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND CDPRODUTO <> 'COUV'"
+                      "AND CDPRODUTO <> 'CONS'AND CDPRODUTO <> 'CFEM'");
+    EXPECT_THAT(matching(bill_items(), filter), ElementsAre(0, 6));
+}
+
+TEST(FilterDocuments, SeatBillDeletesOtherSeatsItems) {
+    const std::string position = "01 - seat";
+    const std::string filter = "NRLUGARMESA <> '" + position.substr(0, 2) + "'" + "AND " +
+                               excluded_products("COUV", "CONS", "CFEM");
+    EXPECT_EQ(filter, "NRLUGARMESA <> '01'AND CDPRODUTO <> 'COUV'AND CDPRODUTO <> 'CONS'"
+                      "AND CDPRODUTO <> 'CFEM'");
+    EXPECT_THAT(matching(bill_items(), filter), ElementsAre(2, 4));
+}
+
+TEST(FilterDocuments, StatementFamilyAndSaleItems) {
+    // Sale numbers come as text in one host's packets and as integers in another's.
+    const Packet movements =
+        make_packet({text_field("NRSEQVENDA"), int_field("NRSEQNUM"), text_field("CDFAMILISALD")},
+                    {make_row({std::string("1001"), int64_t{1001}, std::string("05")}),
+                     make_row({std::string("1001"), int64_t{1001}, std::string("07")}),
+                     make_row({std::string("1002"), int64_t{1002}, std::string("05")})});
+    EXPECT_THAT(matching(movements, "CDFAMILISALD = '" + std::string("05") + "'"), ElementsAre(0, 2));
+    const auto sale_filter = [](const std::string& field, const std::string& sale, const std::string& family) {
+        return field + " = '" + sale + "'" + "AND CDFAMILISALD = " + "'" + family + "'";
+    };
+    EXPECT_EQ(sale_filter("NRSEQVENDA", "1001", "05"), "NRSEQVENDA = '1001'AND CDFAMILISALD = '05'");
+    EXPECT_THAT(matching(movements, sale_filter("NRSEQVENDA", "1001", "05")), ElementsAre(0));
+    EXPECT_THAT(matching(movements, sale_filter("NRSEQNUM", "1001", "07")), ElementsAre(1));
+    EXPECT_THAT(matching(movements, sale_filter("NRSEQVENDA", "1003", "05")), IsEmpty());
+}
+
 TEST(FilterSyntax, KeywordsAndFieldNamesIgnoreCase) {
     EXPECT_THAT(matching(items(), "nrlugarmesa = '01' and Not cdproduto = 'A1'"), ElementsAre(2));
 }
