@@ -81,10 +81,11 @@ std::string PadL(std::string_view text, int width) {
 
 std::string Centraliza(std::string_view text, int width) {
     const std::size_t columns = as_size(width);
-    const std::string_view kept = text.substr(0, columns);
-    const std::size_t left = (columns - kept.size()) / 2;
+    if (columns == 0) return {};
+    if (text.size() >= columns) return std::string(text);
+    const std::size_t left = (columns - text.size()) / 2;
     std::string centred(left, kBlank);
-    centred += kept;
+    centred += text;
     centred.resize(columns, kBlank);
     return centred;
 }

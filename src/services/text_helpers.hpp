@@ -3,9 +3,9 @@
 // counts one byte as one column and returns a new text; none changes its argument.
 //
 // Widths are taken as given (a width above 255 is not wrapped to a byte). Blanks are the padding
-// character everywhere except in Ajusta, which pads with zeros. The helpers that produce a fixed
-// cell (TamFixo, TamFixoR, Centraliza, Replicate) give an empty text for a width or count of zero
-// or less; PadL and Ajusta never cut their text, so an amount or a number always prints whole.
+// character everywhere except in Ajusta, which pads with zeros. TamFixo, TamFixoR, Centraliza and
+// Replicate give an empty text for a width or count of zero or less; Centraliza, PadL and Ajusta
+// never cut a text longer than their width, so a title, an amount or a number always prints whole.
 
 #include <string>
 #include <string_view>
@@ -28,8 +28,8 @@ std::string TamFixoR(std::string_view text, int width);
 std::string PadL(std::string_view text, int width);
 
 // The text centred in exactly `width` columns. The left side gets half the spare blanks rounded
-// down, the right side the rest (so the odd blank goes to the right). A longer text is cut to its
-// first `width` bytes.
+// down, the right side the rest (so the odd blank goes to the right). A text as long as the width
+// or longer comes back unchanged: the printer wraps it rather than losing its end.
 std::string Centraliza(std::string_view text, int width);
 
 // The text repeated `count` times. Throws tov::ArgumentError when the result could not be held.

@@ -167,7 +167,7 @@ TEST_F(ExchangeCoupon, EmptyPacketPrintsTheHeadingFollowedByTheDashLine) {
               "Maria da Silva\n"
               "123.456.789-09\n"
               "                   \n"
-              "PRAZO PARA TROCA: 7,\n"
+              "PRAZO PARA TROCA: 7,5 DIAS\n"
               "                   \n");
 }
 

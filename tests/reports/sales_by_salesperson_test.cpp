@@ -140,6 +140,26 @@ TEST_F(SalesBySalespersonReport, EmptyPacketPrintsHeaderAndClosingRuleOnly) {
               "\r\n");
 }
 
+TEST_F(SalesBySalespersonReport, BranchAndTillWiderThanTheLineArePrintedWhole) {
+    request.stNmFilial = "Restaurante Central do Mercado Municipal";
+    request.stNmCaixa = "Caixa do Balcao";
+
+    print(false, sales_packet({}));
+
+    EXPECT_EQ(recorder.printed,
+              "-----------------------------------------\r\n"
+              "       Total de Vendas por Vendedor       \r\n"
+              "------------------------------------------\r\n"
+              "Filial 01 - Restaurante Central do Mercado Municipal\r\n"
+              "       Caixa 002 - Caixa do Balcao        \r\n"
+              "             Data: 15/03/2024             \r\n"
+              "------------------------------------------\r\n"
+              "Vlr.Total Vendas com Vendedor: 000,00\r\n"
+              "------------------------------------------\r\n"
+              "\r\n"
+              "\r\n");
+}
+
 TEST_F(SalesBySalespersonReport, FiscalLineBreakWithoutLineFeedGoesInOnePiece) {
     recorder.register_line_break = "\r";
     std::vector<Salesperson> many(20, Salesperson{"0001", "Ana Souza", "7.5", "1"});

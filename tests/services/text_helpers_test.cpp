@@ -52,8 +52,9 @@ TEST(Centraliza, SplitsTheSpareBlanksWithTheOddOneOnTheRight) {
     EXPECT_EQ(Centraliza("", 3), "   ");
 }
 
-TEST(Centraliza, CutsATextLongerThanTheWidth) {
-    EXPECT_EQ(Centraliza("CUPOM DE TROCA", 5), "CUPOM");
+TEST(Centraliza, NeverCutsATextLongerThanTheWidth) {
+    EXPECT_EQ(Centraliza("CUPOM DE TROCA", 5), "CUPOM DE TROCA");
+    EXPECT_EQ(Centraliza("PRAZO PARA TROCA: 7,5 DIAS", 20), "PRAZO PARA TROCA: 7,5 DIAS");
     EXPECT_EQ(Centraliza("CUPOM", 5), "CUPOM");
 }
 
