@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/format/float_format.hpp"
+#include "services/document_text.hpp"
 #include "services/text_helpers.hpp"
 
 namespace tov::coupon {
@@ -28,23 +29,10 @@ struct CouponLayout {
     std::string stNrCupom;
 };
 
-class CouponText {
-public:
-    explicit CouponText(std::string line_break) : line_break_(std::move(line_break)) {}
-
-    void line(std::string_view text) {
-        text_.append(text);
-        text_.append(line_break_);
-    }
-    const std::string& text() const { return text_; }
-
-private:
-    std::string line_break_;
-    std::string text_;
-};
-
 // The sale type "B", written exactly so, asks the configuration with its first flag false.
-bool first_configuration_flag(const std::string& stTipVen) { return stTipVen != "B"; }
+bool first_configuration_flag(const std::string& stTipVen) {
+    return stTipVen != "B";
+}
 
 // Nr_Cupom first, then the configuration, which receives the number and may change it: the
 // coupon prints whatever number the configuration leaves.
@@ -54,14 +42,13 @@ CouponLayout coupon_layout(const ExchangeCouponRequest& request, const CouponCon
     context.backend.Nr_Cupom(layout.stNrCupom);
     int inTipoLetra = 0;
     std::string stCortaPapel;
-    context.host.ConfiguraImpressora(request.IdTipoImpFis,
-                                     first_configuration_flag(request.stTipVen), true,
-                                     inTipoLetra, layout.width, layout.line_break, stCortaPapel,
-                                     layout.stNrCupom);
+    context.host.ConfiguraImpressora(
+        request.IdTipoImpFis, first_configuration_flag(request.stTipVen), true, inTipoLetra,
+        layout.width, layout.line_break, stCortaPapel, layout.stNrCupom);
     return layout;
 }
 
-void write_heading(CouponText& coupon, int width, const services::TMessages& messages) {
+void write_heading(services::DocumentText& coupon, int width, const services::TMessages& messages) {
     coupon.line(Replicate("-", width - 1));
     coupon.line(Centraliza(messages.Msg("CUP_TROC"), width));
     coupon.line(Replicate(" ", width - 1));
@@ -77,7 +64,7 @@ std::string product_code(const dataset::ClientDataSet& products) {
     return fiscal_code;
 }
 
-void write_products(CouponText& coupon, dataset::ClientDataSet& products) {
+void write_products(services::DocumentText& coupon, dataset::ClientDataSet& products) {
     products.First();
     while (!products.Eof()) {
         const std::string quantity = products.FieldByName("QTPRODCOMVEN").AsString() +
@@ -89,7 +76,7 @@ void write_products(CouponText& coupon, dataset::ClientDataSet& products) {
     }
 }
 
-void write_sale(CouponText& coupon, const ExchangeCouponRequest& request,
+void write_sale(services::DocumentText& coupon, const ExchangeCouponRequest& request,
                 const CouponLayout& layout, const services::TMessages& messages) {
     coupon.line(Replicate("-", layout.width - 1));
     coupon.line(messages.Msg("NR_CUP") + Ajusta(layout.stNrCupom, coupon_number_digits));
@@ -97,7 +84,8 @@ void write_sale(CouponText& coupon, const ExchangeCouponRequest& request,
     if (!EmptyString(request.stCpfCnpjCon)) coupon.line(request.stCpfCnpjCon);
 }
 
-void write_period(CouponText& coupon, double days, int width, const CouponContext& context) {
+void write_period(services::DocumentText& coupon, double days, int width,
+                  const CouponContext& context) {
     const services::TMessages& messages = context.msgPadrao;
     coupon.line(Replicate(" ", width - 1));
     coupon.line(Centraliza(messages.Msg("CUP_PRAZO") + " " +
@@ -110,7 +98,7 @@ void write_period(CouponText& coupon, double days, int width, const CouponContex
 std::string compose(const ExchangeCouponRequest& request, dataset::ClientDataSet& products,
                     const CouponLayout& layout, const CouponContext& context) {
     products.SetData(request.oleProdutos);
-    CouponText coupon(layout.line_break);
+    services::DocumentText coupon(layout.line_break);
     write_heading(coupon, layout.width, context.msgPadrao);
     write_products(coupon, products);
     write_sale(coupon, request, layout, context.msgPadrao);
@@ -125,8 +113,8 @@ bool CupomTroca(const ExchangeCouponRequest& request, dataset::ClientDataSet& cd
     context.backend.require({"Nr_Cupom", "Cupom_Troca"});
     const CouponLayout layout = coupon_layout(request, context);
     const std::string text = compose(request, cdsProdCupTroca, layout, context);
-    return context.backend.Cupom_Troca(request.stEsquemaCor, request.stCdFilial,
-                                       request.stCdCaixa, text);
+    return context.backend.Cupom_Troca(request.stEsquemaCor, request.stCdFilial, request.stCdCaixa,
+                                       text);
 }
 
 }  // namespace tov::coupon

@@ -8,6 +8,7 @@
 #include "reports/paf_digest_files.hpp"
 #include "reports/paf_line_layout.hpp"
 #include "services/cipher.hpp"
+#include "services/document_text.hpp"
 #include "services/text_helpers.hpp"
 
 namespace tov::reports {
@@ -21,20 +22,18 @@ constexpr std::string_view main_executable = "PLD.EXE";
 // The report text: each line closed by the layout's line break, rules as wide as the line.
 class PafReportText {
 public:
-    explicit PafReportText(PafLineLayout layout) : layout_(std::move(layout)) {}
+    explicit PafReportText(const PafLineLayout& layout)
+        : width_(layout.width), text_(layout.line_break) {}
 
-    void line(std::string_view text) {
-        text_.append(text);
-        text_.append(layout_.line_break);
-    }
-    void empty_line() { text_.append(layout_.line_break); }
-    void rule() { line(Replicate("-", layout_.width)); }
-    void centred(std::string_view text) { line(Centraliza(text, layout_.width)); }
-    const std::string& text() const { return text_; }
+    void line(std::string_view text) { text_.line(text); }
+    void empty_line() { text_.empty_line(); }
+    void rule() { line(Replicate("-", width_)); }
+    void centred(std::string_view text) { line(Centraliza(text, width_)); }
+    const std::string& text() const { return text_.text(); }
 
 private:
-    PafLineLayout layout_;
-    std::string text_;
+    int width_;
+    services::DocumentText text_;
 };
 
 // The identification values, read from the row the packet's dataset stands on after loading
@@ -144,7 +143,8 @@ bool ImprimeDadosPaf(const PafIdentificationRequest& request, const PafDataSets&
     const Identification paf(datasets.cdsDadosPaf, context.host);
     write_identification(report, paf);
     const auto file_list = existing(files.file_list);
-    write_main_executable(report, paf, main_executable_digest(file_list, datasets.cdsArquivosPldMd5));
+    write_main_executable(report, paf,
+                          main_executable_digest(file_list, datasets.cdsArquivosPldMd5));
     if (file_list) write_file_list(report, datasets.cdsArquivosPldMd5);
     if (const auto digest_file = existing(files.digest_file)) {
         write_text_file_digest(report, *digest_file, datasets.cdsArquivosPldMd5, context.host);

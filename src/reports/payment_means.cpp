@@ -6,6 +6,7 @@
 #include "platform/format/date_format.hpp"
 #include "platform/format/float_format.hpp"
 #include "reports/payment_recapitulation.hpp"
+#include "services/document_text.hpp"
 #include "services/text_helpers.hpp"
 
 namespace tov::reports {
@@ -26,21 +27,6 @@ struct LineLayout {
     std::string line_break;
 };
 
-class ReportText {
-public:
-    explicit ReportText(std::string line_break) : line_break_(std::move(line_break)) {}
-
-    void line(std::string_view text) {
-        text_.append(text);
-        text_.append(line_break_);
-    }
-    const std::string& text() const { return text_; }
-
-private:
-    std::string line_break_;
-    std::string text_;
-};
-
 // The day of a row: its date-time, or nothing when the row has none (NULL or zero).
 using MovementDay = std::optional<double>;
 
@@ -50,8 +36,7 @@ struct OpenDay {
     double total = 0;
 };
 
-LineLayout register_layout(const PaymentMeansRequest& request,
-                           const services::HostServices& host) {
+LineLayout register_layout(const PaymentMeansRequest& request, const services::HostServices& host) {
     int inTipoLetra = 0;
     LineLayout layout;
     std::string stCortaPapel;
@@ -92,7 +77,7 @@ std::string day_text(const MovementDay& day, const format::FormatSettings& setti
     return day ? format::DateToStr(*day, settings) : std::string();
 }
 
-void write_day_sum(ReportText& report, const OpenDay& open_day,
+void write_day_sum(services::DocumentText& report, const OpenDay& open_day,
                    const format::FormatSettings& settings) {
     report.line("SOMA DO DIA " + day_text(open_day.day, settings) + " = " +
                 currency(open_day.total, settings));
@@ -100,8 +85,8 @@ void write_day_sum(ReportText& report, const OpenDay& open_day,
 
 // Closes the day block that is open, if any, with its sum and two empty lines, and opens the
 // block of the given day.
-void begin_day(ReportText& report, std::optional<OpenDay>& open_day, const MovementDay& day,
-               const format::FormatSettings& settings) {
+void begin_day(services::DocumentText& report, std::optional<OpenDay>& open_day,
+               const MovementDay& day, const format::FormatSettings& settings) {
     if (open_day) {
         write_day_sum(report, *open_day, settings);
         report.line("");
@@ -112,7 +97,7 @@ void begin_day(ReportText& report, std::optional<OpenDay>& open_day, const Movem
 }
 
 // The line of the current row; answers its amount after recording it under its payment type.
-double write_row(ReportText& report, const dataset::ClientDataSet& rows,
+double write_row(services::DocumentText& report, const dataset::ClientDataSet& rows,
                  PaymentRecapitulation& recapitulation, const format::FormatSettings& settings) {
     const std::string name = rows.FieldByName("NMTIPORECE").AsString();
     const std::string label = document_label(rows.FieldByName("TIPO").AsString());
@@ -124,7 +109,7 @@ double write_row(ReportText& report, const dataset::ClientDataSet& rows,
 
 // One line per row, in day blocks: a block begins whenever a row's day differs from the day of
 // the row before it, and ends with its sum. Answers the period's total.
-double write_rows(ReportText& report, dataset::ClientDataSet& rows,
+double write_rows(services::DocumentText& report, dataset::ClientDataSet& rows,
                   PaymentRecapitulation& recapitulation, const format::FormatSettings& settings) {
     double period_total = 0;
     std::optional<OpenDay> open_day;
@@ -141,7 +126,7 @@ double write_rows(ReportText& report, dataset::ClientDataSet& rows,
     return period_total;
 }
 
-void write_period_total(ReportText& report, const PaymentRecapitulation& recapitulation,
+void write_period_total(services::DocumentText& report, const PaymentRecapitulation& recapitulation,
                         double period_total, int width, const format::FormatSettings& settings) {
     report.line(Centraliza("TOTAL DO PERIODO SOLICITADO", width));
     report.line("");
@@ -157,7 +142,7 @@ std::string compose(const PaymentMeansRequest& request, dataset::ClientDataSet& 
                     const LineLayout& layout, const format::FormatSettings& settings) {
     PaymentRecapitulation recapitulation;
     rows.SetData(request.oleTipoRece);
-    ReportText report(layout.line_break);
+    services::DocumentText report(layout.line_break);
     report.line(Centraliza("Meios de Pagamento", layout.width));
     report.line("Per\xedodo Solicitado: de " + request.stDataIni + " a " + request.stDataFin);
     const double period_total = write_rows(report, rows, recapitulation, settings);
@@ -167,8 +152,8 @@ std::string compose(const PaymentMeansRequest& request, dataset::ClientDataSet& 
 
 }  // namespace
 
-void imprimeTipoRece(const PaymentMeansRequest& request,
-                     dataset::ClientDataSet& cdsTipoReceHomolog, const ReportContext& context) {
+void imprimeTipoRece(const PaymentMeansRequest& request, dataset::ClientDataSet& cdsTipoReceHomolog,
+                     const ReportContext& context) {
     context.backend.require({"imprimeTipoRece"});
     const LineLayout layout = register_layout(request, context.host);
     const std::string text = compose(request, cdsTipoReceHomolog, layout, context.settings);

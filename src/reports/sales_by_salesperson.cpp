@@ -5,6 +5,7 @@
 #include "platform/format/date_format.hpp"
 #include "platform/format/float_format.hpp"
 #include "reports/management_report_pieces.hpp"
+#include "services/document_text.hpp"
 #include "services/text_helpers.hpp"
 
 namespace tov::reports {
@@ -23,22 +24,6 @@ struct LineLayout {
     std::string line_break = plain_printer_line_break;
 };
 
-// The report text, one line after the other, each closed by the line break.
-class ReportText {
-public:
-    explicit ReportText(std::string line_break) : line_break_(std::move(line_break)) {}
-
-    void line(std::string_view text) {
-        text_.append(text);
-        text_.append(line_break_);
-    }
-    const std::string& text() const { return text_; }
-
-private:
-    std::string line_break_;
-    std::string text_;
-};
-
 LineLayout fiscal_register_layout(const SalesBySalespersonRequest& request,
                                   const services::HostServices& host) {
     int inTipoLetra = 0;
@@ -54,8 +39,8 @@ std::string amount(double value, const format::FormatSettings& settings) {
     return format::FormatFloat(amount_pattern, value, settings);
 }
 
-void write_header(ReportText& report, const SalesBySalespersonRequest& request, int width,
-                  const ReportContext& context) {
+void write_header(services::DocumentText& report, const SalesBySalespersonRequest& request,
+                  int width, const ReportContext& context) {
     const std::string today = format::DateToStr(context.host.Now(), context.settings);
     report.line(Replicate("-", width - 1));
     report.line(Centraliza("Total de Vendas por Vendedor", width));
@@ -67,7 +52,7 @@ void write_header(ReportText& report, const SalesBySalespersonRequest& request, 
     report.line("Vlr.Total Vendas com Vendedor: " + amount(request.doVrTotGeral, context.settings));
 }
 
-void write_salespeople(ReportText& report, dataset::ClientDataSet& sales, int width,
+void write_salespeople(services::DocumentText& report, dataset::ClientDataSet& sales, int width,
                        const format::FormatSettings& settings) {
     sales.First();
     while (!sales.Eof()) {
@@ -84,7 +69,7 @@ void write_salespeople(ReportText& report, dataset::ClientDataSet& sales, int wi
 
 std::string compose(const SalesBySalespersonRequest& request, dataset::ClientDataSet& sales,
                     const LineLayout& layout, const ReportContext& context) {
-    ReportText report(layout.line_break);
+    services::DocumentText report(layout.line_break);
     write_header(report, request, layout.width, context);
     sales.SetData(request.P_VENDASVENDEDOR);
     write_salespeople(report, sales, layout.width, context.settings);
@@ -107,8 +92,8 @@ void print_on_fiscal_register(const SalesBySalespersonRequest& request,
     backend.FechRelatGerenc(request.stEsquemaCor, true);
 }
 
-void print_on_plain_printer(const SalesBySalespersonRequest& request,
-                            dataset::ClientDataSet& sales, const ReportContext& context) {
+void print_on_plain_printer(const SalesBySalespersonRequest& request, dataset::ClientDataSet& sales,
+                            const ReportContext& context) {
     context.backend.require({"ImprimePadrao"});
     const std::string text = compose(request, sales, LineLayout{}, context);
     context.backend.ImprimePadrao(request.stCdPortImpNF, request.stIdTipoImpNF, text);

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "services/document_text.hpp"
 #include "statement/consumer_statement_request.hpp"
-#include "statement/statement_text.hpp"
 
 namespace tov::statement {
 
@@ -18,7 +18,7 @@ struct StatementRun {
     const ConsumerStatementRequest& request;
     const StatementContext& context;
     int width;
-    StatementText text;
+    services::DocumentText text;
     bool has_movements = false;
     // The simple statement on the fiscal register hands its text over after every sale item line.
     bool item_lines_go_to_register = false;

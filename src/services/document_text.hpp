@@ -1,21 +1,22 @@
 #pragma once
-// The statement's text as it grows, every line closed by the printer's line break. On the fiscal
-// register the text is handed over part by part, so it can be taken out and started afresh.
+// A document's text buffer as it grows: every line is its text followed by the printer's
+// line-break sequence. Documents handed over in parts take what they have and go on from empty.
 
 #include <string>
 #include <string_view>
 #include <utility>
 
-namespace tov::statement {
+namespace tov::services {
 
-class StatementText {
+class DocumentText {
 public:
-    explicit StatementText(std::string line_break) : line_break_(std::move(line_break)) {}
+    explicit DocumentText(std::string line_break) : line_break_(std::move(line_break)) {}
 
     void line(std::string_view text) {
         text_.append(text);
         text_.append(line_break_);
     }
+    void empty_line() { text_.append(line_break_); }
     // Text that brings its own line breaks.
     void append(std::string_view text) { text_.append(text); }
 
@@ -30,4 +31,4 @@ private:
     std::string text_;
 };
 
-}  // namespace tov::statement
+}  // namespace tov::services
