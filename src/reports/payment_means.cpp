@@ -7,6 +7,7 @@
 #include "platform/format/float_format.hpp"
 #include "reports/payment_recapitulation.hpp"
 #include "services/document_text.hpp"
+#include "services/line_layout.hpp"
 #include "services/text_helpers.hpp"
 
 namespace tov::reports {
@@ -22,10 +23,7 @@ constexpr int recapitulation_name_columns = 30;
 constexpr int recapitulation_amount_columns = 16;
 constexpr int total_label_columns = 32;
 
-struct LineLayout {
-    int width = 0;
-    std::string line_break;
-};
+using services::LineLayout;
 
 // The day of a row: its date-time, or nothing when the row has none (NULL or zero).
 using MovementDay = std::optional<double>;
@@ -35,16 +33,6 @@ struct OpenDay {
     MovementDay day;
     double total = 0;
 };
-
-LineLayout register_layout(const PaymentMeansRequest& request, const services::HostServices& host) {
-    int inTipoLetra = 0;
-    LineLayout layout;
-    std::string stCortaPapel;
-    std::string stNrCupom;
-    host.ConfiguraImpressora(request.IdTipoImpFis, false, true, inTipoLetra, layout.width,
-                             layout.line_break, stCortaPapel, stNrCupom);
-    return layout;
-}
 
 std::string currency(double value, const format::FormatSettings& settings) {
     return format::FloatToStrF(value, format::FloatFormat::Currency, currency_precision,
@@ -155,7 +143,8 @@ std::string compose(const PaymentMeansRequest& request, dataset::ClientDataSet& 
 void imprimeTipoRece(const PaymentMeansRequest& request, dataset::ClientDataSet& cdsTipoReceHomolog,
                      const ReportContext& context) {
     context.backend.require({"imprimeTipoRece"});
-    const LineLayout layout = register_layout(request, context.host);
+    const LineLayout layout =
+        services::configured_line_layout(context.host, request.IdTipoImpFis, false, true);
     const std::string text = compose(request, cdsTipoReceHomolog, layout, context.settings);
     context.backend.imprimeTipoRece(request.stCdFilial, request.stCdCaixa, request.stEsquemaCor,
                                     request.stNrSerie, text, request.stMeiosPgto);

@@ -6,6 +6,7 @@
 #include "platform/format/float_format.hpp"
 #include "reports/management_report_pieces.hpp"
 #include "services/document_text.hpp"
+#include "services/line_layout.hpp"
 #include "services/text_helpers.hpp"
 
 namespace tov::reports {
@@ -19,21 +20,7 @@ constexpr int plain_printer_width = 42;
 constexpr const char* plain_printer_line_break = "\r\n";
 constexpr std::string_view amount_pattern = "#,000.00";
 
-struct LineLayout {
-    int width = plain_printer_width;
-    std::string line_break = plain_printer_line_break;
-};
-
-LineLayout fiscal_register_layout(const SalesBySalespersonRequest& request,
-                                  const services::HostServices& host) {
-    int inTipoLetra = 0;
-    LineLayout layout{0, ""};
-    std::string stCortaPapel;
-    std::string stNrCupom;
-    host.ConfiguraImpressora(request.IdTipoImpFis, false, true, inTipoLetra, layout.width,
-                             layout.line_break, stCortaPapel, stNrCupom);
-    return layout;
-}
+using services::LineLayout;
 
 std::string amount(double value, const format::FormatSettings& settings) {
     return format::FormatFloat(amount_pattern, value, settings);
@@ -83,7 +70,8 @@ void print_on_fiscal_register(const SalesBySalespersonRequest& request,
                               dataset::ClientDataSet& sales, const ReportContext& context) {
     const auto& backend = context.backend;
     backend.require({"Relatorio_Gerencial_Imp", "Usa_CompNFis", "FechRelatGerenc"});
-    const LineLayout layout = fiscal_register_layout(request, context.host);
+    const LineLayout layout =
+        services::configured_line_layout(context.host, request.IdTipoImpFis, false, true);
     backend.Relatorio_Gerencial_Imp(request.stEsquemaCor, request.stCdFilial, request.stCdCaixa);
     const std::string text = compose(request, sales, layout, context);
     for (const auto& piece : management_report_pieces(text)) {
@@ -95,7 +83,8 @@ void print_on_fiscal_register(const SalesBySalespersonRequest& request,
 void print_on_plain_printer(const SalesBySalespersonRequest& request, dataset::ClientDataSet& sales,
                             const ReportContext& context) {
     context.backend.require({"ImprimePadrao"});
-    const std::string text = compose(request, sales, LineLayout{}, context);
+    const std::string text =
+        compose(request, sales, LineLayout{plain_printer_width, plain_printer_line_break}, context);
     context.backend.ImprimePadrao(request.stCdPortImpNF, request.stIdTipoImpNF, text);
 }
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "services/line_layout.hpp"
 #include "services/text_helpers.hpp"
 #include "statement/detailed_statement.hpp"
 #include "statement/simple_statement.hpp"
@@ -15,21 +16,7 @@ namespace {
 constexpr int plain_printer_width = 44;
 constexpr const char* plain_printer_line_break = "\r\n";
 
-struct LineLayout {
-    int width = plain_printer_width;
-    std::string line_break = plain_printer_line_break;
-};
-
-LineLayout fiscal_register_layout(const ConsumerStatementRequest& request,
-                                  const services::HostServices& host) {
-    int inTipoLetra = 0;
-    LineLayout layout{0, ""};
-    std::string stCortaPapel;
-    std::string stNrCupom;
-    host.ConfiguraImpressora(request.IdTipoImpFis, false, true, inTipoLetra, layout.width,
-                             layout.line_break, stCortaPapel, stNrCupom);
-    return layout;
-}
+using services::LineLayout;
 
 bool simple_layout_chosen(const ConsumerStatementRequest& request) {
     return request.cdsTipoExtCons.FieldByName("IDEMISEXTRSIMPL").AsString() == "S";
@@ -78,9 +65,10 @@ StatementOutcome hand_over(StatementRun& run) {
 }
 
 StatementOutcome print(const ConsumerStatementRequest& request, const StatementContext& context) {
-    const LineLayout layout = request.boUtilizaImpFis
-                                  ? fiscal_register_layout(request, context.host)
-                                  : LineLayout{};
+    const LineLayout layout =
+        request.boUtilizaImpFis
+            ? services::configured_line_layout(context.host, request.IdTipoImpFis, false, true)
+            : LineLayout{plain_printer_width, plain_printer_line_break};
     const bool simple = simple_layout_chosen(request);
     require_entry_points(request, simple, context.backend);
 
