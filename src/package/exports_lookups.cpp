@@ -10,6 +10,7 @@
 #include "package/abi_boundary.hpp"
 #include "package/lookup_functions.hpp"
 #include "package/package_state.hpp"
+#include "platform/errors/errors.hpp"
 #include "tov00000/tov00000.h"
 
 using tov::package::guarded_call;
@@ -70,6 +71,11 @@ TOV_API int32_t TOV_CALL Tov00000_getNMCONSUMIDOR(const char* P_NRVENDAREST,
                                                   const char* P_NRCOMANDA, const char* stPosicao,
                                                   char* result, size_t result_capacity) {
     return guarded_call([&] {
+        // A NULL result with no capacity asks for no answer; with a capacity it is a lost buffer.
+        if (result == nullptr && result_capacity != 0) {
+            throw tov::ArgumentError("Tov00000_getNMCONSUMIDOR: the buffer result is NULL but its "
+                                     "capacity is " + std::to_string(result_capacity));
+        }
         const std::string name =
             tov::package::getNMCONSUMIDOR(package_state(), text_argument(P_NRVENDAREST),
                             text_argument(P_NRCOMANDA), text_argument(stPosicao));
