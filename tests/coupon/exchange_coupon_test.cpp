@@ -8,67 +8,12 @@
 #include <vector>
 
 #include "platform/errors/errors.hpp"
+#include "support/recorder.hpp"
 
 namespace tov::coupon {
 namespace {
 
 using ::testing::ElementsAre;
-
-// The back-end and host of one coupon: every call written down in order, the coupon number of
-// Nr_Cupom and a register layout to answer with, and the number the configuration may set.
-struct CouponRecorder {
-    std::vector<std::string> calls;
-    std::string printed;
-    std::string register_number = "123";
-    std::string configured_number;  // empty: the configuration leaves the number alone
-    int register_width = 40;
-    std::string register_line_break = "\r\n";
-    bool coupon_answer = true;
-
-    static CouponRecorder& of(void* ctx) { return *static_cast<CouponRecorder*>(ctx); }
-
-    tov_backend backend() {
-        tov_backend table{};
-        table.ctx = this;
-        table.Nr_Cupom = [](void* ctx, int32_t zero1, int32_t zero2, char* number,
-                            size_t capacity) {
-            CouponRecorder& self = of(ctx);
-            self.calls.push_back("Nr_Cupom " + std::to_string(zero1) + " " +
-                                 std::to_string(zero2) + " [" + number + "]");
-            std::strncpy(number, self.register_number.c_str(), capacity - 1);
-            return int32_t{1};
-        };
-        table.Cupom_Troca = [](void* ctx, const char* cor, const char* filial, const char* caixa,
-                               const char* buffer, size_t size) {
-            CouponRecorder& self = of(ctx);
-            self.calls.push_back(std::string("Cupom_Troca ") + cor + " " + filial + " " + caixa);
-            self.printed.assign(buffer, size);
-            return int32_t{self.coupon_answer ? 1 : 0};
-        };
-        return table;
-    }
-
-    tov_host host() {
-        tov_host table{};
-        table.ctx = this;
-        table.ConfiguraImpressora = [](void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
-                                       int32_t* font, int32_t* width, char* enter,
-                                       size_t enter_capacity, char*, size_t, char* number,
-                                       size_t number_capacity) {
-            CouponRecorder& self = of(ctx);
-            self.calls.push_back("ConfiguraImpressora " + std::to_string(kind) + " " +
-                                 std::to_string(flag1) + " " + std::to_string(flag2) + " [" +
-                                 number + "]");
-            *font = 3;
-            *width = self.register_width;
-            std::strncpy(enter, self.register_line_break.c_str(), enter_capacity - 1);
-            if (!self.configured_number.empty()) {
-                std::strncpy(number, self.configured_number.c_str(), number_capacity - 1);
-            }
-        };
-        return table;
-    }
-};
 
 struct Product {
     std::string fiscal_code;
@@ -96,6 +41,17 @@ std::string product_packet(const std::vector<Product>& rows, bool with_unit = tr
     return xml + "</ROWDATA></DATAPACKET>";
 }
 
+// The register of the coupon tests: font 3 in 40 columns with CR LF, and the coupon number
+// ConfiguraImpressora receives written into its call record.
+tov::testing::Recorder coupon_register() {
+    tov::testing::Recorder recorder;
+    recorder.register_font = 3;
+    recorder.register_width = 40;
+    recorder.register_line_break = "\r\n";
+    recorder.shows_coupon_number = true;
+    return recorder;
+}
+
 const std::string dashes_39(39, '-');
 const std::string blanks_39(39, ' ');
 
@@ -108,7 +64,7 @@ protected:
         return CupomTroca(request, products, CouponContext{backend, host, settings, messages});
     }
 
-    CouponRecorder recorder;
+    tov::testing::Recorder recorder = coupon_register();
     format::FormatSettings settings;
     services::TMessages messages = services::make_standard_messages();
     dataset::ClientDataSet products;
@@ -226,7 +182,7 @@ TEST_F(ExchangeCoupon, PrintsTheNumberThatTheConfigurationLeaves) {
 }
 
 TEST_F(ExchangeCoupon, FalseAnswerOfTheBackEndIsTheResult) {
-    recorder.coupon_answer = false;
+    recorder.answer = 0;
     EXPECT_FALSE(print(two_products));
     EXPECT_FALSE(recorder.printed.empty());
 }

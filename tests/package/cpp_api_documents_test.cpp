@@ -8,7 +8,7 @@
 #include "reports/paf_fixture.hpp"
 #include "services/cipher.hpp"
 #include "statement/statement_datasets.hpp"
-#include "statement/statement_recorder.hpp"
+#include "support/recorder.hpp"
 #include "tov00000/tov00000.hpp"
 
 namespace tov {
@@ -27,7 +27,8 @@ protected:
 };
 
 TEST_F(CppApiDocuments, StatementPrintsFromDatasetsTheHostOpensAndLeavesThemFiltered) {
-    tov::testing::StatementRecorder recorder;
+    tov::testing::Recorder recorder;
+    recorder.register_width = 48;
     SetBackend(recorder.backend());
     SetHost(recorder.host());
     const DataSet setting = OpenDataSet(packet({{"IDEMISEXTRSIMPL", "string"}}, {{"S"}}));
@@ -65,7 +66,7 @@ TEST_F(CppApiDocuments, StatementPrintsFromDatasetsTheHostOpensAndLeavesThemFilt
 }
 
 TEST_F(CppApiDocuments, IdentificationReportTakesItsEightValuesAsOneStruct) {
-    tov::testing::GenericReportRecorder recorder;
+    tov::testing::Recorder recorder;
     const tov::testing::TemporaryFolder host_folder;
     recorder.exe_path = (host_folder.path() / "PLD.EXE").string();
     SetBackend(recorder.backend());

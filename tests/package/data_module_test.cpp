@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "reports/recording_backend.hpp"
+#include "support/recorder.hpp"
 #include "tov00000/tov00000.h"
 #include "tov00000/tov00000.hpp"
 

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "reports/recording_backend.hpp"
+#include "support/recorder.hpp"
 #include "tov00000/tov00000.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "platform/errors/errors.hpp"
 #include "reports/paf_fixture.hpp"
 #include "services/cipher.hpp"
+#include "support/recorder.hpp"
 #include "tov00000/tov00000.h"
 
 namespace tov::package {
@@ -139,7 +140,7 @@ protected:
         Tov_SetHost(nullptr);
     }
 
-    tov::testing::GenericReportRecorder recorder;
+    tov::testing::Recorder recorder;
     tov::testing::TemporaryFolder folder;
     const std::string identification = tov::testing::text_packet(
         {"NRLAUDO", "NRCNPJQUELMAR", "DSRAZAOSOCIQLM", "DSENDEQUELMAR", "DSTELEFONEQLM",

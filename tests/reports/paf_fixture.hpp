@@ -1,7 +1,6 @@
 #pragma once
-// What the identification report tests print with: a back-end that keeps what
-// Relatorio_Generico received, a host whose executable sits in a folder of its own, and the
-// packets and digest files of that folder, built in code.
+// What the identification report tests print with besides the recorder: a folder of its own for
+// the host's executable, and the packets and digest files of that folder, built in code.
 
 #include <unistd.h>
 
@@ -17,49 +16,6 @@
 #include "tov00000/tov00000.h"
 
 namespace tov::testing {
-
-struct GenericReportRecorder {
-    std::vector<std::string> calls;  // "Relatorio_Generico cor filial caixa serie indice"
-    std::string printed;             // the text of the last call
-    int32_t answer = 1;
-    std::string exe_path;
-    std::vector<std::string> deciphered;  // "key text" of each Uncripto call, when recorded
-
-    static GenericReportRecorder& of(void* ctx) { return *static_cast<GenericReportRecorder*>(ctx); }
-
-    tov_backend backend() {
-        tov_backend table{};
-        table.ctx = this;
-        table.Relatorio_Generico = [](void* ctx, const char* cor, const char* filial,
-                                      const char* caixa, const char* buffer, size_t size,
-                                      const char* serie, const char* indice) {
-            auto& self = of(ctx);
-            self.calls.push_back(std::string("Relatorio_Generico ") + cor + " " + filial + " " +
-                                 caixa + " " + serie + " " + indice);
-            self.printed.assign(buffer, size);
-            return self.answer;
-        };
-        return table;
-    }
-
-    // ExePath answers exe_path; deciphering is the package's own unless recording is asked for,
-    // in which case the text comes back in brackets.
-    tov_host host(bool record_deciphering = false) {
-        tov_host table{};
-        table.ctx = this;
-        table.ExePath = [](void* ctx, char* out, size_t capacity) {
-            std::strncpy(out, of(ctx).exe_path.c_str(), capacity - 1);
-        };
-        if (record_deciphering) {
-            table.Uncripto = [](void* ctx, const char* text, int32_t key, char* out,
-                                size_t capacity) {
-                of(ctx).deciphered.push_back(std::to_string(key) + " " + text);
-                std::strncpy(out, ("[" + std::string(text) + "]").c_str(), capacity - 1);
-            };
-        }
-        return table;
-    }
-};
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
 class TemporaryFolder {

@@ -9,6 +9,7 @@
 
 #include "platform/errors/errors.hpp"
 #include "reports/paf_fixture.hpp"
+#include "support/recorder.hpp"
 #include "reports/paf_line_layout.hpp"
 #include "services/cipher.hpp"
 
@@ -66,7 +67,7 @@ protected:
         write_digest_file(host_folder.path(), enciphered(text_digest));
     }
 
-    tov::testing::GenericReportRecorder recorder;
+    tov::testing::Recorder recorder;
     tov::testing::TemporaryFolder host_folder;
     format::FormatSettings settings;
     dataset::ClientDataSet dados, ecfs, arquivos;

@@ -8,55 +8,13 @@
 #include <vector>
 
 #include "platform/errors/errors.hpp"
+#include "support/recorder.hpp"
 
 namespace tov::reports {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-// The back-end and host of one report: every call written down, the text imprimeTipoRece
-// received, and the register layout to answer with.
-struct PaymentMeansRecorder {
-    std::vector<std::string> calls;
-    std::string printed;
-    int register_width = 40;
-    std::string register_line_break = "\n";
-    int32_t answer = 1;
-
-    static PaymentMeansRecorder& of(void* ctx) { return *static_cast<PaymentMeansRecorder*>(ctx); }
-
-    tov_backend backend() {
-        tov_backend table{};
-        table.ctx = this;
-        table.imprimeTipoRece = [](void* ctx, const char* filial, const char* caixa,
-                                   const char* cor, const char* serie, const char* buffer,
-                                   size_t size, const char* meios) {
-            PaymentMeansRecorder& self = of(ctx);
-            self.calls.push_back(std::string("imprimeTipoRece ") + filial + " " + caixa + " " +
-                                 cor + " " + serie + " " + meios);
-            self.printed.assign(buffer, size);
-            return self.answer;
-        };
-        return table;
-    }
-
-    tov_host host() {
-        tov_host table{};
-        table.ctx = this;
-        table.ConfiguraImpressora = [](void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
-                                       int32_t* font, int32_t* width, char* enter,
-                                       size_t enter_capacity, char*, size_t, char*, size_t) {
-            PaymentMeansRecorder& self = of(ctx);
-            self.calls.push_back("ConfiguraImpressora " + std::to_string(kind) + " " +
-                                 std::to_string(flag1) + " " + std::to_string(flag2));
-            *font = 1;
-            *width = self.register_width;
-            std::strncpy(enter, self.register_line_break.c_str(), enter_capacity - 1);
-        };
-        return table;
-    }
-};
 
 struct Receipt {
     std::string day;  // as the packet writes a dateTime; "" leaves it NULL
@@ -86,6 +44,14 @@ std::string receipt_packet(const std::vector<Receipt>& rows, bool with_code = tr
     return xml + "</ROWDATA></DATAPACKET>";
 }
 
+// The register of the payment-means tests: font 1 in 40 columns.
+tov::testing::Recorder payment_means_register() {
+    tov::testing::Recorder recorder;
+    recorder.register_font = 1;
+    recorder.register_width = 40;
+    return recorder;
+}
+
 constexpr const char* day_15 = "20240315";
 constexpr const char* day_16 = "20240316";
 
@@ -98,7 +64,7 @@ protected:
         imprimeTipoRece(request, receipts, ReportContext{backend, host, settings});
     }
 
-    PaymentMeansRecorder recorder;
+    tov::testing::Recorder recorder = payment_means_register();
     format::FormatSettings settings;
     dataset::ClientDataSet receipts;
     PaymentMeansRequest request{9,    "01",         "002",        "COR", "SER123",

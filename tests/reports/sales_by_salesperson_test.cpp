@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/errors/errors.hpp"
-#include "reports/recording_backend.hpp"
+#include "support/recorder.hpp"
 
 namespace tov::reports {
 namespace {

@@ -8,12 +8,14 @@
 
 #include "statement/consumer_statement.hpp"
 #include "statement/statement_datasets.hpp"
-#include "statement/statement_recorder.hpp"
+#include "support/recorder.hpp"
 
 namespace tov::testing {
 
 class ConsumerStatement : public ::testing::Test {
 public:
+    ConsumerStatement() { recorder.register_width = 48; }
+
     statement::StatementOutcome print(bool fiscal) {
         const statement::ConsumerStatementRequest request{
             fiscal,           "0001",          "COR",
@@ -69,7 +71,7 @@ public:
         });
     }
 
-    StatementRecorder recorder;
+    Recorder recorder;
     StatementDatasets data;
     format::FormatSettings settings;
     std::string stIdTipoImpNF = "1";
