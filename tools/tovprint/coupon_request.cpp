@@ -8,7 +8,7 @@ CouponRequest parse_coupon_request(std::string_view json_text, std::string origi
     RequestObject request(json_text, std::move(origin));
     CouponRequest arguments;
     arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
-    arguments.oleProdutos = std::filesystem::u8path(request.utf8_text("oleProdutos"));
+    arguments.oleProdutos = request.path("oleProdutos");
     arguments.stEsquemaCor = request.text("stEsquemaCor");
     arguments.stCdFilial = request.text("stCdFilial");
     arguments.stCdCaixa = request.text("stCdCaixa");

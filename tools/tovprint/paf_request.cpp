@@ -10,8 +10,8 @@ PafRequest parse_paf_request(std::string_view json_text, std::string origin) {
     arguments.stCdFilial = request.text("stCdFilial");
     arguments.stCdCaixa = request.text("stCdCaixa");
     arguments.stEsquemaCor = request.text("stEsquemaCor");
-    arguments.oleDadosPaf = std::filesystem::u8path(request.utf8_text("oleDadosPaf"));
-    arguments.oleBuscaNrSerieEcf = std::filesystem::u8path(request.utf8_text("oleBuscaNrSerieEcf"));
+    arguments.oleDadosPaf = request.path("oleDadosPaf");
+    arguments.oleBuscaNrSerieEcf = request.path("oleBuscaNrSerieEcf");
     arguments.stNrSerie = request.text("stNrSerie");
     arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
     arguments.stIndice = request.text("stIndice");

@@ -13,7 +13,7 @@ PaymentMeansRequest parse_payment_means_request(std::string_view json_text, std:
     arguments.stEsquemaCor = request.text("stEsquemaCor");
     arguments.stNrSerie = request.text("stNrSerie");
     arguments.stMeiosPgto = request.text("stMeiosPgto");
-    arguments.oleTipoRece = std::filesystem::u8path(request.utf8_text("oleTipoRece"));
+    arguments.oleTipoRece = request.path("oleTipoRece");
     arguments.stDataIni = request.text("stDataIni");
     arguments.stDataFin = request.text("stDataFin");
     request.reject_unknown_keys();

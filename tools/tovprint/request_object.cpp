@@ -58,6 +58,10 @@ std::string RequestObject::utf8_text(const char* key) {
     return found.get<std::string>();
 }
 
+std::filesystem::path RequestObject::path(const char* key) {
+    return std::filesystem::u8path(utf8_text(key));
+}
+
 std::string RequestObject::text(const char* key) {
     return tov::text::utf8_to_cp1252(utf8_text(key));
 }

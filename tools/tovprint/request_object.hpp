@@ -5,6 +5,7 @@
 // names the key and the request.
 
 #include <cstdint>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <string_view>
@@ -20,7 +21,8 @@ public:
     RequestObject(std::string_view json_text, std::string origin);
 
     std::string text(const char* key);       // a JSON string, as Windows-1252
-    std::string utf8_text(const char* key);  // a JSON string as written (file paths)
+    std::string utf8_text(const char* key);  // a JSON string as written
+    std::filesystem::path path(const char* key);  // a JSON string naming a file, from UTF-8
     bool boolean(const char* key);           // true or false
     int32_t integer(const char* key);        // a whole number within 32 bits
     double number(const char* key);          // any number
