@@ -96,7 +96,7 @@ std::string_view without_plus(std::string_view text) {
 }
 
 // "1e-05" -> "1E-5", "1.5e+20" -> "1.5E20".
-std::string delphi_exponent(std::string text) {
+std::string packet_exponent(std::string text) {
     const std::size_t e = text.find('e');
     if (e == std::string::npos) return text;
     std::string mantissa = text.substr(0, e);
@@ -305,14 +305,14 @@ std::string format_double(double value) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::general, 16);
-    return delphi_exponent(std::string(buffer.data(), result.ptr));
+    return packet_exponent(std::string(buffer.data(), result.ptr));
 }
 
 std::string format_single(double value) {
     if (auto special = special_double(value)) return *special;
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<float>(value));
-    return delphi_exponent(std::string(buffer.data(), result.ptr));
+    return packet_exponent(std::string(buffer.data(), result.ptr));
 }
 
 std::string format_boolean(bool value) { return value ? "TRUE" : "FALSE"; }
