@@ -22,7 +22,7 @@ constexpr int name_columns = 28;
 constexpr int quantity_columns = 8;
 constexpr int coupon_number_digits = 6;
 
-// What the printer configuration delivers for the coupon.
+// What the printer configuration delivers for the coupon: its layout and the coupon number.
 struct CouponLayout {
     int width = 0;
     std::string line_break;
@@ -36,16 +36,14 @@ bool first_configuration_flag(const std::string& stTipVen) {
 
 // Nr_Cupom first, then the configuration, which receives the number and may change it: the
 // coupon prints whatever number the configuration leaves.
-CouponLayout coupon_layout(const ExchangeCouponRequest& request, const CouponContext& context) {
-    CouponLayout layout;
-    layout.stNrCupom.clear();
-    context.backend.Nr_Cupom(layout.stNrCupom);
-    int inTipoLetra = 0;
-    std::string stCortaPapel;
-    context.host.ConfiguraImpressora(
-        request.IdTipoImpFis, first_configuration_flag(request.stTipVen), true, inTipoLetra,
-        layout.width, layout.line_break, stCortaPapel, layout.stNrCupom);
-    return layout;
+CouponLayout coupon_layout(const ExchangeCouponRequest& request, const services::DocumentContext& context) {
+    std::string stNrCupom;
+    context.backend.Nr_Cupom(stNrCupom);
+    auto configuration =
+        services::configure_printer(context.host, request.IdTipoImpFis,
+                                    first_configuration_flag(request.stTipVen), true, stNrCupom);
+    return CouponLayout{configuration.layout.width, std::move(configuration.layout.line_break),
+                        std::move(configuration.stNrCupom)};
 }
 
 void write_heading(services::DocumentText& coupon, int width, const services::TMessages& messages) {
@@ -85,8 +83,8 @@ void write_sale(services::DocumentText& coupon, const ExchangeCouponRequest& req
 }
 
 void write_period(services::DocumentText& coupon, double days, int width,
-                  const CouponContext& context) {
-    const services::TMessages& messages = context.msgPadrao;
+                  const services::DocumentContext& context) {
+    const services::TMessages& messages = context.messages;
     coupon.line(Replicate(" ", width - 1));
     coupon.line(Centraliza(messages.Msg("CUP_PRAZO") + " " +
                                format::FloatToStr(days, context.settings) + " " +
@@ -96,12 +94,12 @@ void write_period(services::DocumentText& coupon, double days, int width,
 }
 
 std::string compose(const ExchangeCouponRequest& request, dataset::ClientDataSet& products,
-                    const CouponLayout& layout, const CouponContext& context) {
+                    const CouponLayout& layout, const services::DocumentContext& context) {
     products.SetData(request.oleProdutos);
     services::DocumentText coupon(layout.line_break);
-    write_heading(coupon, layout.width, context.msgPadrao);
+    write_heading(coupon, layout.width, context.messages);
     write_products(coupon, products);
-    write_sale(coupon, request, layout, context.msgPadrao);
+    write_sale(coupon, request, layout, context.messages);
     write_period(coupon, request.doNrDias, layout.width, context);
     return coupon.text();
 }
@@ -109,7 +107,7 @@ std::string compose(const ExchangeCouponRequest& request, dataset::ClientDataSet
 }  // namespace
 
 bool CupomTroca(const ExchangeCouponRequest& request, dataset::ClientDataSet& cdsProdCupTroca,
-                const CouponContext& context) {
+                const services::DocumentContext& context) {
     context.backend.require({"Nr_Cupom", "Cupom_Troca"});
     const CouponLayout layout = coupon_layout(request, context);
     const std::string text = compose(request, cdsProdCupTroca, layout, context);

@@ -7,10 +7,7 @@
 #include <string_view>
 
 #include "platform/dataset/client_dataset.hpp"
-#include "platform/format/format_settings.hpp"
-#include "services/backend.hpp"
-#include "services/host_services.hpp"
-#include "services/messages.hpp"
+#include "services/document_context.hpp"
 
 namespace tov::coupon {
 
@@ -27,18 +24,10 @@ struct ExchangeCouponRequest {
     double doNrDias = 0;
 };
 
-// The services, settings and fixed texts the coupon prints with.
-struct CouponContext {
-    const services::Backend& backend;
-    const services::HostServices& host;
-    const format::FormatSettings& settings;
-    const services::TMessages& msgPadrao;
-};
-
 // Prints the coupon and returns Cupom_Troca's answer. cdsProdCupTroca receives the packet and
 // keeps it after the call. Every failure (an unregistered entry point, a packet that cannot be
 // read, a missing field) is thrown, and the coupon then never reaches Cupom_Troca.
 bool CupomTroca(const ExchangeCouponRequest& request, dataset::ClientDataSet& cdsProdCupTroca,
-                const CouponContext& context);
+                const services::DocumentContext& context);
 
 }  // namespace tov::coupon

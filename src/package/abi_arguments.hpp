@@ -3,6 +3,7 @@
 // handed back in the caller's buffer, host datasets behind their opaque handle.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,11 @@ dataset::ClientDataSet& dataset_of(tov_dataset* handle);
 // unchanged, when it does not fit; a NULL buffer is an ArgumentError naming the parameter.
 void copy_text_out(std::string_view answer, char* out, std::size_t capacity,
                    std::string_view name);
+
+// Writes a Boolean result as 0 or 1 into an out parameter the host may leave NULL.
+inline void store_flag(int32_t* out, bool value) {
+    if (out != nullptr) *out = value ? 1 : 0;
+}
 
 // The host's regional settings, checked: a NULL text member is an ArgumentError naming it.
 format::FormatSettings settings_from(const tov_format_settings& settings);

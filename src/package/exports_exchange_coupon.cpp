@@ -1,9 +1,10 @@
-// The C export of the exchange coupon, run through guarded_call like every export.
+// The C export of the exchange coupon: the host's packet goes into the data module's
+// cdsProdCupTroca, which keeps it after the call.
 
+#include "coupon/exchange_coupon.hpp"
 #include "package/abi_arguments.hpp"
 #include "package/abi_boundary.hpp"
 #include "package/package_state.hpp"
-#include "package/print_exchange_coupon.hpp"
 #include "tov00000/tov00000.h"
 
 extern "C" {
@@ -17,7 +18,7 @@ TOV_API int32_t TOV_CALL Cupom_Troca_Tov00000(int32_t IdTipoImpFis, const void* 
     return tov::package::guarded_call([&] {
         using tov::package::text_argument;
         auto& state = tov::package::package_state();
-        state.ensure_data_module();
+        auto& module = state.ensure_data_module();
         const tov::coupon::ExchangeCouponRequest request{
             IdTipoImpFis,
             tov::package::packet_argument(oleProdutos, oleProdutos_size, "oleProdutos"),
@@ -29,8 +30,9 @@ TOV_API int32_t TOV_CALL Cupom_Troca_Tov00000(int32_t IdTipoImpFis, const void* 
             text_argument(stTipVen),
             doNrDias,
         };
-        const bool printed = tov::package::print_exchange_coupon(state, request);
-        if (result != nullptr) *result = printed ? 1 : 0;
+        const bool printed = tov::coupon::CupomTroca(request, module.cdsProdCupTroca,
+                                                     state.document_context());
+        tov::package::store_flag(result, printed);
     });
 }
 

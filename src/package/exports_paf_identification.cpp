@@ -1,11 +1,13 @@
-// The C export of the PAF-ECF identification report, behind the guarded boundary like every
-// export.
+// The C export of the PAF-ECF identification report: the two packets of the parameter array go
+// into the data module's cdsDadosPaf and cdsBuscaNrSerieEcf, the digest list into
+// cdsArquivosPldMd5; each keeps what it received after the call.
 
+#include "package/abi_arguments.hpp"
 #include "package/abi_boundary.hpp"
 #include "package/package_state.hpp"
 #include "package/paf_arguments.hpp"
-#include "package/print_paf_identification.hpp"
 #include "package/variant_arguments.hpp"
+#include "reports/paf_identification.hpp"
 #include "tov00000/tov00000.h"
 
 extern "C" {
@@ -16,11 +18,14 @@ TOV_API int32_t TOV_CALL ImprimeDadosPaf_Tov00000(const tov_variant* arParams,
                                                   tov_variant* /*oleRetorno*/, int32_t* result) {
     return tov::package::guarded_call([&] {
         auto& state = tov::package::package_state();
-        state.ensure_data_module();
+        auto& module = state.ensure_data_module();
         const auto request = tov::package::paf_request_from(
             tov::package::variant_array(arParams, arParams_high, "arParams"));
-        const bool printed = tov::package::print_paf_identification(state, request);
-        if (result != nullptr) *result = printed ? 1 : 0;
+        const tov::reports::PafDataSets datasets{module.cdsDadosPaf, module.cdsBuscaNrSerieEcf,
+                                                 module.cdsArquivosPldMd5};
+        const bool printed =
+            tov::reports::ImprimeDadosPaf(request, datasets, state.document_context());
+        tov::package::store_flag(result, printed);
     });
 }
 

@@ -1,9 +1,10 @@
-// The C export of the payment-means report, run through guarded_call like every export.
+// The C export of the payment-means report: the host's packet goes into the data module's
+// cdsTipoReceHomolog, which keeps it after the call.
 
 #include "package/abi_arguments.hpp"
 #include "package/abi_boundary.hpp"
 #include "package/package_state.hpp"
-#include "package/print_payment_means.hpp"
+#include "reports/payment_means.hpp"
 #include "tov00000/tov00000.h"
 
 extern "C" {
@@ -20,7 +21,7 @@ TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const ch
     return tov::package::guarded_call([&] {
         using tov::package::text_argument;
         auto& state = tov::package::package_state();
-        state.ensure_data_module();
+        auto& module = state.ensure_data_module();
         const tov::reports::PaymentMeansRequest request{
             IdTipoImpFis,
             text_argument(stCdFilial),
@@ -32,7 +33,8 @@ TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const ch
             text_argument(stDataIni),
             text_argument(stDataFin),
         };
-        tov::package::print_payment_means(state, request);
+        tov::reports::imprimeTipoRece(request, module.cdsTipoReceHomolog,
+                                      state.document_context());
     });
 }
 

@@ -7,6 +7,12 @@ TdtmGeral& PackageState::ensure_data_module() {
     return *data_module_;
 }
 
+services::DocumentContext PackageState::document_context() const {
+    const services::TMessages& messages =
+        data_module_ ? data_module_->msgPadrao : services::standard_messages();
+    return services::DocumentContext{backend_, host_, settings_, messages};
+}
+
 void PackageState::set_settings(const format::FormatSettings& settings) {
     settings_ = settings;
     if (data_module_) data_module_->SetFormatSettings(settings_);

@@ -10,6 +10,7 @@
 #include "package/lookup_answers.hpp"
 #include "platform/format/format_settings.hpp"
 #include "services/backend.hpp"
+#include "services/document_context.hpp"
 #include "services/host_services.hpp"
 
 namespace tov::package {
@@ -31,6 +32,10 @@ public:
     const format::FormatSettings& settings() const { return settings_; }
     // The settings of every later call, handed to the data module's datasets too.
     void set_settings(const format::FormatSettings& settings);
+
+    // What every document prints with: the registered back-end, host services and settings, and
+    // the data module's message table (the standard table while there is no data module).
+    services::DocumentContext document_context() const;
 
     // The memory the packet lookups' results point into.
     LookupAnswers& lookup_answers() { return lookup_answers_; }

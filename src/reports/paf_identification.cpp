@@ -22,7 +22,7 @@ constexpr std::string_view main_executable = "PLD.EXE";
 // The report text: each line closed by the layout's line break, rules as wide as the line.
 class PafReportText {
 public:
-    explicit PafReportText(const PafLineLayout& layout)
+    explicit PafReportText(const services::LineLayout& layout)
         : width_(layout.width), text_(layout.line_break) {}
 
     void line(std::string_view text) { text_.line(text); }
@@ -133,7 +133,7 @@ std::optional<std::filesystem::path> existing(const std::filesystem::path& path)
 }  // namespace
 
 bool ImprimeDadosPaf(const PafIdentificationRequest& request, const PafDataSets& datasets,
-                     const ReportContext& context) {
+                     const services::DocumentContext& context) {
     context.backend.require({"Relatorio_Generico"});
     const PafDigestFiles files = paf_digest_files(fs::HostFolder(context.host.ExePath()));
     datasets.cdsDadosPaf.SetData(request.oleDadosPaf);

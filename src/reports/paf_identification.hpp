@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/dataset/client_dataset.hpp"
-#include "reports/sales_by_salesperson.hpp"
+#include "services/document_context.hpp"
 
 namespace tov::reports {
 
@@ -37,6 +37,6 @@ struct PafDataSets {
 // Relatorio_Generico, an empty executable path, a packet or file that cannot be read, a missing
 // field.
 bool ImprimeDadosPaf(const PafIdentificationRequest& request, const PafDataSets& datasets,
-                     const ReportContext& context);
+                     const services::DocumentContext& context);
 
 }  // namespace tov::reports

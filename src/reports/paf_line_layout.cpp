@@ -21,7 +21,7 @@ bool listed(const std::array<int, N>& kinds, int printer_kind) {
 
 }  // namespace
 
-PafLineLayout paf_line_layout(int printer_kind) {
+services::LineLayout paf_line_layout(int printer_kind) {
     if (listed(forty_eight_column_kinds, printer_kind)) return {48, line_feed};
     if (listed(fifty_seven_column_kinds, printer_kind)) return {57, line_feed_carriage_return};
     if (printer_kind == forty_six_column_kind) return {46, line_feed};

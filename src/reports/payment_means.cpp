@@ -141,10 +141,10 @@ std::string compose(const PaymentMeansRequest& request, dataset::ClientDataSet& 
 }  // namespace
 
 void imprimeTipoRece(const PaymentMeansRequest& request, dataset::ClientDataSet& cdsTipoReceHomolog,
-                     const ReportContext& context) {
+                     const services::DocumentContext& context) {
     context.backend.require({"imprimeTipoRece"});
     const LineLayout layout =
-        services::configured_line_layout(context.host, request.IdTipoImpFis, false, true);
+        context.configured_line_layout(request.IdTipoImpFis, false, true);
     const std::string text = compose(request, cdsTipoReceHomolog, layout, context.settings);
     context.backend.imprimeTipoRece(request.stCdFilial, request.stCdCaixa, request.stEsquemaCor,
                                     request.stNrSerie, text, request.stMeiosPgto);

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/dataset/client_dataset.hpp"
-#include "reports/sales_by_salesperson.hpp"
+#include "services/document_context.hpp"
 
 namespace tov::reports {
 
@@ -28,6 +28,6 @@ struct PaymentMeansRequest {
 // failure (an unregistered entry point, a packet that cannot be read, a missing field, a date
 // that cannot be written) is thrown before anything reaches imprimeTipoRece.
 void imprimeTipoRece(const PaymentMeansRequest& request,
-                     dataset::ClientDataSet& cdsTipoReceHomolog, const ReportContext& context);
+                     dataset::ClientDataSet& cdsTipoReceHomolog, const services::DocumentContext& context);
 
 }  // namespace tov::reports

@@ -4,7 +4,7 @@
 
 #include "platform/format/date_format.hpp"
 #include "platform/format/float_format.hpp"
-#include "reports/management_report_pieces.hpp"
+#include "services/text_pieces.hpp"
 #include "services/document_text.hpp"
 #include "services/line_layout.hpp"
 #include "services/text_helpers.hpp"
@@ -17,7 +17,6 @@ using services::PadL;
 using services::Replicate;
 
 constexpr int plain_printer_width = 42;
-constexpr const char* plain_printer_line_break = "\r\n";
 constexpr std::string_view amount_pattern = "#,000.00";
 
 using services::LineLayout;
@@ -27,7 +26,7 @@ std::string amount(double value, const format::FormatSettings& settings) {
 }
 
 void write_header(services::DocumentText& report, const SalesBySalespersonRequest& request,
-                  int width, const ReportContext& context) {
+                  int width, const services::DocumentContext& context) {
     const std::string today = format::DateToStr(context.host.Now(), context.settings);
     report.line(Replicate("-", width - 1));
     report.line(Centraliza("Total de Vendas por Vendedor", width));
@@ -55,7 +54,7 @@ void write_salespeople(services::DocumentText& report, dataset::ClientDataSet& s
 }
 
 std::string compose(const SalesBySalespersonRequest& request, dataset::ClientDataSet& sales,
-                    const LineLayout& layout, const ReportContext& context) {
+                    const LineLayout& layout, const services::DocumentContext& context) {
     services::DocumentText report(layout.line_break);
     write_header(report, request, layout.width, context);
     sales.SetData(request.P_VENDASVENDEDOR);
@@ -67,31 +66,31 @@ std::string compose(const SalesBySalespersonRequest& request, dataset::ClientDat
 }
 
 void print_on_fiscal_register(const SalesBySalespersonRequest& request,
-                              dataset::ClientDataSet& sales, const ReportContext& context) {
+                              dataset::ClientDataSet& sales, const services::DocumentContext& context) {
     const auto& backend = context.backend;
     backend.require({"Relatorio_Gerencial_Imp", "Usa_CompNFis", "FechRelatGerenc"});
     const LineLayout layout =
-        services::configured_line_layout(context.host, request.IdTipoImpFis, false, true);
+        context.configured_line_layout(request.IdTipoImpFis, false, true);
     backend.Relatorio_Gerencial_Imp(request.stEsquemaCor, request.stCdFilial, request.stCdCaixa);
     const std::string text = compose(request, sales, layout, context);
-    for (const auto& piece : management_report_pieces(text)) {
+    for (const auto& piece : services::pieces_of_whole_lines_at_least(text, services::management_report_piece_min)) {
         backend.Usa_CompNFis(request.stEsquemaCor, piece);
     }
     backend.FechRelatGerenc(request.stEsquemaCor, true);
 }
 
 void print_on_plain_printer(const SalesBySalespersonRequest& request, dataset::ClientDataSet& sales,
-                            const ReportContext& context) {
+                            const services::DocumentContext& context) {
     context.backend.require({"ImprimePadrao"});
     const std::string text =
-        compose(request, sales, LineLayout{plain_printer_width, plain_printer_line_break}, context);
+        compose(request, sales, services::plain_printer_layout(plain_printer_width), context);
     context.backend.ImprimePadrao(request.stCdPortImpNF, request.stIdTipoImpNF, text);
 }
 
 }  // namespace
 
 bool RelatorioVendedor(const SalesBySalespersonRequest& request,
-                       dataset::ClientDataSet& cdsVendasVendedor, const ReportContext& context) {
+                       dataset::ClientDataSet& cdsVendasVendedor, const services::DocumentContext& context) {
     if (request.boUtilizaImpFis) {
         print_on_fiscal_register(request, cdsVendasVendedor, context);
     } else {

@@ -7,9 +7,7 @@
 #include <string_view>
 
 #include "platform/dataset/client_dataset.hpp"
-#include "platform/format/format_settings.hpp"
-#include "services/backend.hpp"
-#include "services/host_services.hpp"
+#include "services/document_context.hpp"
 
 namespace tov::reports {
 
@@ -28,17 +26,10 @@ struct SalesBySalespersonRequest {
     double doVrTotGeral = 0;
 };
 
-// The services and settings the report prints with.
-struct ReportContext {
-    const services::Backend& backend;
-    const services::HostServices& host;
-    const format::FormatSettings& settings;
-};
-
 // Prints the report; cdsVendasVendedor receives the packet and keeps it after the call. Returns
 // true. Every failure (a packet that cannot be read, a missing field, an unregistered entry point)
 // is thrown; on the plain printer nothing reaches the back-end before the whole text is composed.
 bool RelatorioVendedor(const SalesBySalespersonRequest& request,
-                       dataset::ClientDataSet& cdsVendasVendedor, const ReportContext& context);
+                       dataset::ClientDataSet& cdsVendasVendedor, const services::DocumentContext& context);
 
 }  // namespace tov::reports

@@ -1,6 +1,6 @@
 #pragma once
 // The line layout a document prints with: the line width and the line-break sequence that closes
-// every line.
+// every line; and what the printer configuration delivers along with it for a printer kind.
 
 #include <string>
 
@@ -13,17 +13,21 @@ struct LineLayout {
     std::string line_break;
 };
 
-// The layout the printer configuration gives a printer kind. The font code, paper-cut sequence
-// and coupon number it delivers with it are not used by the documents that call this.
-inline LineLayout configured_line_layout(const HostServices& host, int kind, bool flag1,
-                                         bool flag2) {
-    LineLayout layout;
+// Everything ConfiguraImpressora fills for a printer kind. Documents use the layout; the font
+// code and paper-cut sequence are delivered but printed by none; the coupon number is the one
+// the configuration leaves in the variable it was handed.
+struct PrinterConfiguration {
     int inTipoLetra = 0;
+    LineLayout layout;
     std::string stCortaPapel;
     std::string stNrCupom;
-    host.ConfiguraImpressora(kind, flag1, flag2, inTipoLetra, layout.width, layout.line_break,
-                             stCortaPapel, stNrCupom);
-    return layout;
-}
+};
+
+// Asks the host's printer configuration for the kind, handing it stNrCupom to read and change.
+PrinterConfiguration configure_printer(const HostServices& host, int kind, bool flag1, bool flag2,
+                                       std::string stNrCupom = {});
+
+// A plain printer's fixed layout: the width given, carriage return and line feed.
+LineLayout plain_printer_layout(int width);
 
 }  // namespace tov::services

@@ -207,4 +207,9 @@ TMessages make_standard_messages() {
     return messages;
 }
 
+const TMessages& standard_messages() {
+    static const TMessages messages = make_standard_messages();
+    return messages;
+}
+
 }  // namespace tov::services

@@ -42,4 +42,7 @@ private:
 // The data module's message table: the component filled with its 182 lines in their order.
 TMessages make_standard_messages();
 
+// The same table, built once and never changed, for what prints without the data module.
+const TMessages& standard_messages();
+
 }  // namespace tov::services

@@ -14,7 +14,6 @@ namespace tov::statement {
 namespace {
 
 constexpr int plain_printer_width = 44;
-constexpr const char* plain_printer_line_break = "\r\n";
 
 using services::LineLayout;
 
@@ -64,11 +63,11 @@ StatementOutcome hand_over(StatementRun& run) {
     return {false, "ImprimePadrao answered false"};
 }
 
-StatementOutcome print(const ConsumerStatementRequest& request, const StatementContext& context) {
+StatementOutcome print(const ConsumerStatementRequest& request, const services::DocumentContext& context) {
     const LineLayout layout =
         request.boUtilizaImpFis
-            ? services::configured_line_layout(context.host, request.IdTipoImpFis, false, true)
-            : LineLayout{plain_printer_width, plain_printer_line_break};
+            ? context.configured_line_layout(request.IdTipoImpFis, false, true)
+            : services::plain_printer_layout(plain_printer_width);
     const bool simple = simple_layout_chosen(request);
     require_entry_points(request, simple, context.backend);
 
@@ -98,7 +97,7 @@ StatementOutcome failed(const char* reason) noexcept {
 }  // namespace
 
 StatementOutcome Extrato(const ConsumerStatementRequest& request,
-                         const StatementContext& context) noexcept {
+                         const services::DocumentContext& context) noexcept {
     try {
         return print(request, context);
     } catch (const std::bad_alloc&) {

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "services/document_context.hpp"
 #include "statement/consumer_statement_request.hpp"
 
 namespace tov::statement {
@@ -25,6 +26,6 @@ struct StatementOutcome {
 // false, and on any failure (a missing field, a value that does not convert, an entry point the
 // host did not register, a failing host service); a failure ends the statement where it happened.
 StatementOutcome Extrato(const ConsumerStatementRequest& request,
-                         const StatementContext& context) noexcept;
+                         const services::DocumentContext& context) noexcept;
 
 }  // namespace tov::statement

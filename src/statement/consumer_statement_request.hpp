@@ -1,12 +1,9 @@
 #pragma once
-// The arguments of Extrato_Tov00000, the consumer statement, and the services it prints with.
+// The arguments of Extrato_Tov00000, the consumer statement.
 
 #include <string>
 
 #include "platform/dataset/client_dataset.hpp"
-#include "platform/format/format_settings.hpp"
-#include "services/backend.hpp"
-#include "services/host_services.hpp"
 
 namespace tov::statement {
 
@@ -31,12 +28,6 @@ struct ConsumerStatementRequest {
     std::string stNmConsumidor;
     dataset::ClientDataSet& cdsExtrato;  // customer, previous balances; movements (detailed)
     int IdTipoImpFis = 0;
-};
-
-struct StatementContext {
-    const services::Backend& backend;
-    const services::HostServices& host;
-    const format::FormatSettings& settings;
 };
 
 }  // namespace tov::statement

@@ -6,17 +6,18 @@
 #include <utility>
 
 #include "services/document_text.hpp"
+#include "services/document_context.hpp"
 #include "statement/consumer_statement_request.hpp"
 
 namespace tov::statement {
 
 struct StatementRun {
-    StatementRun(const ConsumerStatementRequest& request, const StatementContext& context,
+    StatementRun(const ConsumerStatementRequest& request, const services::DocumentContext& context,
                  int width, std::string line_break)
         : request(request), context(context), width(width), text(std::move(line_break)) {}
 
     const ConsumerStatementRequest& request;
-    const StatementContext& context;
+    const services::DocumentContext& context;
     int width;
     services::DocumentText text;
     bool has_movements = false;

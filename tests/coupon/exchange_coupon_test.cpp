@@ -61,7 +61,7 @@ protected:
         request.oleProdutos = packet;
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host());
-        return CupomTroca(request, products, CouponContext{backend, host, settings, messages});
+        return CupomTroca(request, products, services::DocumentContext{backend, host, settings, messages});
     }
 
     tov::testing::Recorder recorder = coupon_register();
@@ -207,7 +207,7 @@ TEST_F(ExchangeCoupon, UnregisteredCouponEntryPointFailsBeforeTheNumberIsAsked) 
     const services::HostServices host(recorder.host());
     request.oleProdutos = two_products;
 
-    EXPECT_THROW(CupomTroca(request, products, CouponContext{backend, host, settings, messages}),
+    EXPECT_THROW(CupomTroca(request, products, services::DocumentContext{backend, host, settings, messages}),
                  BackendError);
     EXPECT_TRUE(recorder.calls.empty());
 }

@@ -59,7 +59,7 @@ protected:
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host(record_deciphering));
         return ImprimeDadosPaf(request, PafDataSets{dados, ecfs, arquivos},
-                               ReportContext{backend, host, settings});
+                               services::DocumentContext{backend, host, settings, services::standard_messages()});
     }
 
     void write_both_files() {
@@ -180,7 +180,7 @@ TEST_P(UnlistedPrinterKind, GetsThirtyEightColumnsWithLineFeed) {
 
 INSTANTIATE_TEST_SUITE_P(KindsZeroAndHundred, UnlistedPrinterKind, ::testing::Values(0, 100));
 
-TEST(PafLineLayout, FollowsThePrinterKindTable) {
+TEST(PafLineLayoutTable, FollowsThePrinterKindTable) {
     for (int kind : {1, 2, 14, 18, 24, 27, 33, 42, 45}) {
         EXPECT_EQ(paf_line_layout(kind).width, 48) << kind;
         EXPECT_EQ(paf_line_layout(kind).line_break, "\n") << kind;
@@ -402,7 +402,7 @@ TEST_F(PafIdentificationReport, UnregisteredGenericReportIsNamed) {
     request.oleBuscaNrSerieEcf = serials;
     try {
         ImprimeDadosPaf(request, PafDataSets{dados, ecfs, arquivos},
-                        ReportContext{nothing_registered, host, settings});
+                        services::DocumentContext{nothing_registered, host, settings, services::standard_messages()});
         ADD_FAILURE() << "no failure";
     } catch (const BackendError& error) {
         EXPECT_THAT(error.what(), HasSubstr("Relatorio_Generico"));

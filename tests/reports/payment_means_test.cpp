@@ -61,7 +61,7 @@ protected:
         request.oleTipoRece = packet;
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host());
-        imprimeTipoRece(request, receipts, ReportContext{backend, host, settings});
+        imprimeTipoRece(request, receipts, services::DocumentContext{backend, host, settings, services::standard_messages()});
     }
 
     tov::testing::Recorder recorder = payment_means_register();
@@ -258,7 +258,7 @@ TEST_F(PaymentMeansReport, UnregisteredEntryPointFailsBeforeAnythingElse) {
     const services::Backend backend;
     const services::HostServices host(recorder.host());
     request.oleTipoRece = "";
-    EXPECT_THROW(imprimeTipoRece(request, receipts, ReportContext{backend, host, settings}),
+    EXPECT_THROW(imprimeTipoRece(request, receipts, services::DocumentContext{backend, host, settings, services::standard_messages()}),
                  BackendError);
     EXPECT_TRUE(recorder.calls.empty());
 }

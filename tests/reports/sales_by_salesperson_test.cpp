@@ -46,7 +46,7 @@ protected:
         request.doVrTotGeral = grand_total;
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host());
-        return RelatorioVendedor(request, sales, ReportContext{backend, host, settings});
+        return RelatorioVendedor(request, sales, services::DocumentContext{backend, host, settings, services::standard_messages()});
     }
 
     testing::Recorder recorder;
@@ -219,7 +219,7 @@ TEST_F(SalesBySalespersonReport, UnregisteredEntryPointFailsBeforeAnythingIsPrin
     request.P_VENDASVENDEDOR = packet;
 
     try {
-        RelatorioVendedor(request, sales, ReportContext{backend, host, settings});
+        RelatorioVendedor(request, sales, services::DocumentContext{backend, host, settings, services::standard_messages()});
         FAIL() << "an unregistered entry point must fail the report";
     } catch (const BackendError& error) {
         EXPECT_STREQ(error.what(), "back-end entry point 'FechRelatGerenc' is not registered");

@@ -257,7 +257,7 @@ TEST_F(ConsumerStatement, UnregisteredEntryPointIsFalseBeforeAnythingIsPrinted) 
         data.cdsExtSimples, data.cdsExtVenda, data.cdsSaldFam, "", "Loja", "003", "123", "Maria",
         data.cdsExtrato, 7};
 
-    const StatementOutcome outcome = Extrato(request, StatementContext{backend, host, settings});
+    const StatementOutcome outcome = Extrato(request, services::DocumentContext{backend, host, settings, services::standard_messages()});
 
     EXPECT_FALSE(outcome.result);
     EXPECT_THAT(outcome.reason, HasSubstr("Usa_CompNFis"));

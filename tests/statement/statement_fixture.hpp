@@ -26,7 +26,7 @@ public:
             data.cdsExtrato,  7};
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host());
-        return statement::Extrato(request, statement::StatementContext{backend, host, settings});
+        return statement::Extrato(request, services::DocumentContext{backend, host, settings, services::standard_messages()});
     }
 
     // A consumer with three families: the bar with a credit, a sale and a debit over two days,

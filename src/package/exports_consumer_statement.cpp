@@ -9,8 +9,8 @@
 #include "package/abi_arguments.hpp"
 #include "package/abi_boundary.hpp"
 #include "package/package_state.hpp"
-#include "package/print_statement.hpp"
 #include "platform/errors/errors.hpp"
+#include "statement/consumer_statement.hpp"
 #include "tov00000/tov00000.h"
 
 namespace {
@@ -47,7 +47,7 @@ TOV_API int32_t TOV_CALL Extrato_Tov00000(
     const char* stConsumidor, const char* stNmConsumidor, tov_dataset* cdsExtrato,
     int32_t IdTipoImpFis, int32_t* result) {
     return tov::package::guarded_call([&] {
-        if (result != nullptr) *result = 0;
+        tov::package::store_flag(result, false);
         const std::string missing = missing_dataset({{{"cdsTipoExtCons", cdsTipoExtCons},
                                                       {"cdsSaldoConsExt", cdsSaldoConsExt},
                                                       {"cdsExtSimples", cdsExtSimples},
@@ -77,10 +77,11 @@ TOV_API int32_t TOV_CALL Extrato_Tov00000(
             cdsExtrato->data,
             IdTipoImpFis,
         };
+        // The statement neither creates nor uses the data module.
         const auto outcome =
-            tov::package::print_consumer_statement(tov::package::package_state(), request);
+            tov::statement::Extrato(request, tov::package::package_state().document_context());
         if (!outcome.result) tell_why_false(outcome.reason);
-        if (result != nullptr) *result = outcome.result ? 1 : 0;
+        tov::package::store_flag(result, outcome.result);
     });
 }
 

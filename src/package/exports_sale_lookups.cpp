@@ -8,7 +8,7 @@
 
 #include "package/abi_arguments.hpp"
 #include "package/abi_boundary.hpp"
-#include "package/lookup_functions.hpp"
+#include "lookups/sale_lookups.hpp"
 #include "package/package_state.hpp"
 #include "platform/errors/errors.hpp"
 #include "tov00000/tov00000.h"
@@ -19,8 +19,10 @@ using tov::package::text_argument;
 
 namespace {
 
-tov::package::SaleKey sale_key(const char* cdfilial, const char* nrcomanda) {
-    return {text_argument(cdfilial), text_argument(nrcomanda)};
+// The lookups run on the data module's queries; a lookup asked before any print function
+// creates the data module itself.
+tov::lookups::SaleLookups& sale_lookups() {
+    return package_state().ensure_data_module().lookups();
 }
 
 // Keeps the answer in kept and points the variant at it: BYTES for a packet, TEXT for an error.
@@ -39,6 +41,18 @@ void store_number(double value, double* result) {
     if (result != nullptr) *result = value;
 }
 
+// One of the four discount lookups, all asked with the branch and the ticket number.
+using DiscountLookup = double (tov::lookups::SaleLookups::*)(const std::string&,
+                                                             const std::string&);
+
+int32_t discount(DiscountLookup lookup, const char* cdfilial, const char* nrcomanda,
+                 double* result) {
+    return guarded_call([&] {
+        store_number((sale_lookups().*lookup)(text_argument(cdfilial), text_argument(nrcomanda)),
+                     result);
+    });
+}
+
 }  // namespace
 
 extern "C" {
@@ -46,25 +60,25 @@ extern "C" {
 TOV_API int32_t TOV_CALL Tov00000_SaldoFidelidade(const char* stCDFILIAL, const char* stNRCOMANDA,
                                                   tov_variant* result) {
     return guarded_call([&] {
-        auto& state = package_state();
-        store_packet_answer(tov::package::SaldoFidelidade(state, sale_key(stCDFILIAL, stNRCOMANDA)),
-                            state.lookup_answers().SaldoFidelidade, result);
+        store_packet_answer(
+            sale_lookups().saldo_fidelidade(text_argument(stCDFILIAL), text_argument(stNRCOMANDA)),
+            package_state().lookup_answers().SaldoFidelidade, result);
     });
 }
 
 TOV_API int32_t TOV_CALL Tov00000_GetCaixa(const char* CDCAIXA, tov_variant* result) {
     return guarded_call([&] {
         auto& state = package_state();
-        store_packet_answer(tov::package::GetCaixa(state, text_argument(CDCAIXA)),
+        auto& lookups = sale_lookups();
+        store_packet_answer(lookups.get_caixa(text_argument(CDCAIXA), state.host().Now(),
+                                              state.settings()),
                             state.lookup_answers().GetCaixa, result);
     });
 }
 
 TOV_API int32_t TOV_CALL Tov00000_getDescontoFid(const char* P_CDFILIAL, const char* P_NRCOMANDA,
                                                  double* result) {
-    return guarded_call([&] {
-        store_number(tov::package::getDescontoFid(package_state(), sale_key(P_CDFILIAL, P_NRCOMANDA)), result);
-    });
+    return discount(&tov::lookups::SaleLookups::get_desconto_fid, P_CDFILIAL, P_NRCOMANDA, result);
 }
 
 TOV_API int32_t TOV_CALL Tov00000_getNMCONSUMIDOR(const char* P_NRVENDAREST,
@@ -76,43 +90,35 @@ TOV_API int32_t TOV_CALL Tov00000_getNMCONSUMIDOR(const char* P_NRVENDAREST,
             throw tov::ArgumentError("Tov00000_getNMCONSUMIDOR: the buffer result is NULL but its "
                                      "capacity is " + std::to_string(result_capacity));
         }
-        const std::string name =
-            tov::package::getNMCONSUMIDOR(package_state(), text_argument(P_NRVENDAREST),
-                            text_argument(P_NRCOMANDA), text_argument(stPosicao));
+        const std::string name = sale_lookups().get_nm_consumidor(
+            text_argument(P_NRVENDAREST), text_argument(P_NRCOMANDA), text_argument(stPosicao));
         if (result != nullptr) tov::package::copy_text_out(name, result, result_capacity, "result");
     });
 }
 
 TOV_API int32_t TOV_CALL Tov00000_getDescCash4All(const char* P_CDFILIAL,
                                                   const char* P_NRCOMANDA, double* result) {
-    return guarded_call([&] {
-        store_number(tov::package::getDescCash4All(package_state(), sale_key(P_CDFILIAL, P_NRCOMANDA)), result);
-    });
+    return discount(&tov::lookups::SaleLookups::get_desc_cash4all, P_CDFILIAL, P_NRCOMANDA, result);
 }
 
 TOV_API int32_t TOV_CALL Tov00000_getDescCashUds(const char* P_CDFILIAL, const char* P_NRCOMANDA,
                                                  double* result) {
-    return guarded_call([&] {
-        store_number(tov::package::getDescCashUds(package_state(), sale_key(P_CDFILIAL, P_NRCOMANDA)), result);
-    });
+    return discount(&tov::lookups::SaleLookups::get_desc_cash_uds, P_CDFILIAL, P_NRCOMANDA, result);
 }
 
 TOV_API int32_t TOV_CALL Tov00000_getMovCaixaMob(const char* P_CDFILIAL, const char* P_NRVENDAREST,
                                                  const char* P_NRLUGARMESA, tov_variant* result) {
     return guarded_call([&] {
-        auto& state = package_state();
-        store_packet_answer(tov::package::getMovCaixaMob(state, text_argument(P_CDFILIAL),
-                                           text_argument(P_NRVENDAREST),
-                                           text_argument(P_NRLUGARMESA)),
-                            state.lookup_answers().getMovCaixaMob, result);
+        store_packet_answer(sale_lookups().get_mov_caixa_mob(text_argument(P_CDFILIAL),
+                                                             text_argument(P_NRVENDAREST),
+                                                             text_argument(P_NRLUGARMESA)),
+                            package_state().lookup_answers().getMovCaixaMob, result);
     });
 }
 
 TOV_API int32_t TOV_CALL Tov00000_getDescCoreBanc(const char* P_CDFILIAL,
                                                   const char* P_NRCOMANDA, double* result) {
-    return guarded_call([&] {
-        store_number(tov::package::getDescCoreBanc(package_state(), sale_key(P_CDFILIAL, P_NRCOMANDA)), result);
-    });
+    return discount(&tov::lookups::SaleLookups::get_desc_core_banc, P_CDFILIAL, P_NRCOMANDA, result);
 }
 
 }  // extern "C"
