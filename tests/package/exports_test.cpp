@@ -100,6 +100,35 @@ TEST_F(Exports, RegionalSettingsAreCheckedAndThenUsed) {
               std::string::npos);
 }
 
+// A host's printer configuration is checked before anything is composed: a width outside 1..255
+// would spend the till's memory on rules and blank lines, or overflow.
+TEST_F(Exports, PrinterWidthOutsideOneTo255FailsBeforeAnythingIsPrinted) {
+    const auto print_on_register = [] {
+        return RelatorioVendedor_Tov00000("01", "Loja", "002", "Caixa", "COR", "COM1", "EPSON",
+                                          sales_packet.data(), sales_packet.size(), 1, 5, 60,
+                                          nullptr);
+    };
+    for (const int width : {0, -1, 256, 10'000'000, 2'147'483'647, -2'147'483'647 - 1}) {
+        recorder.calls.clear();
+        recorder.register_width = width;
+        EXPECT_EQ(print_on_register(), TOV_E_ARGUMENT) << width;
+        EXPECT_NE(std::string(Tov_LastError())
+                      .find("ConfiguraImpressora (printer kind 5): a line width of " +
+                            std::to_string(width)),
+                  std::string::npos)
+            << Tov_LastError();
+        EXPECT_EQ(recorder.calls, std::vector<std::string>{"ConfiguraImpressora 5 0 1"}) << width;
+    }
+    recorder.register_width = 255;
+    recorder.register_line_break = std::string(17, '\n');
+    EXPECT_EQ(print_on_register(), TOV_E_ARGUMENT);
+    EXPECT_NE(std::string(Tov_LastError()).find("the line break of printer kind 5 holds 17 bytes"),
+              std::string::npos)
+        << Tov_LastError();
+    recorder.register_line_break = "\n";
+    EXPECT_EQ(print_on_register(), TOV_OK) << Tov_LastError();
+}
+
 TEST_F(Exports, ConcurrentCallsFromFourThreadsEachGetTheirOwnReport) {
     std::vector<std::thread> threads;
     std::vector<int> failures(4, 0);
