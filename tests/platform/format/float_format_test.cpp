@@ -238,6 +238,15 @@ TEST(FormatSettings, ValidationNamesTheBadMember) {
     settings = {};
     settings.short_date_format.clear();
     EXPECT_NE(message_for(settings).find("short_date_format"), std::string::npos);
+    settings = {};
+    settings.thousand_separator = ',';  // the same as the decimal separator
+    EXPECT_NE(message_for(settings).find("both ','"), std::string::npos);
+    settings = {};
+    settings.decimal_separator = '5';
+    EXPECT_NE(message_for(settings).find("decimal_separator is the digit '5'"), std::string::npos);
+    settings = {};
+    settings.thousand_separator = '0';
+    EXPECT_NE(message_for(settings).find("thousand_separator is the digit '0'"), std::string::npos);
 }
 
 TEST(FloatToStrF, CurrencyRejectsBadSettings) {
