@@ -5,7 +5,7 @@
 
 #include "backend_recorder.hpp"
 #include "console_sink.hpp"
-#include "host_services.hpp"
+#include "host_table.hpp"
 #include "library_location.hpp"
 #include "package_session.hpp"
 #include "platform/errors/errors.hpp"
@@ -38,7 +38,7 @@ void run_documents(const HostOptions& options, const std::vector<TitledCall>& ca
     hand_on_printer_table(options);
     const auto sink = make_sink(options, out);
     BackendRecorder backend(*sink);
-    HostServices host(options.now, options.exe_path);
+    HostTable host(options.now, options.exe_path);
     PackageSession package(package_library_path(options.library), backend, host);
     for (const auto& [title, call] : calls) {
         out << "=== " << title << '\n';

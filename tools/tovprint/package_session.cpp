@@ -8,7 +8,7 @@
 namespace tovprint {
 
 PackageSession::PackageSession(const std::filesystem::path& library, BackendRecorder& backend,
-                               HostServices& host)
+                               HostTable& host)
     : library_(library),
       backend_(backend),
       last_error_(library_.function<decltype(&Tov_LastError)>("Tov_LastError")),

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "backend_recorder.hpp"
-#include "host_services.hpp"
+#include "host_table.hpp"
 #include "shared_library.hpp"
 #include "tov00000/tov00000.h"
 
@@ -14,8 +14,7 @@ namespace tovprint {
 
 class PackageSession {
 public:
-    PackageSession(const std::filesystem::path& library, BackendRecorder& backend,
-                   HostServices& host);
+    PackageSession(const std::filesystem::path& library, BackendRecorder& backend, HostTable& host);
     ~PackageSession();
     PackageSession(const PackageSession&) = delete;
     PackageSession& operator=(const PackageSession&) = delete;
