@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "backend_recorder.hpp"
 #include "host_table.hpp"
@@ -28,6 +29,10 @@ public:
     // After an export returned: raises a failure of tovprint's own back-end first, then, for a
     // status other than TOV_OK, a tov::Error with the package's message (in UTF-8).
     void check(int32_t status, const char* export_name);
+
+    // Tov_LastError in UTF-8: the message of this thread's last failure, which is also why the
+    // consumer statement answered false.
+    std::string last_error() const;
 
 private:
     SharedLibrary library_;
