@@ -5,7 +5,7 @@
 
 #include "backend_recorder.hpp"
 #include "console_sink.hpp"
-#include "host_services.hpp"
+#include "host_table.hpp"
 #include "library_location.hpp"
 #include "package_session.hpp"
 #include "platform/errors/errors.hpp"
@@ -31,6 +31,13 @@ void hand_on_printer_table(const HostOptions& options) {
     }
 }
 
+// "true", "false", or "false (why: REASON)" when the package told why.
+std::string result_text(const DocumentResult& result) {
+    if (result.value) return "true";
+    if (result.why_false.empty()) return "false";
+    return "false (why: " + result.why_false + ")";
+}
+
 }  // namespace
 
 void run_documents(const HostOptions& options, const std::vector<TitledCall>& calls,
@@ -38,12 +45,12 @@ void run_documents(const HostOptions& options, const std::vector<TitledCall>& ca
     hand_on_printer_table(options);
     const auto sink = make_sink(options, out);
     BackendRecorder backend(*sink);
-    HostServices host(options.now, options.exe_path);
+    HostTable host(options.now, options.exe_path);
     PackageSession package(package_library_path(options.library), backend, host);
     for (const auto& [title, call] : calls) {
         out << "=== " << title << '\n';
-        const bool result = call(package);
-        out << "=== result: " << (result ? "true" : "false") << "\n\n";
+        const DocumentResult result = call(package);
+        out << "=== result: " << result_text(result) << "\n\n";
     }
 }
 

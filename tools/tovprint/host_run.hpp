@@ -25,7 +25,8 @@ struct TitledCall {
     DocumentCall call;
 };
 
-// Prints each call's title, its hand-offs and its result on out. Throws the first failure.
+// Prints each call's title, its hand-offs and its result on out (with the reason the package
+// gives for a result false, if any). Throws the first failure.
 void run_documents(const HostOptions& options, const std::vector<TitledCall>& calls,
                    std::ostream& out);
 

@@ -8,7 +8,7 @@
 
 #include "backend_recorder.hpp"
 #include "console_sink.hpp"
-#include "host_services.hpp"
+#include "host_table.hpp"
 #include "library_location.hpp"
 #include "package_session.hpp"
 #include "packet_table.hpp"
@@ -153,7 +153,7 @@ void run_lookup(const LookupRequest& request, std::ostream& out) {
     }
     ConsoleSink sink(out);  // a lookup hands nothing to the back-end
     BackendRecorder backend(sink);
-    HostServices defaults(std::nullopt);
+    HostTable defaults(std::nullopt);
     LookupHost host(request.connection, request.now);
     PackageSession session(package_library_path(request.library), backend, defaults);
     const tov_host table = host.table();

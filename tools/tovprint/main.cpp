@@ -9,12 +9,11 @@
 #include <CLI/CLI.hpp>
 
 #include "date_time_text.hpp"
-#include "demo_documents.hpp"
+#include "document_commands.hpp"
 #include "file_bytes.hpp"
 #include "host_run.hpp"
 #include "lookup_command.hpp"
 #include "packet_commands.hpp"
-#include "printable_documents.hpp"
 
 namespace {
 
@@ -109,30 +108,51 @@ std::vector<std::string> lookup_names() {
     return names;
 }
 
-std::vector<std::string> printable_names() {
+std::vector<std::string> document_names() {
     std::vector<std::string> names;
-    for (const auto& document : printable_documents()) names.emplace_back(document.name);
+    for (const DocumentCommand* command : document_commands()) names.emplace_back(command->name);
     return names;
 }
 
-void run_demo(const Demo& demo) {
+// The call of a request file; its packets are read beside it.
+DocumentCall call_of_request(const DocumentCommand& command, const std::filesystem::path& request,
+                             const std::string& origin) {
+    return command.from_request(read_file_bytes(request), origin,
+                                packet_files_beside(request.parent_path()));
+}
+
+// A demo entry's heading: its title and the print function it calls.
+std::string demo_title(const DocumentCommand& command, const DemoEntry& entry) {
+    return std::string(entry.title) + " (" + std::string(command.export_name) + ")";
+}
+
+// Every demo entry of every document command, in order, from the requests of the data folder.
+std::vector<TitledCall> demo_calls(const std::filesystem::path& data_folder) {
     std::vector<TitledCall> calls;
-    for (const auto& document : demo_documents()) {
-        calls.push_back({std::string(document.title), document.prepare(demo.data)});
+    for (const DocumentCommand* command : document_commands()) {
+        for (const DemoEntry& entry : command->demo) {
+            const std::filesystem::path request = data_folder / entry.request_file;
+            DocumentCall call = call_of_request(*command, request, request.string());
+            calls.push_back({demo_title(*command, entry), std::move(call)});
+        }
     }
+    return calls;
+}
+
+void run_demo(const Demo& demo) {
+    const std::vector<TitledCall> calls = demo_calls(demo.data);
     HostOptions options = demo.host.options();
     if (!options.exe_path) options.exe_path = std::filesystem::path(demo.data) / "paf" / "PLD.EXE";
     run_documents(options, calls, std::cout);
 }
 
 void run_print(const Print& print) {
-    const auto& document = printable_document(print.document);
+    const DocumentCommand& command = document_command(print.document);
     const std::filesystem::path request(print.request);
     const auto options = print.host.options();
-    auto call = document.from_request(read_file_bytes(request), request.filename().string(),
-                                      request.parent_path());
+    auto call = call_of_request(command, request, request.filename().string());
     run_documents(options,
-                  {{std::string(document.export_name) + " (" + print.request + ")",
+                  {{std::string(command.export_name) + " (" + print.request + ")",
                     std::move(call)}},
                   std::cout);
 }
@@ -155,7 +175,7 @@ int run(int argc, char** argv) {
 
     Demo demo;
     auto* demo_command = app.add_subcommand("demo", "print every document from the demo packets");
-    demo_command->add_option("--data", demo.data, "folder of the demo packets")
+    demo_command->add_option("--data", demo.data, "folder of the demo requests and their packets")
         ->check(CLI::ExistingDirectory);
     add_host_options(*demo_command, demo.host, "the clock of the package (default 2026-12-08 14:30)");
 
@@ -164,7 +184,7 @@ int run(int argc, char** argv) {
         app.add_subcommand("print", "print one document with the arguments of a JSON request");
     print_command->add_option("DOCUMENT", print.document, "the document")
         ->required()
-        ->check(CLI::IsMember(printable_names()));
+        ->check(CLI::IsMember(document_names()));
     print_command
         ->add_option("--request", print.request,
                      "JSON object whose keys are the print function's parameter names; a packet "

@@ -8,7 +8,7 @@
 namespace tovprint {
 
 PackageSession::PackageSession(const std::filesystem::path& library, BackendRecorder& backend,
-                               HostServices& host)
+                               HostTable& host)
     : library_(library),
       backend_(backend),
       last_error_(library_.function<decltype(&Tov_LastError)>("Tov_LastError")),
@@ -26,9 +26,13 @@ PackageSession::~PackageSession() { finalize_(); }
 void PackageSession::check(int32_t status, const char* export_name) {
     backend_.rethrow_failure();
     if (status == TOV_OK) return;
-    const char* message = last_error_();
     throw tov::Error(std::string(export_name) + " failed (status " + std::to_string(status) +
-                     "): " + tov::text::cp1252_to_utf8(message != nullptr ? message : ""));
+                     "): " + last_error());
+}
+
+std::string PackageSession::last_error() const {
+    const char* message = last_error_();
+    return tov::text::cp1252_to_utf8(message != nullptr ? message : "");
 }
 
 }  // namespace tovprint

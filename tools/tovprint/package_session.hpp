@@ -4,9 +4,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "backend_recorder.hpp"
-#include "host_services.hpp"
+#include "host_table.hpp"
 #include "shared_library.hpp"
 #include "tov00000/tov00000.h"
 
@@ -14,8 +15,7 @@ namespace tovprint {
 
 class PackageSession {
 public:
-    PackageSession(const std::filesystem::path& library, BackendRecorder& backend,
-                   HostServices& host);
+    PackageSession(const std::filesystem::path& library, BackendRecorder& backend, HostTable& host);
     ~PackageSession();
     PackageSession(const PackageSession&) = delete;
     PackageSession& operator=(const PackageSession&) = delete;
@@ -29,6 +29,10 @@ public:
     // After an export returned: raises a failure of tovprint's own back-end first, then, for a
     // status other than TOV_OK, a tov::Error with the package's message (in UTF-8).
     void check(int32_t status, const char* export_name);
+
+    // Tov_LastError in UTF-8: the message of this thread's last failure, which is also why the
+    // consumer statement answered false.
+    std::string last_error() const;
 
 private:
     SharedLibrary library_;

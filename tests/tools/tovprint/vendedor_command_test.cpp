@@ -1,4 +1,4 @@
-#include "vendedor_request.hpp"
+#include "vendedor_command.hpp"
 
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>

@@ -13,15 +13,15 @@
 
 namespace tovprint {
 
-class HostServices {
+class HostTable {
 public:
     // now: days since 1899-12-30, or nothing for the system clock.
     // exe_path: the host executable the package is told of, or nothing for tovprint itself.
-    explicit HostServices(std::optional<double> now,
-                          std::optional<std::filesystem::path> exe_path = std::nullopt)
+    explicit HostTable(std::optional<double> now,
+                       std::optional<std::filesystem::path> exe_path = std::nullopt)
         : now_(now), exe_path_(exe_path ? std::optional(exe_path->string()) : std::nullopt) {}
-    HostServices(const HostServices&) = delete;
-    HostServices& operator=(const HostServices&) = delete;
+    HostTable(const HostTable&) = delete;
+    HostTable& operator=(const HostTable&) = delete;
 
     // The table to register with Tov_SetHost; its ctx is this object.
     tov_host table();

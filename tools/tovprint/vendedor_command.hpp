@@ -1,12 +1,15 @@
 #pragma once
-// The arguments of RelatorioVendedor_Tov00000 (the sales-by-salesperson report) as a request
-// gives them: the keys are the parameter names; P_VENDASVENDEDOR names a packet file (binary or
-// XML), relative to the request's folder.
+// `tovprint print vendedor`: the sales-by-salesperson report, RelatorioVendedor_Tov00000. The
+// request's keys are the parameter names; P_VENDASVENDEDOR names a packet file (binary or XML),
+// relative to the request's folder. The demo prints it on the plain printer (vendedor.json) and
+// on the fiscal register (vendedor_fiscal.json).
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "document_command.hpp"
 
 namespace tovprint {
 
@@ -26,5 +29,7 @@ struct VendedorRequest {
 
 // Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.
 VendedorRequest parse_vendedor_request(std::string_view json_text, std::string origin);
+
+extern const DocumentCommand vendedor_command;
 
 }  // namespace tovprint

@@ -1,0 +1,38 @@
+#include "document_commands.hpp"
+
+#include <array>
+#include <string>
+
+#include "cupom_troca_command.hpp"
+#include "dados_paf_command.hpp"
+#include "extrato_command.hpp"
+#include "platform/errors/errors.hpp"
+#include "tipo_rece_command.hpp"
+#include "vendedor_command.hpp"
+
+namespace tovprint {
+namespace {
+
+constexpr std::array commands{
+    &vendedor_command,
+    &cupom_troca_command,
+    &tipo_rece_command,
+    &dados_paf_command,
+    &extrato_command,
+};
+
+}  // namespace
+
+std::span<const DocumentCommand* const> document_commands() { return commands; }
+
+const DocumentCommand& document_command(std::string_view name) {
+    std::string known;
+    for (const DocumentCommand* command : commands) {
+        if (command->name == name) return *command;
+        known += (known.empty() ? "" : ", ") + std::string(command->name);
+    }
+    throw tov::ArgumentError("unknown document '" + std::string(name) + "' (known: " + known +
+                             ")");
+}
+
+}  // namespace tovprint

@@ -1,0 +1,11 @@
+#include "packet_files.hpp"
+
+#include "file_bytes.hpp"
+
+namespace tovprint {
+
+PacketFiles packet_files_beside(const std::filesystem::path& folder) {
+    return [folder](const std::filesystem::path& named) { return read_file_bytes(folder / named); };
+}
+
+}  // namespace tovprint
