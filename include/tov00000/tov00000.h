@@ -7,7 +7,7 @@
  *
  * Conventions of every export:
  *  - it returns an int32_t status: TOV_OK (0) on success, a TOV_E_* code otherwise; Tov_LastError()
- *    then returns the message of this thread's last failure;
+ *    then returns the message of this thread's failure (every call starts by clearing it);
  *  - texts are NUL-terminated Windows-1252; a NULL text counts as empty;
  *  - a packet is (const void* data, size_t size), binary or XML, told apart by content;
  *  - a text passed by reference is (char* text, size_t capacity), NUL-terminated in and out; an answer
@@ -55,7 +55,9 @@ enum {
     TOV_E_INTERNAL = 10   /* anything else */
 };
 
-/* The message of this thread's last failure ("" when none). Valid until this thread's next call. */
+/* The message of this thread's last call: why it failed; for a call that succeeded but answered
+ * false or a neutral value (the consumer statement, a lookup whose database failed), why; ""
+ * otherwise. Valid until this thread's next call, which clears it. */
 TOV_API const char* TOV_CALL Tov_LastError(void);
 
 /* ---- Variants ---------------------------------------------------------------------------------- */
@@ -289,8 +291,9 @@ TOV_API int32_t TOV_CALL Extrato_Tov00000(int32_t boUtilizaImpFis, const char* s
  * the host's GetStringConexPld, else TOV_CONNECTION, else the demo store). The connection opens
  * with the first lookup and stays open. A lookup called before any print function creates the
  * data module itself. A lookup's database failure is its answer, not a failed status: the
- * discounts are 0, the name is "", and a packet lookup gives, as TOV_VT_TEXT, the text of the
- * host's ADOExceptionMessage in place of the packet (TOV_VT_BYTES, a binary data packet). The
+ * discounts are 0 and the name is "" (Tov_LastError then holds the database's error), and a
+ * packet lookup gives, as TOV_VT_TEXT, the text of the host's ADOExceptionMessage in place of the
+ * packet (TOV_VT_BYTES, a binary data packet). The
  * status fails only for the arguments (TOV_E_BUFFER: the name does not fit result). A variant
  * result points into memory the package keeps until the next call of the same lookup.
  */

@@ -116,6 +116,7 @@ double SaleLookups::get_desc_core_banc(const std::string& cdfilial, const std::s
 
 std::string SaleLookups::get_nm_consumidor(const std::string& nrvendarest, const std::string& nrcomanda,
                                            const std::string& posicao) {
+    quiet_failure_.clear();
     try {
         if (posicao.empty()) {
             reopen(queries_.adqNMCONSUMIDOR, {{"P_NRVENDAREST", &nrvendarest}, {"P_NRCOMANDA", &nrcomanda}});
@@ -124,7 +125,8 @@ std::string SaleLookups::get_nm_consumidor(const std::string& nrvendarest, const
         reopen(queries_.adqNMCONSUMIDORposicao,
                {{"P_NRVENDAREST", &nrvendarest}, {"P_NRCOMANDA", &nrcomanda}, {"P_NRLUGARMESA", &posicao}});
         return queries_.adqNMCONSUMIDORposicao.field_as_string("NMCONSUMIDOR");
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        quiet_failure_ = error.what();
         return {};
     }
 }
@@ -151,10 +153,12 @@ LookupPacket SaleLookups::packet_of(db::Query& query, Bindings bindings) {
 }
 
 double SaleLookups::first_double(db::Query& query, const char* column, Bindings bindings) {
+    quiet_failure_.clear();
     try {
         reopen(query, bindings);
         return query.field_as_double(column);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        quiet_failure_ = error.what();
         return 0.0;
     }
 }

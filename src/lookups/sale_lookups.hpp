@@ -72,6 +72,10 @@ public:
     LookupPacket get_mov_caixa_mob(const std::string& cdfilial, const std::string& nrvendarest,
                                    const std::string& nrlugarmesa);
 
+    // Why the last discount or name lookup answered 0 or "" because its query failed; "" when it
+    // did not fail. The answer itself stays the neutral value.
+    const std::string& quiet_failure() const { return quiet_failure_; }
+
     // adqTextParcCont, which the table bill binds and opens itself.
     db::Query& text_parc_cont() { return queries_.adqTextParcCont; }
 
@@ -89,6 +93,7 @@ private:
     db::Connection& connection_;
     ErrorMessage error_message_;
     LookupQueries queries_;
+    std::string quiet_failure_;
 };
 
 // The lookup queries with their statements and EnableBCD settings, as the data module declares

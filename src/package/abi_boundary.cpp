@@ -9,7 +9,7 @@ namespace {
 
 thread_local std::string this_thread_last_error;
 
-int32_t remember(int32_t status, const char* message) noexcept {
+int32_t remember(int32_t status, std::string_view message) noexcept {
     try {
         this_thread_last_error = message;
     } catch (...) {
@@ -35,5 +35,9 @@ int32_t record_failure(std::exception_ptr failure) noexcept {
 }
 
 const std::string& last_error() noexcept { return this_thread_last_error; }
+
+void clear_last_error() noexcept { this_thread_last_error.clear(); }
+
+void note_without_failing(std::string_view why) noexcept { remember(TOV_OK, why); }
 
 }  // namespace tov::package

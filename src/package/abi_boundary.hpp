@@ -1,5 +1,6 @@
 #pragma once
-// The boundary every C export runs its body through: one call at a time under the package lock,
+// The boundary every C export runs its body through: this thread's last message forgotten, one
+// call at a time under the package lock,
 // floating-point traps masked while the package runs and the caller's floating-point environment
 // restored afterwards, every exception turned into a TOV_E_* status with its message kept for
 // Tov_LastError.
@@ -9,6 +10,7 @@
 #include <exception>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 #include "package/package_state.hpp"
 #include "tov00000/tov00000.h"
@@ -38,8 +40,16 @@ int32_t record_failure(std::exception_ptr failure) noexcept;
 // This thread's last failure message ("" when none).
 const std::string& last_error() noexcept;
 
+// Forgets this thread's last message: every call starts with none.
+void clear_last_error() noexcept;
+
+// Makes the text this thread's last message without failing the call: why a statement's result
+// is false, or why a lookup answered its neutral value.
+void note_without_failing(std::string_view why) noexcept;
+
 template <class Fn>
 int32_t guarded_call(Fn&& body) noexcept {
+    clear_last_error();
     try {
         std::lock_guard lock(package_state().mutex());
         FloatingPointShield shield;

@@ -30,11 +30,6 @@ std::string missing_dataset(const std::array<NamedHandle, 6>& handles) {
     return "";
 }
 
-// Makes the reason this thread's last error message without failing the call.
-void tell_why_false(const std::string& reason) {
-    tov::package::record_failure(std::make_exception_ptr(tov::Error(reason)));
-}
-
 }  // namespace
 
 extern "C" {
@@ -55,7 +50,7 @@ TOV_API int32_t TOV_CALL Extrato_Tov00000(
                                                       {"cdsSaldFam", cdsSaldFam},
                                                       {"cdsExtrato", cdsExtrato}}});
         if (!missing.empty()) {
-            tell_why_false(missing);
+            tov::package::note_without_failing(missing);
             return;
         }
         const tov::statement::ConsumerStatementRequest request{
@@ -80,7 +75,7 @@ TOV_API int32_t TOV_CALL Extrato_Tov00000(
         // The statement neither creates nor uses the data module.
         const auto outcome =
             tov::statement::Extrato(request, tov::package::package_state().document_context());
-        if (!outcome.result) tell_why_false(outcome.reason);
+        if (!outcome.result) tov::package::note_without_failing(outcome.reason);
         tov::package::store_flag(result, outcome.result);
     });
 }

@@ -41,6 +41,14 @@ void store_number(double value, double* result) {
     if (result != nullptr) *result = value;
 }
 
+// A discount or name lookup whose query failed answers 0 or "" all the same; the host may read
+// why in Tov_LastError.
+void tell_quiet_failure(const tov::lookups::SaleLookups& lookups) {
+    if (!lookups.quiet_failure().empty()) {
+        tov::package::note_without_failing(lookups.quiet_failure());
+    }
+}
+
 // One of the four discount lookups, all asked with the branch and the ticket number.
 using DiscountLookup = double (tov::lookups::SaleLookups::*)(const std::string&,
                                                              const std::string&);
@@ -48,8 +56,9 @@ using DiscountLookup = double (tov::lookups::SaleLookups::*)(const std::string&,
 int32_t discount(DiscountLookup lookup, const char* cdfilial, const char* nrcomanda,
                  double* result) {
     return guarded_call([&] {
-        store_number((sale_lookups().*lookup)(text_argument(cdfilial), text_argument(nrcomanda)),
-                     result);
+        auto& lookups = sale_lookups();
+        store_number((lookups.*lookup)(text_argument(cdfilial), text_argument(nrcomanda)), result);
+        tell_quiet_failure(lookups);
     });
 }
 
@@ -90,9 +99,11 @@ TOV_API int32_t TOV_CALL Tov00000_getNMCONSUMIDOR(const char* P_NRVENDAREST,
             throw tov::ArgumentError("Tov00000_getNMCONSUMIDOR: the buffer result is NULL but its "
                                      "capacity is " + std::to_string(result_capacity));
         }
-        const std::string name = sale_lookups().get_nm_consumidor(
+        auto& lookups = sale_lookups();
+        const std::string name = lookups.get_nm_consumidor(
             text_argument(P_NRVENDAREST), text_argument(P_NRCOMANDA), text_argument(stPosicao));
         if (result != nullptr) tov::package::copy_text_out(name, result, result_capacity, "result");
+        tell_quiet_failure(lookups);
     });
 }
 

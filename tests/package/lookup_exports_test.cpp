@@ -56,6 +56,11 @@ struct CountingHost {
     }
 };
 
+fs::path store_file_path() {
+    return fs::temp_directory_path() / ("tov_lookup_exports_" + std::to_string(::getpid())) /
+           "store.db";
+}
+
 // The store file and the registered host, made on first use and kept for the process.
 class TestStore {
 public:
@@ -186,6 +191,33 @@ TEST_F(LookupExports, AFailedPacketLookupAnswersTheHostsErrorTextAsText) {
     const std::string text = text_of(till);
     EXPECT_EQ(text.rfind("host: ", 0), 0u) << text;
     EXPECT_NE(text.find("mmm"), std::string::npos) << text;
+}
+
+// A discount or name lookup whose query fails still answers 0 or "" with TOV_OK; the host may read
+// why in Tov_LastError, and the next call that succeeds clears it.
+TEST_F(LookupExports, AFailedScalarLookupTellsWhyInTheLastError) {
+    const auto rename = [](const char* from, const char* to) {
+        const auto store_db = tov::db::open_sqlite(store_file_path().string(), false);
+        run_all(*store_db, {std::string("ALTER TABLE ") + from + " RENAME TO " + to});
+    };
+    rename("COMANDAVEN", "COMANDAVEN_AWAY");
+    double discount = -1;
+    const int32_t status = Tov00000_getDescontoFid("0001", "12", &discount);
+    const std::string why = Tov_LastError();
+    char name[64] = "unchanged";
+    const int32_t name_status = Tov00000_getNMCONSUMIDOR("1002", "7", "", name, sizeof name);
+    const std::string name_why = Tov_LastError();
+    rename("COMANDAVEN_AWAY", "COMANDAVEN");
+
+    EXPECT_EQ(status, TOV_OK);
+    EXPECT_EQ(discount, 0.0);
+    EXPECT_NE(why.find("COMANDAVEN"), std::string::npos) << why;
+    EXPECT_EQ(name_status, TOV_OK);
+    EXPECT_STREQ(name, "");
+    EXPECT_NE(name_why.find("COMANDAVEN"), std::string::npos) << name_why;
+    ASSERT_EQ(Tov00000_getDescontoFid("0001", "12", &discount), TOV_OK);
+    EXPECT_EQ(discount, 5.50);
+    EXPECT_STREQ(Tov_LastError(), "");
 }
 
 TEST_F(LookupExports, TheCppInterfaceGivesTheSameAnswers) {

@@ -82,6 +82,15 @@ using Name = decltype(&Tov00000_getNMCONSUMIDOR);
 
 constexpr std::size_t name_capacity = 4096;
 
+// A discount or name lookup answers 0 or "" when its database failed; the package tells why in
+// Tov_LastError, and the tool makes it an error after showing the answer.
+void fail_on_quiet_database_failure(PackageSession& session, const char* export_name) {
+    const char* why = session.function<decltype(&Tov_LastError)>("Tov_LastError")();
+    if (why == nullptr || *why == '\0') return;
+    throw tov::DatabaseError(std::string(export_name) + " answered its neutral value because the " +
+                             "store database failed: " + tov::text::cp1252_to_utf8(why));
+}
+
 void call(PackageSession& session, const LookupEntry& entry, const std::vector<std::string>& a,
           std::ostream& out) {
     const std::string export_name = "Tov00000_" + std::string(entry.name);
@@ -106,11 +115,13 @@ void call(PackageSession& session, const LookupEntry& entry, const std::vector<s
                                                      name.data(), name.size()),
                       symbol);
         out << tov::text::cp1252_to_utf8(name.c_str()) << '\n';
+        fail_on_quiet_database_failure(session, symbol);
     } else {
         double value = 0;
         session.check(session.function<Number>(symbol)(a[0].c_str(), a[1].c_str(), &value),
                       symbol);
         print_number(value, out);
+        fail_on_quiet_database_failure(session, symbol);
     }
 }
 
