@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/db/value_text.hpp"
 #include "platform/errors/errors.hpp"
