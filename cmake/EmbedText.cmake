@@ -1,6 +1,6 @@
 # Writes OUTPUT, a C++ source defining `std::string_view NAMESPACE::FUNCTION()` over the exact
 # bytes of INPUT (any bytes: the text is written as numbers, not as a string literal). A NUL
-# after the last byte keeps the array from being empty and is not part of the view.
+# after the last byte keeps the array from being empty; the view leaves it out.
 # Run with -DINPUT= -DOUTPUT= -DSOURCE_NAME= -DNAMESPACE= -DFUNCTION= (see cmake/TovEmbed.cmake).
 file(READ ${INPUT} hex HEX)
 string(LENGTH "${hex}" hex_length)
