@@ -3,13 +3,13 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
+#include "lookups/demo_store_sql.hpp"
 #include "platform/errors/errors.hpp"
 
 namespace tov::lookups {
@@ -22,14 +22,6 @@ struct CloseDatabase {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
 using DatabaseHandle = std::unique_ptr<sqlite3, CloseDatabase>;
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError("demo store: cannot read '" + path.string() + "'");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // FNV-1a: a stable digest of the SQL the store was built from.
 std::string digest(const std::string& text) {
@@ -81,13 +73,13 @@ void run(sqlite3* db, const std::string& sql, const std::string& what) {
     throw DatabaseError("demo store: " + what + ": " + text);
 }
 
-void build(const fs::path& path, const std::string& schema, const std::string& rows, const std::string& stamp) {
+void build(const fs::path& path, const DemoStoreSql& sql, const std::string& stamp) {
     fs::remove(path);
     const DatabaseHandle db = open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     if (!db) throw DatabaseError("demo store: cannot create '" + path.string() + "'");
     run(db.get(), "BEGIN", "starting");
-    run(db.get(), schema, "schema.sql");
-    run(db.get(), rows, "demo_rows.sql");
+    run(db.get(), sql.schema, "the schema");
+    run(db.get(), sql.rows, "the demo rows");
     run(db.get(), "CREATE TABLE DEMO_STORE_STAMP (STAMP TEXT); INSERT INTO DEMO_STORE_STAMP VALUES ('" + stamp + "')",
         "stamping");
     run(db.get(), "COMMIT", "committing");
@@ -95,7 +87,7 @@ void build(const fs::path& path, const std::string& schema, const std::string& r
 
 }  // namespace
 
-DemoStore::DemoStore(fs::path file, fs::path data_dir) : file_(std::move(file)), data_dir_(std::move(data_dir)) {}
+DemoStore::DemoStore(fs::path file, DemoStoreSql sql) : file_(std::move(file)), sql_(std::move(sql)) {}
 
 fs::path DemoStore::default_file() {
     const char* cache = std::getenv("XDG_CACHE_HOME");
@@ -106,19 +98,19 @@ fs::path DemoStore::default_file() {
     return base / "tov00000" / "demo_store.db";
 }
 
-fs::path DemoStore::default_data_dir() { return fs::path(TOV_DATA_DIR) / "store"; }
+DemoStoreSql DemoStore::embedded_sql() {
+    return {std::string(demo_store_schema_sql()), std::string(demo_store_rows_sql())};
+}
 
 fs::path DemoStore::ensure() const {
-    const std::string schema = read_file(data_dir_ / "schema.sql");
-    const std::string rows = read_file(data_dir_ / "demo_rows.sql");
-    const std::string stamp = digest(schema + '\0' + rows) + " " + local_date();
+    const std::string stamp = digest(sql_.schema + '\0' + sql_.rows) + " " + local_date();
     if (stored_stamp(file_) == stamp) return file_;
     std::error_code ignored;
     fs::create_directories(file_.parent_path(), ignored);
     // Built beside the store and moved into place, so no one ever opens a half-built store.
     const fs::path building = file_.string() + ".building." + std::to_string(::getpid());
     try {
-        build(building, schema, rows, stamp);
+        build(building, sql_, stamp);
         fs::rename(building, file_);
     } catch (const fs::filesystem_error& error) {
         fs::remove(building, ignored);

@@ -1,5 +1,5 @@
-// The demo store: built on first use from data/store, kept while current, and meaningful for
-// the lookups of the demo documents.
+// The demo store: built on first use from the SQL the library carries, kept while current, and
+// meaningful for the lookups of the demo documents.
 
 #include "lookups/demo_store.hpp"
 
@@ -9,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "lookups/sale_lookups.hpp"
 #include "platform/dataset/packet_binary.hpp"
@@ -53,12 +54,9 @@ TEST_F(DemoStoreFile, IsBuiltOnFirstUseAndKeptWhileCurrent) {
 }
 
 TEST_F(DemoStoreFile, IsBuiltAgainWhenItsSqlChanges) {
-    fs::create_directories(folder / "data");
-    fs::copy_file(DemoStore::default_data_dir() / "schema.sql", folder / "data" / "schema.sql");
-    std::ofstream(folder / "data" / "demo_rows.sql") << "INSERT INTO OPERADOR VALUES ('A', 'FIRST');";
-    const DemoStore store(folder / "demo.db", folder / "data");
-    store.ensure();
-    std::ofstream(folder / "data" / "demo_rows.sql") << "INSERT INTO OPERADOR VALUES ('A', 'SECOND');";
+    const std::string schema = DemoStore::embedded_sql().schema;
+    DemoStore(folder / "demo.db", {schema, "INSERT INTO OPERADOR VALUES ('A', 'FIRST');"}).ensure();
+    const DemoStore store(folder / "demo.db", {schema, "INSERT INTO OPERADOR VALUES ('A', 'SECOND');"});
     db::Connection connection;
     connection.set_connection_string(store.connection_string());
     db::Query query("adqOperador", connection, db::SqlStorage("SELECT NMOPERADOR FROM OPERADOR"));
@@ -66,15 +64,27 @@ TEST_F(DemoStoreFile, IsBuiltAgainWhenItsSqlChanges) {
     EXPECT_EQ(query.field_as_string("NMOPERADOR"), "SECOND");
 }
 
-TEST_F(DemoStoreFile, BrokenOrMissingSqlIsAnErrorAndLeavesNoFile) {
-    fs::create_directories(folder / "data");
-    const DemoStore missing(folder / "demo.db", folder / "data");
-    EXPECT_THROW(missing.ensure(), FileError);
-    std::ofstream(folder / "data" / "schema.sql") << "CREATE TABLE X (A TEXT);";
-    std::ofstream(folder / "data" / "demo_rows.sql") << "INSERT INTO NOSUCH VALUES (1);";
-    EXPECT_THROW(missing.ensure(), DatabaseError);
+TEST_F(DemoStoreFile, BrokenSqlIsAnErrorAndLeavesNoFile) {
+    fs::create_directories(folder);
+    const DemoStore broken(folder / "demo.db", {"CREATE TABLE X (A TEXT);", "INSERT INTO NOSUCH VALUES (1);"});
+    EXPECT_THROW(broken.ensure(), DatabaseError);
     EXPECT_FALSE(fs::exists(folder / "demo.db"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << "no half-built file left";
+    EXPECT_TRUE(fs::is_empty(folder)) << "no half-built file left";
+}
+
+std::string file_text(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(DemoStoreSql, TheLibraryCarriesTheExactBytesOfTheStoreFiles) {
+    const fs::path store = fs::path(TOV_SOURCE_DIR) / "data" / "store";
+    const DemoStoreSql embedded = DemoStore::embedded_sql();
+    EXPECT_EQ(embedded.schema, file_text(store / "schema.sql"));
+    EXPECT_EQ(embedded.rows, file_text(store / "demo_rows.sql"));
+    EXPECT_NE(embedded.rows.find("\xE3"), std::string::npos) << "the Windows-1252 bytes of the rows";
 }
 
 TEST_F(DemoStoreFile, AnEmptyConnectionStringMeansTheDemoStore) {

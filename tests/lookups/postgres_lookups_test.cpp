@@ -120,6 +120,17 @@ TEST_F(PostgresServer, ColumnsAreDescribedByKindAndBecomeTheirPacketTypes) {
     EXPECT_EQ(std::get<std::string>(row[5]), "10:30-1234.5");
 }
 
+TEST_F(PostgresServer, ADecimalWithoutADeclaredScaleKeepsEveryValue) {
+    db::Query query("adqNumeric", connection,
+                    db::SqlStorage("SELECT VRNUM FROM (VALUES (CAST(5.5 AS NUMERIC)), (CAST(1.25 AS NUMERIC))) AS V (VRNUM)"));
+    query.open();
+    const auto packet = dataset::read_binary_packet(db::provide_packet(query));
+    EXPECT_EQ(packet.fields.at(0).type(), dataset::TypeCode::Bcd);
+    EXPECT_EQ(packet.fields[0].decimals(), 2) << "the driver reports the most decimals of the result";
+    EXPECT_EQ(std::get<dataset::Bcd>(packet.rows.at(0).values[0]).to_string(), "5.50");
+    EXPECT_EQ(std::get<dataset::Bcd>(packet.rows.at(1).values[0]).to_string(), "1.25");
+}
+
 TEST_F(PostgresServer, ALongValueIsReadWhole) {
     db::Query query("adqLong", connection, db::SqlStorage("SELECT repeat('ab', 1500) AS NMLONG, CAST(NULL AS TEXT) AS NMNULL"));
     query.open();

@@ -22,9 +22,14 @@ struct Column {
     std::string name;
     ColumnKind kind = ColumnKind::Unknown;
     int size = 0;       // characters of a text, bytes of an integer (2, 4 or 8); 0 if not known
-    int precision = 0;  // digits of a decimal
-    int scale = 0;      // decimals of a decimal
+    int precision = 0;  // digits of a decimal; 0 when the type declares none
+    int scale = 0;      // decimals of a decimal, or undeclared_scale
 };
+
+// The scale of a decimal whose type declares none (SQLite's NUMERIC, DECIMAL(10), MONEY). Such a
+// column rounds nothing: each value keeps the digits it was stored with, and the provider sizes
+// the packet field to them.
+inline constexpr int undeclared_scale = -1;
 
 // A value as text, or no value for NULL.
 using Cell = std::optional<std::string>;

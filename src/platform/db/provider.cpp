@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/dataset/packet_binary.hpp"
+#include "platform/db/decimal_field.hpp"
 #include "platform/db/value_text.hpp"
 #include "platform/errors/errors.hpp"
 
@@ -16,8 +17,6 @@ namespace {
 using dataset::Field;
 using dataset::Param;
 using dataset::TypeCode;
-
-constexpr int max_bcd_precision = 32;
 
 Field make_field(const std::string& name, uint32_t type_word) {
     Field field;
@@ -46,15 +45,6 @@ Field text_field(const Query& query, std::size_t index) {
     return field;
 }
 
-Field decimal_field(const Column& column) {
-    const int precision = std::clamp(column.precision > 0 ? column.precision : max_bcd_precision, 1, max_bcd_precision);
-    const int scale = std::clamp(column.scale, 0, precision);
-    Field field = make_field(column.name, dataset::make_type_word(TypeCode::Bcd, static_cast<uint16_t>((precision + 1) / 2 + 2)));
-    field.params.push_back(uint16_param("WIDTH", precision));
-    field.params.push_back(uint16_param("DECIMALS", scale));
-    return field;
-}
-
 Field field_for(const Query& query, std::size_t index) {
     const Column& column = query.columns()[index];
     switch (column.kind) {
@@ -63,7 +53,7 @@ Field field_for(const Query& query, std::size_t index) {
         return make_field(column.name, dataset::make_type_word(TypeCode::Int, size));
     }
     case ColumnKind::Floating: return make_field(column.name, dataset::make_type_word(TypeCode::Float, 8));
-    case ColumnKind::Decimal: return decimal_field(column);
+    case ColumnKind::Decimal: return decimal_field(query, index);
     case ColumnKind::DateTime: return make_field(column.name, dataset::make_type_word(TypeCode::Timestamp, 8));
     case ColumnKind::Unknown:
     case ColumnKind::Text: break;

@@ -2,7 +2,7 @@
 // The provider: the rows of an open query as a data packet, with one field per column and the
 // rows in the order the database returned them. Text is ZSTRING (WIDTH = the column's size, or
 // the longest value when larger), integers INT, floating-point numbers FLOAT, decimals BCD
-// (WIDTH = precision, DECIMALS = scale) and date-times TIMESTAMP.
+// (WIDTH = precision, DECIMALS = scale; see decimal_field.hpp) and date-times TIMESTAMP.
 
 #include <string>
 

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -62,14 +63,27 @@ std::pair<int, int> type_arguments(std::string_view declared, int first, int sec
     return {first, second};
 }
 
-// A decimal value in the column's scale, as SQL Server writes it ("9.90", "1000.00").
-std::string decimal_text(sqlite3_stmt* statement, int index, int scale) {
+// An integer in a decimal column, from its own digits (a double would lose those past 2^53),
+// with the declared scale's zeros ("1000.00").
+std::string integer_in_scale(sqlite3_stmt* statement, int index, int scale) {
+    std::string text = std::to_string(sqlite3_column_int64(statement, index));
+    if (scale > 0) text += "." + std::string(static_cast<std::size_t>(scale), '0');
+    return text;
+}
+
+// A double in a decimal column. A declared scale rounds it as SQL Server stores it ("9.90");
+// without one it is written out in full with the fewest digits that read back as the same
+// double ("5.5", "1.25", "0.0001"), which changes no value.
+std::string double_in_scale(sqlite3_stmt* statement, int index, int scale) {
     const double value = sqlite3_column_double(statement, index);
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, scale);
+    std::array<char, 512> buffer;  // room for any double in full: 309 digits, or 324 decimals
+    char* const first = buffer.data();
+    char* const last = first + buffer.size();
+    const auto result = scale == undeclared_scale ? std::to_chars(first, last, value, std::chars_format::fixed)
+                                                  : std::to_chars(first, last, value, std::chars_format::fixed, scale);
     if (result.ec != std::errc() || !std::isfinite(value))
         throw DatabaseError("SQLite: decimal value out of range in column " + std::to_string(index + 1));
-    return std::string(buffer, result.ptr);
+    return std::string(first, result.ptr);
 }
 
 class SqliteStatement final : public Statement {
@@ -104,8 +118,10 @@ private:
         const int type = sqlite3_column_type(statement, index);
         if (type == SQLITE_NULL) return std::nullopt;
         const Column& column = columns_[static_cast<std::size_t>(index)];
-        if (column.kind == ColumnKind::Decimal && (type == SQLITE_INTEGER || type == SQLITE_FLOAT))
-            return decimal_text(statement, index, column.scale);
+        if (column.kind == ColumnKind::Decimal && type == SQLITE_INTEGER)
+            return integer_in_scale(statement, index, column.scale);
+        if (column.kind == ColumnKind::Decimal && type == SQLITE_FLOAT)
+            return double_in_scale(statement, index, column.scale);
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
         return std::string(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(statement, index)));
     }
@@ -165,7 +181,7 @@ Column column_from_declared_type(std::string name, const char* declared_type) {
         column.size = type_arguments(declared, 0, 0).first;
     } else if (has("NUMERIC") || has("DECIMAL") || has("MONEY")) {
         column.kind = ColumnKind::Decimal;
-        std::tie(column.precision, column.scale) = type_arguments(declared, 18, 0);
+        std::tie(column.precision, column.scale) = type_arguments(declared, 0, undeclared_scale);
     } else if (has("REAL") || has("FLOA") || has("DOUB")) {
         column.kind = ColumnKind::Floating;
     } else if (has("DATE") || has("TIME")) {

@@ -1,7 +1,9 @@
 #pragma once
 // The embedded store: SQLite in process. Column kinds come from the declared types of the
 // table columns ("NUMERIC(15,2)" is a decimal, "TIMESTAMP" a date-time); an expression has
-// none and is Unknown. Registers CHARINDEX(needle, haystack) with SQL Server's meaning.
+// none and is Unknown. A decimal's values are rounded to its declared scale; a decimal without
+// one ("NUMERIC", "DECIMAL(10)") keeps every value as SQLite stores it. Registers
+// CHARINDEX(needle, haystack) with SQL Server's meaning.
 
 #include <memory>
 #include <string>

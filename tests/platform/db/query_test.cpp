@@ -128,6 +128,79 @@ TEST_F(SqliteQuery, TheProviderTypesTheFieldsAsTheColumnsAreDeclared) {
         EXPECT_TRUE(std::holds_alternative<dataset::Null>(second[column])) << column;
 }
 
+// SQLite keeps what a NUMERIC column holds as an integer or a double; only a declared scale
+// rounds it, as the database the statements were written for stores it.
+TEST_F(SqliteQuery, ADecimalWithoutADeclaredScaleKeepsEveryStoredValue) {
+    Driver& driver = connection.open();
+    driver.execute("CREATE TABLE N (VRNUM NUMERIC, VRDEC DECIMAL, VRPREC NUMERIC(10), VRMNY MONEY)", {});
+    driver.execute("INSERT INTO N VALUES (5.5, 1.25, 5.5, 0.1), (1.25, 9007199254740993, -0.05, 12)", {});
+    Query query("adqTest", connection, SqlStorage("SELECT * FROM N"));
+    query.open();
+    EXPECT_EQ(query.field_as_string("VRNUM"), "5.5");
+    EXPECT_EQ(query.field_as_string("VRDEC"), "1.25");
+    EXPECT_EQ(query.field_as_string("VRPREC"), "5.5");
+    EXPECT_EQ(query.field_as_string("VRMNY"), "0.1");
+    query.next();
+    EXPECT_EQ(query.field_as_string("VRDEC"), "9007199254740993") << "an integer is not read as a double";
+    const auto packet = packet_of(query);
+    const auto bcd = [&](std::size_t row, std::size_t field) {
+        return std::get<dataset::Bcd>(packet.rows.at(row).values.at(field)).to_string();
+    };
+    EXPECT_EQ(bcd(0, 0), "5.50");
+    EXPECT_EQ(bcd(1, 0), "1.25");
+    EXPECT_EQ(bcd(0, 1), "1.25");
+    EXPECT_EQ(bcd(1, 1), "9007199254740993.00");
+    EXPECT_EQ(bcd(1, 2), "-0.05");
+    EXPECT_EQ(bcd(1, 3), "12.0");
+    // Each field is as wide as its values: the most digits before the point and after it.
+    EXPECT_EQ(packet.fields[0].type(), dataset::TypeCode::Bcd);
+    EXPECT_EQ(packet.fields[0].width(), 3);
+    EXPECT_EQ(packet.fields[0].decimals(), 2);
+    EXPECT_EQ(packet.fields[1].width(), 18);
+    EXPECT_EQ(packet.fields[1].decimals(), 2);
+    EXPECT_EQ(packet.fields[3].width(), 3);
+    EXPECT_EQ(packet.fields[3].decimals(), 1);
+}
+
+TEST_F(SqliteQuery, ADeclaredScaleRoundsToItsDecimals) {
+    Driver& driver = connection.open();
+    driver.execute("CREATE TABLE D (VRDEC DECIMAL(18,2), VRWHOLE NUMERIC(18, 0))", {});
+    driver.execute("INSERT INTO D VALUES (1.257, 5.7), (9007199254740993, 9007199254740993)", {});
+    Query query("adqTest", connection, SqlStorage("SELECT * FROM D"));
+    query.open();
+    EXPECT_EQ(query.field_as_string("VRDEC"), "1.26");
+    EXPECT_EQ(query.field_as_string("VRWHOLE"), "6");
+    const auto packet = packet_of(query);
+    EXPECT_EQ(packet.fields[0].width(), 18);
+    EXPECT_EQ(packet.fields[0].decimals(), 2);
+    EXPECT_EQ(packet.fields[1].width(), 18);
+    EXPECT_EQ(packet.fields[1].decimals(), 0);
+    EXPECT_EQ(std::get<dataset::Bcd>(packet.rows[1].values[0]).to_string(), "9007199254740993.00");
+    EXPECT_EQ(std::get<dataset::Bcd>(packet.rows[1].values[1]).to_string(), "9007199254740993");
+}
+
+TEST_F(SqliteQuery, ADecimalTooLongForABcdWithoutADeclaredScaleIsFloatingPoint) {
+    Driver& driver = connection.open();
+    driver.execute("CREATE TABLE F (VRNUM NUMERIC)", {});
+    driver.execute("INSERT INTO F VALUES (1e-40), (2.5e300), (0.1)", {});
+    Query query("adqTest", connection, SqlStorage("SELECT VRNUM FROM F"));
+    query.open();
+    const auto packet = packet_of(query);
+    EXPECT_EQ(packet.fields[0].type(), dataset::TypeCode::Float);
+    EXPECT_EQ(std::get<double>(packet.rows[0].values[0]), 1e-40);
+    EXPECT_EQ(std::get<double>(packet.rows[1].values[0]), 2.5e300);
+    EXPECT_EQ(std::get<double>(packet.rows[2].values[0]), 0.1);
+    // An integer past 2^53 is no double: the field stays a BCD and the long value is an error.
+    driver.execute("INSERT INTO F VALUES (9007199254740993)", {});
+    query.open();
+    try {
+        provide_packet(query);
+        FAIL() << "a value was changed";
+    } catch (const ConversionError& error) {
+        EXPECT_NE(std::string(error.what()).find("row 1, field VRNUM"), std::string::npos) << error.what();
+    }
+}
+
 TEST_F(SqliteQuery, WithEnableBcdOffDecimalsAreFloatingPoint) {
     Query query("adqTest", connection, SqlStorage("SELECT VRDEC FROM T"), false);
     query.open();
