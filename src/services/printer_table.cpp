@@ -10,44 +10,11 @@
 #include <vector>
 
 #include "platform/errors/errors.hpp"
+#include "services/printer_table_text.hpp"
 
 namespace tov::services {
 namespace {
 
-// The rows of data/printers.conf; a test keeps the two in step.
-constexpr std::string_view kBuiltInTable = R"(
-*       0     48     \r\n        \x1Bm
-0       0     38     \n          \x1Bm
-100     0     38     \n          \x1Bm
-1       0     48     \n          \x1Bm
-2       0     48     \n          \x1Bm
-14      0     48     \n          \x1Bm
-18      0     48     \n          \x1Bm
-19      0     48     \n          \x1Bm
-20      0     48     \n          \x1Bm
-21      0     48     \n          \x1Bm
-22      0     48     \n          \x1Bm
-23      0     48     \n          \x1Bm
-24      0     48     \n          \x1Bm
-27      0     48     \n          \x1Bm
-29      0     48     \n          \x1Bm
-31      0     48     \n          \x1Bm
-32      0     48     \n          \x1Bm
-33      0     48     \n          \x1Bm
-42      0     48     \n          \x1Bm
-45      0     48     \n          \x1Bm
-3       1     57     \n\r        \x1DV\x01
-4       1     57     \n\r        \x1DV\x01
-5       1     57     \n\r        \x1DV\x01
-6       1     57     \n\r        \x1DV\x01
-17      1     57     \n\r        \x1DV\x01
-25      1     57     \n\r        \x1DV\x01
-28      0     46     \n          \x1Bm
-16      0     48     \r\n        \x1Bm
-30      0     48     \r\n        \x1Bm
-41      0     48     \r\n        \x1Bm
-44      0     48     \r\n        \x1Bm
-)";
 
 constexpr std::string_view kFieldSeparators = " \t";
 constexpr std::string_view kDefaultKind = "*";
@@ -197,7 +164,7 @@ PrinterTable PrinterTable::load(const std::filesystem::path& file) {
     return parse(contents.str(), "'" + file.string() + "'");
 }
 
-PrinterTable PrinterTable::built_in() { return parse(kBuiltInTable, "(built in)"); }
+PrinterTable PrinterTable::built_in() { return parse(built_in_printer_table(), "(built in)"); }
 
 PrinterLayout PrinterTable::layout_for(int kind) const {
     const auto found = layouts_.find(kind);
