@@ -24,6 +24,8 @@ class HandOffSink {
 public:
     virtual ~HandOffSink() = default;
     virtual void receive(const HandOff& hand_off) = 0;
+    // After the last hand-off of a run that completed.
+    virtual void finish() {}
 };
 
 }  // namespace tovprint

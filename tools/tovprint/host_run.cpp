@@ -52,6 +52,7 @@ void run_documents(const HostOptions& options, const std::vector<TitledCall>& ca
         const DocumentResult result = call(package);
         out << "=== result: " << result_text(result) << "\n\n";
     }
+    sink->finish();
 }
 
 }  // namespace tovprint

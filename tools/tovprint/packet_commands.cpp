@@ -4,7 +4,10 @@
 #include <cctype>
 #include <string>
 
+#include "file_bytes.hpp"
+#include "file_replacement.hpp"
 #include "packet_table.hpp"
+#include "platform/errors/errors.hpp"
 #include "platform/dataset/packet_io.hpp"
 
 namespace tovprint {
@@ -19,15 +22,27 @@ dataset::PacketFormat format_for(const std::filesystem::path& target) {
     return extension == ".xml" ? dataset::PacketFormat::Xml : dataset::PacketFormat::Binary;
 }
 
+// The packet of a file read through read_file_bytes (a regular file of bounded size); a packet
+// error names the file.
+dataset::Packet load_packet(const std::filesystem::path& file) {
+    const std::string bytes = read_file_bytes(file);
+    try {
+        return dataset::read_packet(bytes);
+    } catch (const tov::PacketError& error) {
+        throw tov::PacketError(file.string() + ": " + error.what());
+    }
+}
+
 }  // namespace
 
 void show_packet_file(const std::filesystem::path& file, std::ostream& out) {
-    print_packet(dataset::load_packet_file(file), file.filename().string(), out);
+    print_packet(load_packet(file), file.filename().string(), out);
 }
 
+// The target is replaced only once the whole packet is written.
 void convert_packet_file(const std::filesystem::path& source,
                          const std::filesystem::path& target) {
-    dataset::save_packet_file(dataset::load_packet_file(source), target, format_for(target));
+    replace_file(target, dataset::write_packet(load_packet(source), format_for(target)));
 }
 
 }  // namespace tovprint

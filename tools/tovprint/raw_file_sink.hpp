@@ -4,24 +4,27 @@
 // report sends one by one therefore add up to the report's whole text. Entry points that carry
 // no text (opening or closing a management report, the coupon number, the line width) write
 // nothing. Each hand-off is also noted in one line on the log stream.
+//
+// The bytes go to a temporary file that replaces the named one only when the run completes
+// (finish()); a run that fails leaves the named file as it was.
 
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 
+#include "file_replacement.hpp"
 #include "hand_off.hpp"
 
 namespace tovprint {
 
 class RawFileSink final : public HandOffSink {
 public:
-    // Creates or empties the file; throws tov::FileError when it cannot be written.
+    // Throws tov::FileError when the file cannot be written.
     RawFileSink(const std::filesystem::path& path, std::ostream& log);
     void receive(const HandOff& hand_off) override;
+    void finish() override;
 
 private:
-    std::filesystem::path path_;
-    std::ofstream file_;
+    FileReplacement file_;
     std::ostream& log_;
 };
 

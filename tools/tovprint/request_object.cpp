@@ -1,5 +1,6 @@
 #include "request_object.hpp"
 
+#include <cstdio>
 #include <limits>
 
 #include "platform/errors/errors.hpp"
@@ -31,6 +32,29 @@ nlohmann::json parse_object(std::string_view json_text, const std::string& origi
     return parsed;
 }
 
+// The length of the UTF-8 sequence that starts with this byte (the JSON parser has checked the
+// text is valid UTF-8).
+std::size_t sequence_length(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    return 2;
+}
+
+// "U+20AC": how a character is named in messages.
+std::string code_point_name(std::string_view sequence) {
+    unsigned long code = static_cast<unsigned char>(sequence[0]);
+    if (sequence.size() > 1) {
+        code &= 0xFFu >> (sequence.size() + 1);
+        for (std::size_t i = 1; i < sequence.size(); ++i) {
+            code = (code << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3Fu);
+        }
+    }
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04lX", code);
+    return name;
+}
+
 }  // namespace
 
 RequestObject::RequestObject(std::string_view json_text, std::string origin)
@@ -55,15 +79,35 @@ std::string RequestObject::utf8_text(const char* key) {
     constexpr std::string_view expected = "a string";
     const auto& found = value(key, expected);
     if (!found.is_string()) reject(key, expected);
-    return found.get<std::string>();
+    std::string text = found.get<std::string>();
+    // A NUL would end the text where the package reads it: "a.xml\u0000.txt" would open a.xml.
+    if (text.find('\0') != std::string::npos) reject(key, "a string without the character U+0000");
+    return text;
 }
 
 std::filesystem::path RequestObject::path(const char* key) {
     return std::filesystem::u8path(utf8_text(key));
 }
 
+// Every character must have its Windows-1252 byte: one that has none is refused by name rather
+// than printed as '?'.
 std::string RequestObject::text(const char* key) {
-    return tov::text::utf8_to_cp1252(utf8_text(key));
+    const std::string utf8 = utf8_text(key);
+    std::string cp1252;
+    cp1252.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::string_view sequence = std::string_view(utf8).substr(
+            at, sequence_length(static_cast<unsigned char>(utf8[at])));
+        const std::string byte = tov::text::utf8_to_cp1252(sequence);
+        if (byte == "?" && sequence != "?") {
+            throw tov::ArgumentError("request " + origin_ + ": key '" + key + "' holds " +
+                                     code_point_name(sequence) +
+                                     ", which Windows-1252 cannot write");
+        }
+        cp1252 += byte;
+        at += sequence.size();
+    }
+    return cp1252;
 }
 
 bool RequestObject::boolean(const char* key) {

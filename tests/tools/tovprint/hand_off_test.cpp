@@ -113,6 +113,7 @@ TEST(RawFileSink, ConcatenatesTheTextsExactlyAndWritesNothingForTheOthers) {
         sink.receive({"Relatorio_Gerencial_Imp", {}, std::nullopt});
         sink.receive({"Usa_CompNFis", {}, "um\n\0"s});
         sink.receive({"Usa_CompNFis", {}, "\xE7\r\n"s});
+        sink.finish();
     }
     EXPECT_EQ(read_file_bytes(path), "um\n\0\xE7\r\n"s);
     EXPECT_EQ(log.str(), "Relatorio_Gerencial_Imp\nUsa_CompNFis: 4 bytes to " + path.string() +

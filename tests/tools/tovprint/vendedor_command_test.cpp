@@ -77,6 +77,22 @@ TEST(VendedorRequest, TakesOnlyWholeNumbersOf32BitsAsThePrinterKind) {
               2147483647);
 }
 
+// Nothing of a request is cut or changed silently: a NUL would end a text or a path early, and a
+// character without a Windows-1252 byte would print as '?'.
+TEST(VendedorRequest, RefusesNulAndCharactersWindows1252CannotWrite) {
+    EXPECT_THAT(error_of(with(R"("pacotes/vendedor.xml")", R"("vendedor.xml\u0000.txt")")),
+                HasSubstr("key 'P_VENDASVENDEDOR' must be a string without the character U+0000"));
+    EXPECT_THAT(error_of(with(R"("Caixa T\u00e9rreo")", R"("Caixa\u0000")")),
+                HasSubstr("key 'stNmCaixa' must be a string without the character U+0000"));
+    EXPECT_THAT(error_of(with(R"("Caixa T\u00e9rreo")", R"("Caixa \u4e2d")")),
+                HasSubstr("key 'stNmCaixa' holds U+4E2D, which Windows-1252 cannot write"));
+    EXPECT_THAT(error_of(with(R"("Caixa T\u00e9rreo")", R"("\ud83d\ude00")")),
+                HasSubstr("key 'stNmCaixa' holds U+1F600"));
+    EXPECT_EQ(parse_vendedor_request(with(R"("Caixa T\u00e9rreo")", R"("? \u2019\u0152")"), "r")
+                  .stNmCaixa,
+              "? \x92\x8C");
+}
+
 TEST(VendedorRequest, RefusesTextThatIsNoJsonObject) {
     EXPECT_THAT(error_of("{\"stCdFilial\": "), HasSubstr("r.json is not valid JSON"));
     EXPECT_THAT(error_of("[1, 2]"), HasSubstr("r.json must be a JSON object"));

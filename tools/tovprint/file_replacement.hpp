@@ -1,0 +1,40 @@
+#pragma once
+// A file written in full before it takes the place of the old one: the bytes go to a temporary
+// file beside the target, which is renamed onto the target only by commit(). A write that fails
+// part way (a full disk) or an abandoned replacement removes the temporary file and leaves the
+// old target as it was, so nothing that was there is lost to a half-written file.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tovprint {
+
+class FileReplacement {
+public:
+    // Creates the temporary file; throws tov::FileError naming the target when it cannot.
+    explicit FileReplacement(std::filesystem::path target);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Throws tov::FileError naming the target when the bytes cannot be written.
+    void write(std::string_view bytes);
+
+    // Flushes to disk and renames onto the target. Throws tov::FileError when that fails.
+    void commit();
+
+    const std::filesystem::path& target() const { return target_; }
+
+private:
+    [[noreturn]] void fail(const char* what, const std::string& reason) const;
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    int descriptor_ = -1;
+};
+
+// Writes the whole file at once through a FileReplacement.
+void replace_file(const std::filesystem::path& target, std::string_view bytes);
+
+}  // namespace tovprint
