@@ -1,6 +1,7 @@
 #include "package/abi_arguments.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/errors/errors.hpp"
 
@@ -28,6 +29,12 @@ char date_separator_of(std::string_view short_date_format, char fallback) {
 }  // namespace
 
 std::string text_argument(const char* text) { return text != nullptr ? std::string(text) : ""; }
+
+double amount_argument(double value, std::string_view name) {
+    if (std::isfinite(value)) return value;
+    throw ArgumentError("the amount " + std::string(name) + " is " +
+                        (std::isnan(value) ? "not a number" : "infinite"));
+}
 
 std::string_view packet_argument(const void* data, std::size_t size, std::string_view name) {
     if (data == nullptr) {

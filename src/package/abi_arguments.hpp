@@ -21,6 +21,10 @@ namespace tov::package {
 // A NUL-terminated text argument; NULL counts as empty.
 std::string text_argument(const char* text);
 
+// An amount argument: a NaN or an infinity would print as NAN or INF on a receipt, so it is an
+// ArgumentError naming the parameter.
+double amount_argument(double value, std::string_view name);
+
 // A packet argument; a NULL pointer with a nonzero size is an ArgumentError naming the parameter.
 std::string_view packet_argument(const void* data, std::size_t size, std::string_view name);
 

@@ -28,7 +28,7 @@ TOV_API int32_t TOV_CALL Cupom_Troca_Tov00000(int32_t IdTipoImpFis, const void* 
             text_argument(stNmConsumidor),
             text_argument(stCpfCnpjCon),
             text_argument(stTipVen),
-            doNrDias,
+            tov::package::amount_argument(doNrDias, "doNrDias"),
         };
         const bool printed = tov::coupon::CupomTroca(request, module.cdsProdCupTroca,
                                                      state.document_context());

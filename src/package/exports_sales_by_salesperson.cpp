@@ -30,7 +30,7 @@ TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
                                           "P_VENDASVENDEDOR"),
             boUtilizaImpFis != 0,
             IdTipoImpFis,
-            doVrTotGeral,
+            tov::package::amount_argument(doVrTotGeral, "doVrTotGeral"),
         };
         const bool printed = tov::reports::RelatorioVendedor(request, module.cdsVendasVendedor,
                                                              state.document_context());

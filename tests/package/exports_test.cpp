@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -81,6 +82,22 @@ TEST_F(Exports, PacketSizeWithoutPacketIsAnArgumentError) {
                                          nullptr, nullptr, 12, 0, 0, 0, nullptr),
               TOV_E_ARGUMENT);
     EXPECT_NE(std::string(Tov_LastError()).find("P_VENDASVENDEDOR"), std::string::npos);
+}
+
+TEST_F(Exports, AnAmountThatIsNoFiniteNumberIsAnArgumentError) {
+    for (const double amount : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        EXPECT_EQ(RelatorioVendedor_Tov00000("01", "Loja", "002", "Caixa", "COR", "COM1", "EPSON",
+                                             sales_packet.data(), sales_packet.size(), 0, 0,
+                                             amount, nullptr),
+                  TOV_E_ARGUMENT);
+        EXPECT_NE(std::string(Tov_LastError()).find("the amount doVrTotGeral is"),
+                  std::string::npos);
+        EXPECT_EQ(Cupom_Troca_Tov00000(1, sales_packet.data(), sales_packet.size(), "", "", "",
+                                       "", "", "", amount, nullptr),
+                  TOV_E_ARGUMENT);
+        EXPECT_NE(std::string(Tov_LastError()).find("doNrDias"), std::string::npos);
+    }
+    EXPECT_TRUE(recorder.calls.empty()) << "nothing reaches the back-end";
 }
 
 TEST_F(Exports, RegionalSettingsAreCheckedAndThenUsed) {
