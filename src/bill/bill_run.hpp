@@ -39,11 +39,13 @@ struct BillRun {
     std::string stPosicaoTemp;  // the seat being billed; empty for the whole ticket
     std::string stAtual;        // the seat heading last written
     double doTotalAux = 0;      // the ticket total without service, as the host passed it
+    double doTxPos = 0;         // the service charge shown on the bill
     TicketAnswers answers;      // what the store said about the ticket
 
     // Worked out anew for each seat bill.
     double doTotalProduto = 0;  // the listed items that are not cancelled
     double doVrBaseTaxa = 0;    // of those, what is subject to the service charge
+    double doTotAdiantado = 0;  // payments already taken
 
     const std::string& stEnter() const { return stRelat.line_break(); }
     const format::FormatSettings& settings() const { return context.settings; }

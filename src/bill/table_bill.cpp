@@ -5,8 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "bill/advance_payments.hpp"
 #include "bill/bill_header.hpp"
 #include "bill/bill_run.hpp"
+#include "bill/bill_totals.hpp"
 #include "bill/country_parameters.hpp"
 #include "bill/hand_off.hpp"
 #include "bill/item_lines.hpp"
@@ -63,7 +65,9 @@ void compose_seat_bill(BillRun& run, TicketItems& ticket) {
     load_items_of_next_bill(run, ticket);
     write_header(run);
     write_item_lines(run);
+    write_totals(run);
     write_total_block(run);
+    write_advance_payments(run);
 }
 
 std::string joined(const std::vector<std::string>& seats) {

@@ -5,8 +5,9 @@
 // (DisparaImpressaoNaoFiscal), in Spanish for stores in Colombia. Register kinds 16, 30, 41 and
 // 44 compose fiscal bills themselves and get the items and amounts (Conferencia_Outras).
 //
-// The paper from top to bottom: header (bill_header), items (item_lines), the bold Total block
-// (total_block); then the hand-off (hand_off).
+// The paper from top to bottom: header (bill_header), items (item_lines), totals (bill_totals),
+// the bold Total block (total_block), payments already taken (advance_payments); then the hand-off
+// (hand_off).
 
 #include "bill/bill_store.hpp"
 #include "bill/table_bill_request.hpp"

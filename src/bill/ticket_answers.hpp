@@ -1,9 +1,10 @@
 #pragma once
 // The store's answers about the ticket that are the same for every seat bill of one call: the
-// till's operator and the loyalty balance. The first seat bill asks the store; every later seat
-// bill of the call loads the same answers again instead of asking again, so a table of fifty
-// seats costs the store two questions, not a hundred. Only the consumer's name, which is asked
-// for the seat, is asked by every seat bill.
+// till's operator, the loyalty balance and discount, and the payments taken (always asked for the
+// whole sale). The first seat bill asks the store; every later seat bill of the call loads the
+// same answers again instead of asking again, so a table of fifty seats costs the store four
+// questions, not two hundred. Only the consumer's name, which is asked for the seat, is asked by
+// every seat bill.
 
 #include <optional>
 #include <string>
@@ -16,6 +17,8 @@ namespace tov::bill {
 struct TicketAnswers {
     std::optional<lookups::LookupPacket> GetCaixa;
     std::optional<lookups::LookupPacket> SaldoFidelidade;
+    std::optional<double> loyalty_discount;
+    std::optional<lookups::LookupPacket> getMovCaixaMob;
 };
 
 // The answer kept for this call, or the one ask gives the first time.

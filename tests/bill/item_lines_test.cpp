@@ -11,12 +11,12 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-TEST_F(BillTest, NonFiscalBillListsNeitherCancelledItemsNorCharges) {
+TEST_F(BillTest, NonFiscalBillListsNeitherCancelledItemsNorChargesAndSumsNothing) {
     print({{.name = "Velho", .status = "7"},
            {.name = "Couvert", .product = "COUV"},
            {.name = "Minimo", .product = "FEM"}});
-    EXPECT_THAT(bill(), HasSubstr("Emissao: 15/03/2024 17:30\n" + dashes +
-                                  "\nTotal Geral                         0,00\n"));
+    EXPECT_THAT(bill(), HasSubstr("Emissao: 15/03/2024 17:30\n" + dashes + "\n" + dashes +
+                                  "\nTotal Produtos                      0,00\n"));
 }
 
 TEST_F(BillTest, DiscountThenSurchargeShowTheItemsRunningAmount) {

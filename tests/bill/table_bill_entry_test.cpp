@@ -51,7 +51,7 @@ TEST_F(BillTest, RegisterKind30GetsTheItemsWholeAndItsAnswerIsTheResult) {
     EXPECT_THAT(recorder.calls.back(), StartsWith("DisparaImpressaoNaoFiscal"));
 }
 
-TEST_F(BillTest, SeatListMakesOneBillPerSeatWithItsOwnItems) {
+TEST_F(BillTest, SeatListMakesOneBillPerSeatWithItsItemsAndEveryCoverRow) {
     request.stNrComanda = "7";
     request.stNrvendarest = "1002";
     request.IdLugarMesa = "S";
@@ -66,9 +66,11 @@ TEST_F(BillTest, SeatListMakesOneBillPerSeatWithItsOwnItems) {
     // The second bill's first heading comes with a blank line: the heading is carried over.
     EXPECT_THAT(recorder.bills[0], HasSubstr("Emissao: 15/03/2024 17:30\nConsumidor: JOAO\n" +
                                              dashes + "\nPosicao 01\nCafe\n"));
+    EXPECT_THAT(recorder.bills[0], HasSubstr("\nCouvert                             8,00\n"));
     EXPECT_THAT(recorder.bills[0], Not(HasSubstr("Bolo")));
     EXPECT_THAT(recorder.bills[1],
                 HasSubstr("Consumidor: PEDRO\n" + dashes + "\n \nPosicao 02\nBolo\n"));
+    EXPECT_THAT(recorder.bills[1], HasSubstr("\nCouvert                             8,00\n"));
     EXPECT_THAT(recorder.bills[1], Not(HasSubstr("Cafe")));
 
     for (const char* whole_ticket : {"T", ""}) {
@@ -106,14 +108,14 @@ TEST_F(BillTest, TicketSaleWithoutTicketNumberShowsTheTableButNoOperator) {
 
 TEST_F(BillTest, BoldBytesFollowThePrinterKind) {
     const std::string esc = "\x1b";
-    const std::string total = "Total Geral                         0,00\n" + dashes + "\n";
+    const std::string total = "Total Geral                        10,00\n" + dashes + "\n";
     const std::pair<int, std::string> kinds[] = {
         {13, esc + "E" + total + esc + "F\n\n"},
         {14, esc + "E\x01" + total + esc + "E \n\n"},
         {16, esc + "E\x01" + total + esc + "E\n\n"},
         {19, esc + "E\x01" + total + esc + "E\n\n"},
         {22, esc + "E\x01" + total + esc + "E" + '\0' + "\n\n"},
-        {7, "10,00\n" + total + "\n\n"},
+        {7, "Subtotal                           10,00\n" + total + "\n\n"},
     };
     for (const auto& [kind, expected] : kinds) {
         recorder.bills.clear();
@@ -138,8 +140,11 @@ TEST_F(BillTest, ColombianStoreGetsSpanishOnNonFiscalBills) {
               "Agua com descuento\n"
               "2,000   X 5,00                     10,00\n"
               "descuento            -1,00           9,00\n"
-              "acr\xe9scimo           +0,50           9,50\n"
-              "Total Geral                         0,00\n" + dashes + "\n\n\n");
+              "acr\xe9scimo           +0,50           9,50\n" + dashes + "\n"
+              "Productos totales                  10,00\n"
+              "Total Acr\xe9scimo                     1,00\n"
+              "Subtotal                           11,00\n"
+              "Total Geral                        11,00\n" + dashes + "\n\n\n");
     // clang-format on
 }
 
@@ -153,7 +158,7 @@ TEST_F(BillTest, CodesHoldingAQuoteOrAStarSelectOnlyTheirOwnRows) {
            {.seat = "0'", .name = "Couvert", .product = "CO'UV"}});
     EXPECT_THAT(bill(), HasSubstr(dashes + "\nAgua\n"));  // "10" is no "1*"
     EXPECT_THAT(bill(), Not(HasSubstr("Outro")));
-    EXPECT_THAT(bill(), Not(HasSubstr("Couvert")));
+    EXPECT_THAT(bill(), HasSubstr("\nCouvert                             8,00\n"));
 }
 
 TEST_F(BillTest, ALookupAnsweringADatabaseErrorEndsTheCallBeforeAnyHandOff) {
