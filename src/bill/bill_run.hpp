@@ -40,6 +40,7 @@ struct BillRun {
     std::string stAtual;        // the seat heading last written
     double doTotalAux = 0;      // the ticket total without service, as the host passed it
     double doTxPos = 0;         // the service charge shown on the bill
+    double doVrConsumo = 0;     // the tip base
     TicketAnswers answers;      // what the store said about the ticket
 
     // Worked out anew for each seat bill.

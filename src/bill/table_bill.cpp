@@ -14,6 +14,7 @@
 #include "bill/item_lines.hpp"
 #include "bill/printer_setup.hpp"
 #include "bill/seat_selection.hpp"
+#include "bill/suggested_tips.hpp"
 #include "bill/total_block.hpp"
 #include "platform/dataset/packet_io.hpp"
 #include "platform/errors/errors.hpp"
@@ -68,6 +69,7 @@ void compose_seat_bill(BillRun& run, TicketItems& ticket) {
     write_totals(run);
     write_total_block(run);
     write_advance_payments(run);
+    write_suggested_tips(run);
 }
 
 std::string joined(const std::vector<std::string>& seats) {

@@ -6,8 +6,8 @@
 // 44 compose fiscal bills themselves and get the items and amounts (Conferencia_Outras).
 //
 // The paper from top to bottom: header (bill_header), items (item_lines), totals (bill_totals),
-// the bold Total block (total_block), payments already taken (advance_payments); then the hand-off
-// (hand_off).
+// the bold Total block with the seat subtotals (total_block, seat_subtotals), payments already
+// taken (advance_payments), suggested tips (suggested_tips); then the hand-off (hand_off).
 
 #include "bill/bill_store.hpp"
 #include "bill/table_bill_request.hpp"

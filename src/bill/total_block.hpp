@@ -1,7 +1,7 @@
 #pragma once
 // The bold block: the bold-on sequence, the Total line with the settled total cut to two
-// decimals, its separator, then the bold-off sequence (with a blank after it on printer kind 14),
-// which closes no line of its own.
+// decimals, its separator, the seat subtotals, then the bold-off sequence (with a blank after it
+// on printer kind 14), which closes no line of its own.
 
 #include "bill/bill_run.hpp"
 
