@@ -9,6 +9,7 @@
 #include "bill/bill_header.hpp"
 #include "bill/bill_run.hpp"
 #include "bill/bill_totals.hpp"
+#include "bill/closing_lines.hpp"
 #include "bill/country_parameters.hpp"
 #include "bill/hand_off.hpp"
 #include "bill/item_lines.hpp"
@@ -70,6 +71,7 @@ void compose_seat_bill(BillRun& run, TicketItems& ticket) {
     write_total_block(run);
     write_advance_payments(run);
     write_suggested_tips(run);
+    write_closing_lines(run);
 }
 
 std::string joined(const std::vector<std::string>& seats) {

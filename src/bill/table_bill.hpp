@@ -7,7 +7,8 @@
 //
 // The paper from top to bottom: header (bill_header), items (item_lines), totals (bill_totals),
 // the bold Total block with the seat subtotals (total_block, seat_subtotals), payments already
-// taken (advance_payments), suggested tips (suggested_tips); then the hand-off (hand_off).
+// taken (advance_payments), suggested tips (suggested_tips), closing lines (closing_lines); then
+// the hand-off (hand_off).
 
 #include "bill/bill_store.hpp"
 #include "bill/table_bill_request.hpp"

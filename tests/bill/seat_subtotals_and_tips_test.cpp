@@ -28,7 +28,7 @@ TEST_F(SharedTable, EachSeatGetsItsConsumptionItsShareAndBoth) {
     EXPECT_THAT(bill(), HasSubstr("Total Geral                       110,00\n" + dashes +
                                   "\nTotal P01:  30,00   TX 3,00      33,00\n"
                                   "Total P02:  70,00   TX 7,00      77,00\n" +
-                                  dashes + "\n\n\n"));
+                                  dashes + "\n 2 PESSOA(S) 55,00 POR PESSOA\n"));
 
     recorder.bills.clear();
     request.doQtPessoas = 1;

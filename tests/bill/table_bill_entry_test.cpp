@@ -92,11 +92,21 @@ TEST_F(BillTest, GuestBillNeedsAConsumerCodeOnTheItems) {
                                   "             HOTEL MAR AZUL             \n"
                                   "Hospede\nQ-204\nHOSPEDE SILVA\n"
                                   "In: 14/03/2024       Out:16/03/2024\n"));
+    // clang-format off
+    EXPECT_THAT(bill(), HasSubstr(dashes + "\n        Apto/Room_______________        \n"
+                                  "        Nome/Name_______________        \n"
+                                  "       Assi/Signat______________        \n"
+                                  " *** AUTORIZO 10% GORJETA ESPONTANEA ***\n"
+                                  "         (  ) SIM     (  ) NAO          \n"
+                                  "       Assi/Signat______________        \n" + dashes +
+                                  "\nOBRIGADO"));
+    // clang-format on
 
     recorder.bills.clear();
     print(one_item);  // no consumer code: an ordinary bill
     EXPECT_THAT(bill(), StartsWith("        ACOMPANHAMENTO DO PEDIDO"));
     EXPECT_THAT(bill(), Not(HasSubstr("Hospede")));
+    EXPECT_THAT(bill(), Not(HasSubstr("Apto/Room")));
 }
 
 TEST_F(BillTest, TicketSaleWithoutTicketNumberShowsTheTableButNoOperator) {
@@ -110,12 +120,12 @@ TEST_F(BillTest, BoldBytesFollowThePrinterKind) {
     const std::string esc = "\x1b";
     const std::string total = "Total Geral                        10,00\n" + dashes + "\n";
     const std::pair<int, std::string> kinds[] = {
-        {13, esc + "E" + total + esc + "F\n\n"},
-        {14, esc + "E\x01" + total + esc + "E \n\n"},
-        {16, esc + "E\x01" + total + esc + "E\n\n"},
-        {19, esc + "E\x01" + total + esc + "E\n\n"},
-        {22, esc + "E\x01" + total + esc + "E" + '\0' + "\n\n"},
-        {7, "Subtotal                           10,00\n" + total + "\n\n"},
+        {13, esc + "E" + total + esc + "F"},
+        {14, esc + "E\x01" + total + esc + "E Tempo"},
+        {16, esc + "E\x01" + total + esc + "ETempo"},
+        {19, esc + "E\x01" + total + esc + "ETempo"},
+        {22, esc + "E\x01" + total + esc + "E" + '\0' + "Tempo"},
+        {7, "Subtotal                           10,00\n" + total + "Tempo"},
     };
     for (const auto& [kind, expected] : kinds) {
         recorder.bills.clear();
@@ -144,7 +154,9 @@ TEST_F(BillTest, ColombianStoreGetsSpanishOnNonFiscalBills) {
               "Productos totales                  10,00\n"
               "Total Acr\xe9scimo                     1,00\n"
               "Subtotal                           11,00\n"
-              "Total Geral                        11,00\n" + dashes + "\n\n\n");
+              "Total Geral                        11,00\n" + dashes + "\n"
+              "Duracion de la estancia01:05:07\n" + dashes + "\n"
+              "OBRIGADO PELA PREFERENCIA\n\n\n");
     // clang-format on
 }
 
