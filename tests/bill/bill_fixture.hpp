@@ -47,42 +47,54 @@ struct Ticket {
     double tips[3] = {0, 0, 0};
 };
 
-inline std::string number(double value) {
-    return std::to_string(value);
+// The fields of a row with their values; DTHRABERMESA is left out (NULL) when not opened.
+inline std::vector<std::pair<std::string, std::string>> cells(const ItemRow& r, int sequence,
+                                                              const Ticket& t) {
+    const auto number = [](double value) { return std::to_string(value); };
+    char nr[16];
+    std::snprintf(nr, sizeof nr, "%06d", sequence);
+    std::vector<std::pair<std::string, std::string>> row{{"NRLUGARMESA", r.seat},
+                                                         {"NRPRODCOMVEN", nr},
+                                                         {"CDPRODUTO", r.product},
+                                                         {"NMPRODUTO", r.name},
+                                                         {"CDPRODIMPFIS", r.fiscal_code},
+                                                         {"CDARVPROD", r.tree_code},
+                                                         {"IDSTPRCOMVEN", r.status},
+                                                         {"IDCOBTXSERV", r.charged},
+                                                         {"NRMESADSCOMORIT", r.transfer},
+                                                         {"CDCONSUMIDOR", t.consumer},
+                                                         {"NMCONSUMIDOR", t.consumer_name},
+                                                         {"NMLOJA", t.store},
+                                                         {"DTCHECKINPH", "14/03/2024"},
+                                                         {"DTCHECKOUTPH", "16/03/2024"},
+                                                         {"QTPRODCOMVEN", number(r.quantity)},
+                                                         {"VRPRECCOMVEN", number(r.price)},
+                                                         {"VRDESCCOMVEN", number(r.discount)},
+                                                         {"VRACRCOMVEN", number(r.surcharge)},
+                                                         {"VRCOMISVENDA", number(t.tips[0])},
+                                                         {"VRCOMISVENDA2", number(t.tips[1])},
+                                                         {"VRCOMISVENDA3", number(t.tips[2])},
+                                                         {"DTHRABERMESA", t.opened}};
+    if (t.opened.empty()) row.pop_back();
+    return row;
 }
 
+// An XML packet: amounts (QT..., VR...) are r8, DTHRABERMESA a date-time, the rest text.
 inline std::string items_packet(const std::vector<ItemRow>& rows, const Ticket& ticket = {}) {
     std::string xml =
         "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
-    for (const char* text :
-         {"NRLUGARMESA", "NRPRODCOMVEN", "CDPRODUTO", "NMPRODUTO", "CDPRODIMPFIS", "CDARVPROD",
-          "IDSTPRCOMVEN", "IDCOBTXSERV", "NRMESADSCOMORIT", "CDCONSUMIDOR", "NMCONSUMIDOR",
-          "NMLOJA", "DTCHECKINPH", "DTCHECKOUTPH"}) {
-        xml += "<FIELD attrname=\"" + std::string(text) + "\" fieldtype=\"string\" WIDTH=\"40\"/>";
+    for (const auto& [name, value] : cells({}, 0, Ticket{})) {
+        const bool amount = name.rfind("QT", 0) == 0 || name.rfind("VR", 0) == 0;
+        const char* type = amount ? "r8" : name == "DTHRABERMESA" ? "dateTime" : "string";
+        xml += "<FIELD attrname=\"" + name + "\" fieldtype=\"" + type + "\" WIDTH=\"20\"/>";
     }
-    for (const char* amount : {"QTPRODCOMVEN", "VRPRECCOMVEN", "VRDESCCOMVEN", "VRACRCOMVEN",
-                               "VRCOMISVENDA", "VRCOMISVENDA2", "VRCOMISVENDA3"}) {
-        xml += "<FIELD attrname=\"" + std::string(amount) + "\" fieldtype=\"r8\"/>";
-    }
-    xml +=
-        "<FIELD attrname=\"DTHRABERMESA\" fieldtype=\"dateTime\"/></FIELDS><PARAMS/></METADATA>"
-        "<ROWDATA>";
-    int sequence = 0;
-    for (const ItemRow& r : rows) {
-        char nr[16];
-        std::snprintf(nr, sizeof nr, "%06d", ++sequence);
-        xml += "<ROW NRLUGARMESA=\"" + r.seat + "\" NRPRODCOMVEN=\"" + nr + "\" CDPRODUTO=\"" +
-               r.product + "\" NMPRODUTO=\"" + r.name + "\" CDPRODIMPFIS=\"" + r.fiscal_code +
-               "\" CDARVPROD=\"" + r.tree_code + "\" IDSTPRCOMVEN=\"" + r.status +
-               "\" IDCOBTXSERV=\"" + r.charged + "\" NRMESADSCOMORIT=\"" + r.transfer +
-               "\" CDCONSUMIDOR=\"" + ticket.consumer + "\" NMCONSUMIDOR=\"" +
-               ticket.consumer_name + "\" NMLOJA=\"" + ticket.store +
-               "\" DTCHECKINPH=\"14/03/2024\" DTCHECKOUTPH=\"16/03/2024\" QTPRODCOMVEN=\"" +
-               number(r.quantity) + "\" VRPRECCOMVEN=\"" + number(r.price) + "\" VRDESCCOMVEN=\"" +
-               number(r.discount) + "\" VRACRCOMVEN=\"" + number(r.surcharge) +
-               "\" VRCOMISVENDA=\"" + number(ticket.tips[0]) + "\" VRCOMISVENDA2=\"" +
-               number(ticket.tips[1]) + "\" VRCOMISVENDA3=\"" + number(ticket.tips[2]) + "\"" +
-               (ticket.opened.empty() ? "" : " DTHRABERMESA=\"" + ticket.opened + "\"") + "/>";
+    xml += "</FIELDS><PARAMS/></METADATA><ROWDATA>";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        xml += "<ROW";
+        for (const auto& [name, value] : cells(rows[i], static_cast<int>(i) + 1, ticket)) {
+            xml += " " + name + "=\"" + value + "\"";
+        }
+        xml += "/>";
     }
     return xml + "</ROWDATA></DATAPACKET>";
 }

@@ -1,5 +1,4 @@
-// The closing lines: the amount per person, the stay time, the till's footer and the notice of
-// the state "SC".
+// The closing lines: the amount per person, the stay time and the till's footer.
 
 #include <gmock/gmock.h>
 
@@ -62,13 +61,6 @@ TEST_F(BillTest, FooterIsCutIntoPiecesOfTheLineWidth) {
     sql("UPDATE CAIXA SET DSTXTRODAPEPARC = '   '");
     print({{}});
     EXPECT_THAT(bill(), EndsWith("01:05:07\n" + dashes + "\n\n\n"));
-}
-
-TEST_F(BillTest, StateSCAnnouncesTheFiscalCouponOnNonFiscalBillsToo) {
-    parameter_file("", "SC");
-    print({{}});
-    EXPECT_THAT(bill(), EndsWith("OBRIGADO PELA PREFERENCIA\n"
-                                 "   AGUARDE A EMISSAO DO CUPOM FISCAL    \n\n\n"));
 }
 
 }  // namespace
