@@ -1,7 +1,8 @@
 // Runs every document of the package through its C export with arbitrary bytes as a data packet:
 // the sales report, the exchange coupon, the payment-means report, the consumer statement (the
-// bytes as one of its six datasets, or cut into all six) and the PAF-ECF identification (the
-// bytes as either of its packets). Any status is an answer; only a crash, a sanitizer report, a
+// bytes as one of its six datasets, or cut into all six), the PAF-ECF identification (the
+// bytes as either of its packets) and the table bill (the bytes as its items, for a shared table
+// billed seat by seat on the plain printer and for a ticket on the fiscal register). Any status is an answer; only a crash, a sanitizer report, a
 // hang or a leak is a fault.
 
 #include <array>
@@ -215,6 +216,23 @@ void print_identification(std::string_view identification, std::string_view seri
                              &result);
 }
 
+// The table bill's amounts and switches: service charge, cover and tips on, two people.
+int32_t print_table_bill(std::string_view items, int32_t kind, const char* stPosicao,
+                         const char* IdTpImpParc) {
+    char stCupomDia[32] = "";
+    int32_t result = 0;
+    return Conferencia_Mesa_Tov00000(
+        "COM1", "BE0913", "1", "0001", "001", "1", kind, stCupomDia, sizeof stCupomDia, "2",
+        "MESA 12", "1001", "12", "Carlos", "15/03/2024 17:30", items.data(), items.size(), 2.0,
+        0.0, 8.0, 10.0, 2.0, 0.0, 1.0, 0.5, "S", IdTpImpParc, "COUV", "CONS", "FEM", 1, stPosicao,
+        "S", "S", "S", "N", "", "S", "N", "N", &result);
+}
+
+void print_table_bills(std::string_view items) {
+    print_table_bill(items, 1, "01;02;T", "N");
+    print_table_bill(items, 13, "", "F");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -232,5 +250,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     print_statement_from_slices(input);
     print_identification(input, demo().serials);
     print_identification(demo().identification, input);
+    print_table_bills(input);
     return 0;
 }

@@ -241,6 +241,40 @@ TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
     const void* P_VENDASVENDEDOR, size_t P_VENDASVENDEDOR_size, int32_t boUtilizaImpFis,
     int32_t IdTipoImpFis, double doVrTotGeral, int32_t* result);
 
+/* The table bill: the partial bill of a table or ticket that the waiter prints for the guests to
+ * check, for the whole ticket, or one bill per seat of the seat list stPosicao ("01;02;03": each
+ * two-character seat followed by one separator character; "" or "T": the whole ticket).
+ * DADOS: the ticket's items (NRLUGARMESA, NRPRODCOMVEN, CDPRODUTO, NMPRODUTO, CDPRODIMPFIS,
+ * CDARVPROD, QTPRODCOMVEN, VRPRECCOMVEN, VRDESCCOMVEN, VRACRCOMVEN, IDSTPRCOMVEN, IDCOBTXSERV,
+ * NRMESADSCOMORIT, CDCONSUMIDOR, NMCONSUMIDOR, NMLOJA, DTCHECKINPH, DTCHECKOUTPH, DTHRABERMESA,
+ * VRCOMISVENDA, VRCOMISVENDA2, VRCOMISVENDA3). The till's operator, the loyalty balance and
+ * discount, the consumer's name, the payments taken and the till's footer text come from the
+ * store database; the country, state and core-banking switch from PARAMETROSPLD.CDS beside the
+ * host executable (the ExePath host service; no file: a Portuguese bill); the stay time from the
+ * Now host service.
+ * A fiscal bill (IdTpImpParc "F" and boUtilizaImpFis) goes to the back-end's
+ * Conferencia_Formatada, whose answer for the last seat bill is *result; on printer kinds 16, 30,
+ * 41 and 44 nothing is composed and Conferencia_Outras gets the items and amounts, its answer
+ * being *result. A non-fiscal bill goes to DisparaImpressaoNaoFiscal (in Spanish for the country
+ * "01"), and *result is 1 once every seat bill is handed off.
+ * stCupomDia (stCupomDia_capacity bytes, NUL-terminated) is the host's own buffer, handed to the
+ * fiscal entry points, which may write into it; the bill never writes it. NULL counts as empty.
+ * A failure while a seat bill is composed fails the call naming the seat and the seat bills
+ * already handed off; nothing of the failing seat bill reaches the back-end. */
+TOV_API int32_t TOV_CALL Conferencia_Mesa_Tov00000(
+    const char* stCdPortaImpFis, const char* stNrSerie, const char* stEsquemaCor,
+    const char* stCdFilial, const char* stCdCaixa, const char* stIndice, int32_t IdTipoImp,
+    char* stCupomDia, size_t stCupomDia_capacity, const char* stTipoVenda,
+    const char* stNrComanda, const char* stNrvendarest, const char* stMesa,
+    const char* stNmGarcom, const char* stEmissao, const void* DADOS, size_t DADOS_size,
+    double doVrDesc, double doConsMin, double doCouver, double doVrTxSer, double doQtPessoas,
+    double doTotal, double doAcre, double doVrDescManual, const char* IdLugarMesa,
+    const char* IdTpImpParc, const char* stCdProdCouver, const char* stCdProdConsum,
+    const char* stCdProdConsFem, int32_t boUtilizaImpFis, const char* stPosicao,
+    const char* stIdIntHotel, const char* stIdImpTxServ, const char* stIdComisVenda,
+    const char* stIdConDescTxServ, const char* stDsTextoTxServ, const char* stIdConsDescTxServ,
+    const char* stIdUtilFid4All, const char* stIdUtilFidUds, int32_t* result);
+
 /* The exchange coupon. oleProdutos: the sale's products (CDPRODIMPFIS, CDARVPROD, NMPRODUTO,
  * QTPRODCOMVEN, SGUNIDADE). The back-end's Nr_Cupom gives the coupon number; the coupon goes to
  * its Cupom_Troca, whose answer is *result. */

@@ -76,6 +76,76 @@ inline bool RelatorioVendedor(const std::string& stCdFilial, const std::string& 
     return result != 0;
 }
 
+// The 38 arguments of Conferencia_Mesa_Tov00000, in their order; DADOS is a data packet (binary or
+// XML). stCupomDia is the host's coupon-number variable: the fiscal entry points may set it.
+struct ConferenciaValues {
+    std::string stCdPortaImpFis;
+    std::string stNrSerie;
+    std::string stEsquemaCor;
+    std::string stCdFilial;
+    std::string stCdCaixa;
+    std::string stIndice;
+    int IdTipoImp = 0;
+    std::string stCupomDia;
+    std::string stTipoVenda;
+    std::string stNrComanda;
+    std::string stNrvendarest;
+    std::string stMesa;
+    std::string stNmGarcom;
+    std::string stEmissao;
+    std::string DADOS;
+    double doVrDesc = 0;
+    double doConsMin = 0;
+    double doCouver = 0;
+    double doVrTxSer = 0;
+    double doQtPessoas = 0;
+    double doTotal = 0;
+    double doAcre = 0;
+    double doVrDescManual = 0;
+    std::string IdLugarMesa;
+    std::string IdTpImpParc;
+    std::string stCdProdCouver;
+    std::string stCdProdConsum;
+    std::string stCdProdConsFem;
+    bool boUtilizaImpFis = false;
+    std::string stPosicao;
+    std::string stIdIntHotel;
+    std::string stIdImpTxServ;
+    std::string stIdComisVenda;
+    std::string stIdConDescTxServ;
+    std::string stDsTextoTxServ;
+    std::string stIdConsDescTxServ;
+    std::string stIdUtilFid4All;
+    std::string stIdUtilFidUds;
+};
+
+// The table bill (see Conferencia_Mesa_Tov00000). The fiscal entry points get stCupomDia in a
+// buffer of at least 4096 bytes; what they leave there is back in values.stCupomDia afterwards.
+inline bool ConferenciaMesa(ConferenciaValues& values) {
+    std::string cupom = values.stCupomDia;
+    cupom.resize(cupom.size() < 4096 ? 4096 : cupom.size() + 1, '\0');
+    int32_t result = 0;
+    const int32_t status = Conferencia_Mesa_Tov00000(
+        values.stCdPortaImpFis.c_str(), values.stNrSerie.c_str(), values.stEsquemaCor.c_str(),
+        values.stCdFilial.c_str(), values.stCdCaixa.c_str(), values.stIndice.c_str(),
+        values.IdTipoImp, cupom.data(), cupom.size(), values.stTipoVenda.c_str(),
+        values.stNrComanda.c_str(), values.stNrvendarest.c_str(), values.stMesa.c_str(),
+        values.stNmGarcom.c_str(), values.stEmissao.c_str(), detail::bytes(values.DADOS),
+        values.DADOS.size(), values.doVrDesc, values.doConsMin, values.doCouver, values.doVrTxSer,
+        values.doQtPessoas, values.doTotal, values.doAcre, values.doVrDescManual,
+        values.IdLugarMesa.c_str(), values.IdTpImpParc.c_str(), values.stCdProdCouver.c_str(),
+        values.stCdProdConsum.c_str(), values.stCdProdConsFem.c_str(),
+        values.boUtilizaImpFis ? 1 : 0, values.stPosicao.c_str(), values.stIdIntHotel.c_str(),
+        values.stIdImpTxServ.c_str(), values.stIdComisVenda.c_str(),
+        values.stIdConDescTxServ.c_str(), values.stDsTextoTxServ.c_str(),
+        values.stIdConsDescTxServ.c_str(), values.stIdUtilFid4All.c_str(),
+        values.stIdUtilFidUds.c_str(), &result);
+    cupom.back() = '\0';
+    values.stCupomDia = cupom.c_str();
+    detail::check(status);
+    return result != 0;
+}
+
 // The exchange coupon; oleProdutos is a data packet (binary or XML). Returns the answer of the
 // back-end's Cupom_Troca.
 inline bool CupomTroca(int IdTipoImpFis, std::string_view oleProdutos,

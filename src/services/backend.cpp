@@ -83,30 +83,23 @@ Fn Backend::entry(Fn fn, std::string_view name) const {
 bool Backend::Conferencia_Formatada(const std::string& stEsquemaCor,
                                     const std::string& stCdFilial, const std::string& stCdCaixa,
                                     const std::string& stNrSerie, const std::string& stIndice,
-                                    const std::string& stNrvendarest, std::string& stCupomDia,
+                                    const std::string& stNrvendarest, HostText stCupomDia,
                                     std::string_view buffer) const {
     auto fn = entry(table_.Conferencia_Formatada, "Conferencia_Formatada");
-    TextOutBuffer cupom(stCupomDia);
-    const bool ok = fn(table_.ctx, stEsquemaCor.c_str(), stCdFilial.c_str(), stCdCaixa.c_str(),
-                       stNrSerie.c_str(), stIndice.c_str(), stNrvendarest.c_str(), cupom.data(),
-                       cupom.capacity(), bytes_of(buffer), buffer.size()) != 0;
-    stCupomDia = cupom.text();
-    return ok;
+    return fn(table_.ctx, stEsquemaCor.c_str(), stCdFilial.c_str(), stCdCaixa.c_str(),
+              stNrSerie.c_str(), stIndice.c_str(), stNrvendarest.c_str(), stCupomDia.data,
+              stCupomDia.capacity, bytes_of(buffer), buffer.size()) != 0;
 }
 
-bool Backend::Conferencia_Outras(const BillTexts& t, std::string& stCupomDia,
+bool Backend::Conferencia_Outras(const BillTexts& t, HostText stCupomDia,
                                  std::string_view DADOS, const BillAmounts& a,
                                  int IdTipoImp) const {
     auto fn = entry(table_.Conferencia_Outras, "Conferencia_Outras");
-    TextOutBuffer cupom(stCupomDia);
-    const bool ok =
-        fn(table_.ctx, t.stCdPortaImpFis.c_str(), t.stEsquemaCor.c_str(), t.stCdFilial.c_str(),
-           t.stCdCaixa.c_str(), cupom.data(), cupom.capacity(), t.stTipoVenda.c_str(),
-           t.stNrComanda.c_str(), t.stMesa.c_str(), t.stNmGarcom.c_str(), t.stEmissao.c_str(),
-           bytes_of_packet(DADOS), DADOS.size(), a.doVrDesc, a.doConsMin, a.doCouver, a.doVrTxSer,
-           a.doQtPessoas, a.doTotal, a.doAcre, IdTipoImp) != 0;
-    stCupomDia = cupom.text();
-    return ok;
+    return fn(table_.ctx, t.stCdPortaImpFis.c_str(), t.stEsquemaCor.c_str(), t.stCdFilial.c_str(),
+              t.stCdCaixa.c_str(), stCupomDia.data, stCupomDia.capacity, t.stTipoVenda.c_str(),
+              t.stNrComanda.c_str(), t.stMesa.c_str(), t.stNmGarcom.c_str(), t.stEmissao.c_str(),
+              bytes_of_packet(DADOS), DADOS.size(), a.doVrDesc, a.doConsMin, a.doCouver,
+              a.doVrTxSer, a.doQtPessoas, a.doTotal, a.doAcre, IdTipoImp) != 0;
 }
 
 bool Backend::DisparaImpressaoNaoFiscal(std::span<const tov_variant> args,

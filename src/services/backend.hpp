@@ -3,6 +3,7 @@
 // registered tov_backend table. Texts are Windows-1252; a text buffer may hold control bytes
 // and NUL. Calling an entry point that the host left NULL throws BackendError naming it.
 
+#include <cstddef>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -29,6 +30,14 @@ struct BillTexts {
     std::string stTipoVenda, stNrComanda, stMesa, stNmGarcom, stEmissao;
 };
 
+// A text variable of the host passed on by reference: the host's own NUL-terminated buffer and its
+// capacity, handed to the back-end as they are, so that the back-end writes straight into the
+// host's variable. The package never writes it itself.
+struct HostText {
+    char* data = nullptr;
+    std::size_t capacity = 0;
+};
+
 class Backend {
 public:
     Backend();  // nothing registered
@@ -42,8 +51,8 @@ public:
     bool Conferencia_Formatada(const std::string& stEsquemaCor, const std::string& stCdFilial,
                                const std::string& stCdCaixa, const std::string& stNrSerie,
                                const std::string& stIndice, const std::string& stNrvendarest,
-                               std::string& stCupomDia, std::string_view buffer) const;
-    bool Conferencia_Outras(const BillTexts& texts, std::string& stCupomDia,
+                               HostText stCupomDia, std::string_view buffer) const;
+    bool Conferencia_Outras(const BillTexts& texts, HostText stCupomDia,
                             std::string_view DADOS, const BillAmounts& amounts,
                             int IdTipoImp) const;
     bool DisparaImpressaoNaoFiscal(std::span<const tov_variant> args, tov_variant& answer) const;

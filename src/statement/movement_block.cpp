@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "statement/filter_literal.hpp"
+#include "platform/dataset/filter_literal.hpp"
 #include "statement/statement_lines.hpp"
 
 namespace tov::statement {
@@ -15,8 +15,8 @@ std::string text_of(const dataset::ClientDataSet& data, std::string_view field) 
 void filter_to_sale(dataset::ClientDataSet& items, const std::string& NRSEQVENDA,
                     const std::string& CDFAMILISALD) {
     items.SetFiltered(false);
-    items.SetFilter("NRSEQVENDA = " + filter_literal(NRSEQVENDA) + "AND CDFAMILISALD = " +
-                    filter_literal(CDFAMILISALD));
+    items.SetFilter("NRSEQVENDA = " + dataset::filter_literal(NRSEQVENDA) +
+                    "AND CDFAMILISALD = " + dataset::filter_literal(CDFAMILISALD));
     items.SetFiltered(true);
 }
 

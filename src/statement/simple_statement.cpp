@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "statement/filter_literal.hpp"
+#include "platform/dataset/filter_literal.hpp"
 #include "statement/movement_block.hpp"
 #include "statement/statement_header.hpp"
 #include "statement/statement_lines.hpp"
@@ -65,7 +65,7 @@ void write_family(StatementRun& run) {
     const std::string CDFAMILISALD =
         run.request.cdsSaldoConsExt.FieldByName("CDFAMILISALD").AsString();
     movements.SetFiltered(false);
-    movements.SetFilter("CDFAMILISALD = " + filter_literal(CDFAMILISALD));
+    movements.SetFilter("CDFAMILISALD = " + dataset::filter_literal(CDFAMILISALD));
     movements.SetFiltered(true);
     if (!movements.IsEmpty()) {
         write_family_heading(run, CDFAMILISALD);

@@ -1,9 +1,10 @@
 // A C++ host that includes tov00000.hpp and links the shared library alone, nothing of the
 // package's static libraries: every wrapper must reach an export the library shows. It prints the
-// sales-by-salesperson report, opens a host dataset, and sees failures arrive as PackageError
-// with their status and message.
+// sales-by-salesperson report, hands a table bill to a register that composes it, opens a host
+// dataset, and sees failures arrive as PackageError with their status and message.
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,66 @@ void prints_a_report_through_the_wrappers() {
     CHECK(tov::DataModule() != nullptr);
 }
 
+// What Conferencia_Outras received, and the coupon number it writes into the host's variable.
+struct RegisterBill {
+    std::string coupon_before;
+    std::string items;
+    double total = 0;
+    int32_t kind = 0;
+};
+
+int32_t register_composes(void* ctx, const char*, const char*, const char*, const char*,
+                          char* stCupomDia, size_t capacity, const char*, const char*,
+                          const char* stMesa, const char*, const char*, const void* DADOS,
+                          size_t DADOS_size, double, double, double, double, double,
+                          double doTotal, double, int32_t IdTipoImp) {
+    auto& bill = *static_cast<RegisterBill*>(ctx);
+    bill.coupon_before = stCupomDia;
+    bill.items.assign(static_cast<const char*>(DADOS), DADOS_size);
+    bill.total = doTotal;
+    bill.kind = IdTipoImp;
+    if (std::string(stMesa) == "12") std::strncpy(stCupomDia, "000042", capacity - 1);
+    return 1;
+}
+
+int32_t keep_width(void*, const char*, const char*, const char*, int32_t*) { return 1; }
+int32_t ignore_bill(void*, const tov_variant*, int32_t, tov_variant*) { return 1; }
+
+void table_bill_goes_whole_to_a_register_that_composes_it() {
+    RegisterBill bill;
+    tov_backend backend{};
+    backend.ctx = &bill;
+    backend.Conferencia_Outras = register_composes;
+    backend.AjustaImpressaoDireta = keep_width;
+    backend.DisparaImpressaoNaoFiscal = ignore_bill;
+    tov::SetBackend(backend);
+
+    tov::ConferenciaValues values;
+    values.IdTipoImp = 30;
+    values.IdTpImpParc = "F";
+    values.boUtilizaImpFis = true;
+    values.stCupomDia = "7";
+    values.stMesa = "12";
+    values.DADOS = sales_packet;
+    values.doTotal = 110.5;
+    CHECK(tov::ConferenciaMesa(values));
+    CHECK(bill.coupon_before == "7");
+    CHECK(values.stCupomDia == "000042");
+    CHECK(bill.items == sales_packet);
+    CHECK(bill.total == 110.5);
+    CHECK(bill.kind == 30);
+
+    values.IdTpImpParc = "N";  // composed here: the items must be a packet
+    values.DADOS = "no packet";
+    try {
+        tov::ConferenciaMesa(values);
+        CHECK(!"items that are no packet throw");
+    } catch (const tov::PackageError& error) {
+        CHECK(error.status() == TOV_E_PACKET);
+        CHECK(std::string(error.what()).find("DADOS") != std::string::npos);
+    }
+}
+
 void failures_carry_status_and_message() {
     try {
         tov::RelatorioVendedor("01", "Centro", "002", "Caixa 2", "COR", "COM1", "1",
@@ -99,6 +160,7 @@ int main() {
         prints_a_report_through_the_wrappers();
         failures_carry_status_and_message();
         datasets_open_and_free();
+        table_bill_goes_whole_to_a_register_that_composes_it();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "unexpected failure: %s\n", error.what());
         return 1;

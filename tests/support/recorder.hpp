@@ -5,7 +5,9 @@
 // one entry point reads or writes, so a test sets only what its document uses.
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,11 @@ struct Recorder {
     std::string exe_path;                 // ExePath's answer
     std::vector<std::string> deciphered;  // "key text" of each Uncripto call, when recorded
 
+    // The table bill's entry points.
+    std::vector<std::string> bills;  // every bill text handed off, in order
+    int adjusted_width = 0;          // AjustaImpressaoDireta's width; 0 leaves the width alone
+    std::string register_coupon;     // what the register writes into stCupomDia; "": nothing
+
     static Recorder& of(void* ctx) { return *static_cast<Recorder*>(ctx); }
 
     tov_backend backend() {
@@ -42,6 +49,7 @@ struct Recorder {
         add_management_report(table);
         add_documents(table);
         add_coupon(table);
+        add_bill(table);
         return table;
     }
 
@@ -139,6 +147,86 @@ private:
             self.calls.push_back(std::string("Cupom_Troca ") + cor + " " + filial + " " + caixa);
             self.printed.assign(buffer, size);
             return self.answer;
+        };
+    }
+
+    static std::string amounts_text(std::initializer_list<double> amounts) {
+        std::string text;
+        for (const double amount : amounts) {
+            char number[32];
+            std::snprintf(number, sizeof number, " %g", amount);
+            text += number;
+        }
+        return text;
+    }
+
+    // A variant as the call record shows it; a long text by its size only.
+    static std::string variant_text(const tov_variant& v) {
+        switch (v.type) {
+            case TOV_VT_BOOL: return v.boolean ? "true" : "false";
+            case TOV_VT_MISSING: return "missing";
+            case TOV_VT_TEXT: {
+                const std::string text(static_cast<const char*>(v.data), v.size);
+                return text.size() <= 16 ? "'" + text + "'" : "text(" + std::to_string(v.size) + ")";
+            }
+            default: return "type" + std::to_string(v.type);
+        }
+    }
+
+    // Writes the register's coupon number, when it has one, into the host's variable.
+    void write_coupon(char* stCupomDia, size_t capacity) const {
+        if (!register_coupon.empty()) std::strncpy(stCupomDia, register_coupon.c_str(), capacity - 1);
+    }
+
+    static void add_bill(tov_backend& table) {
+        table.AjustaImpressaoDireta = [](void* ctx, const char* empty1, const char* kind,
+                                         const char* empty2, int32_t* width) {
+            Recorder& self = of(ctx);
+            self.calls.push_back("AjustaImpressaoDireta [" + std::string(empty1) + "] " + kind +
+                                 " [" + empty2 + "] " + std::to_string(*width));
+            if (self.adjusted_width != 0) *width = self.adjusted_width;
+            return int32_t{1};
+        };
+        table.Conferencia_Formatada = [](void* ctx, const char* cor, const char* filial,
+                                         const char* caixa, const char* serie, const char* indice,
+                                         const char* venda, char* cupom, size_t capacity,
+                                         const char* buffer, size_t size) {
+            Recorder& self = of(ctx);
+            self.calls.push_back(std::string("Conferencia_Formatada ") + cor + " " + filial + " " +
+                                 caixa + " " + serie + " " + indice + " " + venda + " [" + cupom +
+                                 "] " + std::to_string(capacity));
+            self.bills.emplace_back(buffer, size);
+            self.write_coupon(cupom, capacity);
+            return self.answer;
+        };
+        table.Conferencia_Outras = [](void* ctx, const char* porta, const char* cor,
+                                      const char* filial, const char* caixa, char* cupom,
+                                      size_t capacity, const char* tipo, const char* comanda,
+                                      const char* mesa, const char* garcom, const char* emissao,
+                                      const void*, size_t dados_size, double desc, double cons,
+                                      double couver, double tx, double pessoas, double total,
+                                      double acre, int32_t kind) {
+            Recorder& self = of(ctx);
+            self.calls.push_back(std::string("Conferencia_Outras ") + porta + " " + cor + " " +
+                                 filial + " " + caixa + " [" + cupom + "] " +
+                                 std::to_string(capacity) + " " + tipo + " " + comanda + " " +
+                                 mesa + " " + garcom + " " + emissao + " " +
+                                 std::to_string(dados_size) +
+                                 amounts_text({desc, cons, couver, tx, pessoas, total, acre}) +
+                                 " " + std::to_string(kind));
+            self.write_coupon(cupom, capacity);
+            return self.answer;
+        };
+        table.DisparaImpressaoNaoFiscal = [](void* ctx, const tov_variant* args, int32_t high,
+                                             tov_variant* answer) {
+            Recorder& self = of(ctx);
+            std::string call = "DisparaImpressaoNaoFiscal";
+            for (int32_t i = 0; i <= high; ++i) call += " " + variant_text(args[i]);
+            self.calls.push_back(call + (answer != nullptr ? "" : " (no answer)"));
+            if (high >= 2 && args[2].type == TOV_VT_TEXT) {
+                self.bills.emplace_back(static_cast<const char*>(args[2].data), args[2].size);
+            }
+            return int32_t{0};  // the bill does not look at it
         };
     }
 

@@ -1,6 +1,6 @@
-#include "statement/filter_literal.hpp"
+#include "platform/dataset/filter_literal.hpp"
 
-namespace tov::statement {
+namespace tov::dataset {
 
 std::string filter_literal(std::string_view text) {
     std::string literal = "'";
@@ -11,4 +11,4 @@ std::string filter_literal(std::string_view text) {
     return literal + "'";
 }
 
-}  // namespace tov::statement
+}  // namespace tov::dataset

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace tov::statement {
+namespace tov::dataset {
 
 std::string filter_literal(std::string_view text);
 
-}  // namespace tov::statement
+}  // namespace tov::dataset

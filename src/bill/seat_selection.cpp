@@ -1,0 +1,69 @@
+#include "bill/seat_selection.hpp"
+
+#include <utility>
+
+#include "bill/item_filters.hpp"
+
+namespace tov::bill {
+namespace {
+
+constexpr std::size_t seat_code_length = 2;
+constexpr std::size_t seat_code_with_separator = 3;
+
+// Product and seat codes are compared whole: a code ending in '*' is no pattern.
+constexpr dataset::FilterOptions exact_codes{.case_insensitive = false, .no_partial_compare = true};
+
+}  // namespace
+
+bool names_a_seat(std::string_view stPosicao) {
+    return !stPosicao.empty() && stPosicao != "T";
+}
+
+TicketItems::TicketItems(dataset::Packet items, const format::FormatSettings& settings)
+    : items_(std::move(items)), rows_(settings) {}
+
+void TicketItems::load_rows() {
+    rows_.SetFilterOptions(exact_codes);
+    rows_.SetData(items_);
+    header_ = rows_.Data();
+    header_.rows.clear();
+}
+
+dataset::Packet TicketItems::rows_left_by(const std::string& deletion_filter) {
+    if (!rows_.Active()) load_rows();
+    rows_.SetFiltered(false);
+    rows_.SetFilter("NOT (" + deletion_filter + ")");
+    rows_.SetFiltered(true);
+    dataset::Packet left = header_;
+    const int field_count = static_cast<int>(header_.fields.size());
+    for (rows_.First(); !rows_.Eof(); rows_.Next()) {
+        dataset::Row& row = left.rows.emplace_back();
+        row.values.reserve(header_.fields.size());
+        for (int field = 0; field < field_count; ++field) {
+            const dataset::Value* value = rows_.CurrentValue(field);
+            row.values.push_back(value != nullptr ? *value : dataset::Value{dataset::Null{}});
+        }
+    }
+    return left;
+}
+
+void load_items_of_next_bill(BillRun& run, TicketItems& ticket) {
+    dataset::ClientDataSet& rows = run.items();
+    rows.SetFiltered(false);
+    rows.SetFilterOptions(exact_codes);
+    run.stPosicaoTemp.clear();
+    std::string& stPosicao = run.request.stPosicao;
+    if (!names_a_seat(stPosicao)) {
+        rows.SetData(ticket.whole_ticket());
+        return;
+    }
+    const std::string seat = stPosicao.substr(0, seat_code_length);
+    std::string deletion_filter = other_seats_filter(seat, run.request);
+    rows.SetData(ticket.rows_left_by(deletion_filter));
+    rows.SetFilter(std::move(deletion_filter));
+    run.stPosicaoTemp = seat;
+    stPosicao.erase(0, seat_code_with_separator);
+    run.request.doTotal = 0;
+}
+
+}  // namespace tov::bill
