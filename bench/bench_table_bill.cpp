@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bill/table_bill.hpp"
+#include "lookups/demo_store_sql.hpp"
 #include "platform/dataset/packet_io.hpp"
 
 namespace {
@@ -27,8 +28,9 @@ using tov::bill::TableBillRequest;
 
 // ---- The store ----
 
+// The store's schema as the library carries it.
 std::vector<std::string> schema_statements() {
-    std::ifstream in(std::string(TOV_DATA_DIR) + "/store/schema.sql");
+    std::istringstream in{std::string(tov::lookups::demo_store_schema_sql())};
     std::string line, text;
     while (std::getline(in, line)) {
         if (line.rfind("--", 0) != 0) text += line + "\n";

@@ -61,12 +61,11 @@ std::string till_footer_text(BillRun& run) {
 }
 
 // Cut into pieces of exactly the line width, whatever words or line breaks they cut, until the
-// rest is blank. A printer without a line width takes the rest as one line.
+// rest is blank.
 void write_till_footer(BillRun& run) {
     std::string stTextoParcial =
         asked_once(run.answers.till_footer, [&run] { return till_footer_text(run); });
-    const std::size_t piece =
-        run.inTamLinha > 0 ? static_cast<std::size_t>(run.inTamLinha) : stTextoParcial.size();
+    const auto piece = static_cast<std::size_t>(run.inTamLinha);  // at least 1: checked at set-up
     while (!services::EmptyString(stTextoParcial)) {
         run.line(std::string_view(stTextoParcial).substr(0, piece));
         stTextoParcial.erase(0, piece);

@@ -6,7 +6,7 @@
 
 namespace tov::bill {
 
-inline constexpr std::string_view maker_web_address = "www.quelmar.com.br";
+inline constexpr std::string_view maker_web_address = "www.pdv-tov.example";
 
 // "QUELMAR SOFTWARE - " and the maker's web address.
 std::string credit_line();

@@ -6,8 +6,12 @@ namespace tov::bill {
 
 services::LineLayout bill_layout(const services::DocumentContext& context, int IdTipoImp,
                                  bool boImprimeFiscal) {
-    services::LineLayout layout = context.configured_line_layout(IdTipoImp, false, boImprimeFiscal);
+    services::LineLayout layout =
+        services::configure_printer(context.host, IdTipoImp, false, boImprimeFiscal).layout;
     context.backend.AjustaImpressaoDireta(std::to_string(IdTipoImp), layout.width);
+    services::checked_line_width(
+        layout.width, services::service_of_kind("ConfiguraImpressora and AjustaImpressaoDireta",
+                                                IdTipoImp));
     return layout;
 }
 

@@ -42,6 +42,9 @@ CouponLayout coupon_layout(const ExchangeCouponRequest& request, const services:
     auto configuration =
         services::configure_printer(context.host, request.IdTipoImpFis,
                                     first_configuration_flag(request.stTipVen), true, stNrCupom);
+    services::checked_line_width(configuration.layout.width,
+                                 services::service_of_kind("ConfiguraImpressora",
+                                                           request.IdTipoImpFis));
     return CouponLayout{configuration.layout.width, std::move(configuration.layout.line_break),
                         std::move(configuration.stNrCupom)};
 }

@@ -17,9 +17,11 @@ struct DocumentContext {
     const format::FormatSettings& settings;
     const TMessages& messages;
 
-    // The layout of the printer kind, from the host's printer configuration.
+    // The layout of the printer kind, from the host's printer configuration, its width checked.
     LineLayout configured_line_layout(int kind, bool flag1, bool flag2) const {
-        return configure_printer(host, kind, flag1, flag2).layout;
+        LineLayout layout = configure_printer(host, kind, flag1, flag2).layout;
+        checked_line_width(layout.width, service_of_kind("ConfiguraImpressora", kind));
+        return layout;
     }
 };
 

@@ -31,11 +31,13 @@ PrinterConfiguration configure_printer(const HostServices& host, int kind, bool 
     host.ConfiguraImpressora(kind, flag1, flag2, configuration.inTipoLetra,
                              configuration.layout.width, configuration.layout.line_break,
                              configuration.stCortaPapel, configuration.stNrCupom);
-    checked_line_width(configuration.layout.width,
-                       "ConfiguraImpressora (printer kind " + std::to_string(kind) + ")");
     check_sequence_size(configuration.layout.line_break, max_line_break_size, "line break", kind);
     check_sequence_size(configuration.stCortaPapel, max_paper_cut_size, "paper cut", kind);
     return configuration;
+}
+
+std::string service_of_kind(std::string_view service, int kind) {
+    return std::string(service) + " (printer kind " + std::to_string(kind) + ")";
 }
 
 LineLayout plain_printer_layout(int width) { return LineLayout{width, "\r\n"}; }

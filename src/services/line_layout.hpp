@@ -38,10 +38,14 @@ inline constexpr std::size_t max_paper_cut_size = 64;
 int checked_line_width(int width, std::string_view service);
 
 // Asks the host's printer configuration for the kind, handing it stNrCupom to read and change.
-// A width outside 1..255, or a line break or paper cut longer than the limits above, throws
-// tov::ArgumentError naming ConfiguraImpressora, the printer kind and the value.
+// A line break or paper cut longer than the limits above throws tov::ArgumentError naming
+// ConfiguraImpressora, the printer kind and the length. The width is the caller's to check with
+// checked_line_width, once it is the width the document prints with.
 PrinterConfiguration configure_printer(const HostServices& host, int kind, bool flag1, bool flag2,
                                        std::string stNrCupom = {});
+
+// How a failed width check names the service: "ConfiguraImpressora (printer kind 5)".
+std::string service_of_kind(std::string_view service, int kind);
 
 // A plain printer's fixed layout: the width given, carriage return and line feed.
 LineLayout plain_printer_layout(int width);

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include "platform/errors/errors.hpp"
 #include "bill_fixture.hpp"
 
 namespace tov::bill::testing {
@@ -50,11 +51,11 @@ TEST_F(BillTest, FooterIsCutIntoPiecesOfTheLineWidth) {
     EXPECT_THAT(bill(), EndsWith(std::string(48, '-') + "\n" + std::string(47, 'A') + " \n" +
                                  std::string(47, 'B') + " \nCCCC\n\n\n"));
 
-    // A printer that tells no width cannot cut: the footer goes out whole.
+    // A printer that tells no width is refused before anything is composed.
     recorder.bills.clear();
     recorder.register_width = 0;
-    print({{}});
-    EXPECT_THAT(bill(), EndsWith("\n" + footer + "\n\n\n"));
+    EXPECT_THROW(print({{}}), tov::ArgumentError);
+    EXPECT_TRUE(recorder.bills.empty());
 
     recorder.bills.clear();
     recorder.register_width = 40;

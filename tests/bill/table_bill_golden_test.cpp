@@ -131,7 +131,7 @@ TEST_F(BillTest, TicketOnTheFiscalRegisterWithCodesCancelledItemAndCreditLine) {
               "\x1b" "FTempo de permanencia   01:05:07\n" + dashes + "\n"
               "OBRIGADO PELA PREFERENCIA\n"
               "   AGUARDE A EMISSAO DO CUPOM FISCAL    \n"
-              " QUELMAR SOFTWARE - www.quelmar.com.br  ");
+              " QUELMAR SOFTWARE - www.pdv-tov.example ");
     // clang-format on
 }
 

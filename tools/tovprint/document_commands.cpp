@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "conferencia_command.hpp"
 #include "cupom_troca_command.hpp"
 #include "dados_paf_command.hpp"
 #include "extrato_command.hpp"
@@ -14,6 +15,7 @@ namespace tovprint {
 namespace {
 
 constexpr std::array commands{
+    &conferencia_command,
     &vendedor_command,
     &cupom_troca_command,
     &tipo_rece_command,

@@ -39,15 +39,15 @@ TEST(DocumentCommands, EachIsFoundByItsOwnNameAndAnUnknownNameListsThemAll) {
         EXPECT_TRUE(names.insert(command->name).second) << command->name << " twice";
         EXPECT_EQ(&document_command(command->name), command);
     }
-    EXPECT_EQ(names, (std::set<std::string_view>{"vendedor", "cupom_troca", "tipo_rece",
-                                                 "dados_paf", "extrato"}));
+    EXPECT_EQ(names, (std::set<std::string_view>{"conferencia", "vendedor", "cupom_troca",
+                                                 "tipo_rece", "dados_paf", "extrato"}));
     try {
         document_command("Vendedor");
         FAIL() << "no failure";
     } catch (const tov::ArgumentError& error) {
         EXPECT_STREQ(error.what(),
-                     "unknown document 'Vendedor' (known: vendedor, cupom_troca, tipo_rece, "
-                     "dados_paf, extrato)");
+                     "unknown document 'Vendedor' (known: conferencia, vendedor, cupom_troca, "
+                     "tipo_rece, dados_paf, extrato)");
     }
 }
 
