@@ -2,8 +2,8 @@
 // the sales report, the exchange coupon, the payment-means report, the consumer statement (the
 // bytes as one of its six datasets, or cut into all six), the PAF-ECF identification (the
 // bytes as either of its packets) and the table bill (the bytes as its items, for a shared table
-// billed seat by seat on the plain printer and for a ticket on the fiscal register). Any status is an answer; only a crash, a sanitizer report, a
-// hang or a leak is a fault.
+// billed seat by seat on the plain printer and for a ticket on the fiscal register). Any status is
+// an answer; only a crash, a sanitizer report, a hang or a leak is a fault.
 
 #include <array>
 #include <cstddef>
@@ -37,15 +37,17 @@ tov_backend accepting_backend() {
                                      size_t) { return int32_t{1}; };
     table.Conferencia_Outras = [](void*, const char*, const char*, const char*, const char*, char*,
                                   size_t, const char*, const char*, const char*, const char*,
-                                  const char*, const void*, size_t, double, double, double,
-                                  double, double, double, double,
-                                  int32_t) { return int32_t{1}; };
-    table.DisparaImpressaoNaoFiscal = [](void*, const tov_variant*, int32_t,
-                                         tov_variant*) { return int32_t{1}; };
-    table.AjustaImpressaoDireta = [](void*, const char*, const char*, const char*,
-                                     int32_t*) { return int32_t{1}; };
-    table.Cupom_Troca = [](void*, const char*, const char*, const char*, const char*,
-                           size_t) { return int32_t{1}; };
+                                  const char*, const void*, size_t, double, double, double, double,
+                                  double, double, double, int32_t) { return int32_t{1}; };
+    table.DisparaImpressaoNaoFiscal = [](void*, const tov_variant*, int32_t, tov_variant*) {
+        return int32_t{1};
+    };
+    table.AjustaImpressaoDireta = [](void*, const char*, const char*, const char*, int32_t*) {
+        return int32_t{1};
+    };
+    table.Cupom_Troca = [](void*, const char*, const char*, const char*, const char*, size_t) {
+        return int32_t{1};
+    };
     table.Nr_Cupom = [](void*, int32_t, int32_t, char* number, size_t capacity) {
         write_text(number, capacity, "001234");
         return int32_t{1};
@@ -59,10 +61,11 @@ tov_backend accepting_backend() {
     table.Relatorio_Gerencial_Imp = [](void*, const char*, const char*, const char*, int32_t,
                                        int32_t) { return int32_t{1}; };
     table.FechRelatGerenc = [](void*, const char*, int32_t, int32_t) { return int32_t{1}; };
-    table.Relatorio_Generico = [](void*, const char*, const char*, const char*, const char*,
-                                  size_t, const char*, const char*) { return int32_t{1}; };
-    table.ImprimePadrao = [](void*, const char*, const char*, const char*,
-                             size_t) { return int32_t{1}; };
+    table.Relatorio_Generico = [](void*, const char*, const char*, const char*, const char*, size_t,
+                                  const char*, const char*) { return int32_t{1}; };
+    table.ImprimePadrao = [](void*, const char*, const char*, const char*, size_t) {
+        return int32_t{1};
+    };
     return table;
 }
 
@@ -71,8 +74,8 @@ tov_backend accepting_backend() {
 tov_host fixed_host() {
     tov_host table{};
     table.Now = [](void*) { return 45366.75; };
-    table.ConfiguraImpressora = [](void*, int32_t, int32_t, int32_t, int32_t* font,
-                                   int32_t* width, char* enter, size_t enter_capacity, char* cut,
+    table.ConfiguraImpressora = [](void*, int32_t, int32_t, int32_t, int32_t* font, int32_t* width,
+                                   char* enter, size_t enter_capacity, char* cut,
                                    size_t cut_capacity, char* number, size_t number_capacity) {
         if (font != nullptr) *font = 2;
         if (width != nullptr) *width = 40;
@@ -205,11 +208,14 @@ void print_identification(std::string_view identification, std::string_view seri
     tov_variant kind{};
     kind.type = TOV_VT_INT;
     kind.integer = 1;
-    const std::array<tov_variant, 8> values{
-        text_variant("0001"),          text_variant("003"),
-        text_variant("1"),             packet_variant(identification),
-        packet_variant(serials),       text_variant("BE091310100011223344"),
-        kind,                          text_variant("1")};
+    const std::array<tov_variant, 8> values{text_variant("0001"),
+                                            text_variant("003"),
+                                            text_variant("1"),
+                                            packet_variant(identification),
+                                            packet_variant(serials),
+                                            text_variant("BE091310100011223344"),
+                                            kind,
+                                            text_variant("1")};
     tov_variant answer{};
     int32_t result = 0;
     ImprimeDadosPaf_Tov00000(values.data(), static_cast<int32_t>(values.size()) - 1, &answer,
@@ -223,9 +229,9 @@ int32_t print_table_bill(std::string_view items, int32_t kind, const char* stPos
     int32_t result = 0;
     return Conferencia_Mesa_Tov00000(
         "COM1", "BE0913", "1", "0001", "001", "1", kind, stCupomDia, sizeof stCupomDia, "2",
-        "MESA 12", "1001", "12", "Carlos", "15/03/2024 17:30", items.data(), items.size(), 2.0,
-        0.0, 8.0, 10.0, 2.0, 0.0, 1.0, 0.5, "S", IdTpImpParc, "COUV", "CONS", "FEM", 1, stPosicao,
-        "S", "S", "S", "N", "", "S", "N", "N", &result);
+        "MESA 12", "1001", "12", "Carlos", "15/03/2024 17:30", items.data(), items.size(), 2.0, 0.0,
+        8.0, 10.0, 2.0, 0.0, 1.0, 0.5, "S", IdTpImpParc, "COUV", "CONS", "FEM", 1, stPosicao, "S",
+        "S", "S", "N", "", "S", "N", "N", &result);
 }
 
 void print_table_bills(std::string_view items) {

@@ -10,8 +10,8 @@ services::LineLayout bill_layout(const services::DocumentContext& context, int I
         services::configure_printer(context.host, IdTipoImp, false, boImprimeFiscal).layout;
     context.backend.AjustaImpressaoDireta(std::to_string(IdTipoImp), layout.width);
     services::checked_line_width(
-        layout.width, services::service_of_kind("ConfiguraImpressora and AjustaImpressaoDireta",
-                                                IdTipoImp));
+        layout.width,
+        services::service_of_kind("ConfiguraImpressora and AjustaImpressaoDireta", IdTipoImp));
     return layout;
 }
 

@@ -36,15 +36,16 @@ bool first_configuration_flag(const std::string& stTipVen) {
 
 // Nr_Cupom first, then the configuration, which receives the number and may change it: the
 // coupon prints whatever number the configuration leaves.
-CouponLayout coupon_layout(const ExchangeCouponRequest& request, const services::DocumentContext& context) {
+CouponLayout coupon_layout(const ExchangeCouponRequest& request,
+                           const services::DocumentContext& context) {
     std::string stNrCupom;
     context.backend.Nr_Cupom(stNrCupom);
     auto configuration =
         services::configure_printer(context.host, request.IdTipoImpFis,
                                     first_configuration_flag(request.stTipVen), true, stNrCupom);
-    services::checked_line_width(configuration.layout.width,
-                                 services::service_of_kind("ConfiguraImpressora",
-                                                           request.IdTipoImpFis));
+    services::checked_line_width(
+        configuration.layout.width,
+        services::service_of_kind("ConfiguraImpressora", request.IdTipoImpFis));
     return CouponLayout{configuration.layout.width, std::move(configuration.layout.line_break),
                         std::move(configuration.stNrCupom)};
 }

@@ -40,6 +40,8 @@ std::string service_of_kind(std::string_view service, int kind) {
     return std::string(service) + " (printer kind " + std::to_string(kind) + ")";
 }
 
-LineLayout plain_printer_layout(int width) { return LineLayout{width, "\r\n"}; }
+LineLayout plain_printer_layout(int width) {
+    return LineLayout{width, "\r\n"};
+}
 
 }  // namespace tov::services

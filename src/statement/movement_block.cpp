@@ -26,10 +26,9 @@ void write_sale_items(StatementRun& run, const dataset::ClientDataSet& movements
     filter_to_sale(items, NRSEQVENDA, text_of(movements, "CDFAMILISALD"));
     items.First();
     while (!items.Eof()) {
-        run.text.line(sale_item_line(text_of(movements, "CDFILIAL"),
-                                     items.FieldByName("QTDE").AsFloat(),
-                                     text_of(items, "NMPRODUTO"),
-                                     items.FieldByName("VRTOTAL").AsFloat(), run.settings()));
+        run.text.line(sale_item_line(
+            text_of(movements, "CDFILIAL"), items.FieldByName("QTDE").AsFloat(),
+            text_of(items, "NMPRODUTO"), items.FieldByName("VRTOTAL").AsFloat(), run.settings()));
         hand_item_lines_to_register(run);
         items.Next();
     }

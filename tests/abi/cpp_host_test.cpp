@@ -30,7 +30,9 @@ int32_t print_plain(void* ctx, const char*, const char*, const char* buffer, siz
     return 1;
 }
 
-double fixed_now(void*) { return 45366.75; }  // 15/03/2024 18:00
+double fixed_now(void*) {
+    return 45366.75;
+}  // 15/03/2024 18:00
 
 const std::string sales_packet =
     "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
@@ -52,13 +54,12 @@ void prints_a_report_through_the_wrappers() {
     host.Now = fixed_now;
     tov::SetHost(host);
 
-    CHECK(tov::RelatorioVendedor("01", "Centro", "002", "Caixa 2", "COR", "COM1", "1",
-                                 sales_packet, false, 0, 7.5));
+    CHECK(tov::RelatorioVendedor("01", "Centro", "002", "Caixa 2", "COR", "COM1", "1", sales_packet,
+                                 false, 0, 7.5));
     CHECK(printed.texts.size() == 1);
     CHECK(!printed.texts.empty() &&
           printed.texts[0].find("Vendedor: 0001 - Ana Souza\r\n") != std::string::npos);
-    CHECK(!printed.texts.empty() &&
-          printed.texts[0].find("Data: 15/03/2024") != std::string::npos);
+    CHECK(!printed.texts.empty() && printed.texts[0].find("Data: 15/03/2024") != std::string::npos);
     CHECK(tov::DataModule() != nullptr);
 }
 
@@ -73,8 +74,8 @@ struct RegisterBill {
 int32_t register_composes(void* ctx, const char*, const char*, const char*, const char*,
                           char* stCupomDia, size_t capacity, const char*, const char*,
                           const char* stMesa, const char*, const char*, const void* DADOS,
-                          size_t DADOS_size, double, double, double, double, double,
-                          double doTotal, double, int32_t IdTipoImp) {
+                          size_t DADOS_size, double, double, double, double, double, double doTotal,
+                          double, int32_t IdTipoImp) {
     auto& bill = *static_cast<RegisterBill*>(ctx);
     bill.coupon_before = stCupomDia;
     bill.items.assign(static_cast<const char*>(DADOS), DADOS_size);
@@ -84,8 +85,12 @@ int32_t register_composes(void* ctx, const char*, const char*, const char*, cons
     return 1;
 }
 
-int32_t keep_width(void*, const char*, const char*, const char*, int32_t*) { return 1; }
-int32_t ignore_bill(void*, const tov_variant*, int32_t, tov_variant*) { return 1; }
+int32_t keep_width(void*, const char*, const char*, const char*, int32_t*) {
+    return 1;
+}
+int32_t ignore_bill(void*, const tov_variant*, int32_t, tov_variant*) {
+    return 1;
+}
 
 void table_bill_goes_whole_to_a_register_that_composes_it() {
     RegisterBill bill;
@@ -124,8 +129,8 @@ void table_bill_goes_whole_to_a_register_that_composes_it() {
 
 void failures_carry_status_and_message() {
     try {
-        tov::RelatorioVendedor("01", "Centro", "002", "Caixa 2", "COR", "COM1", "1",
-                               "no packet", false, 0, 0);
+        tov::RelatorioVendedor("01", "Centro", "002", "Caixa 2", "COR", "COM1", "1", "no packet",
+                               false, 0, 0);
         CHECK(!"a bad packet throws");
     } catch (const tov::PackageError& error) {
         CHECK(error.status() == TOV_E_PACKET);

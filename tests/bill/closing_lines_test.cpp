@@ -2,8 +2,8 @@
 
 #include <gmock/gmock.h>
 
-#include "platform/errors/errors.hpp"
 #include "bill_fixture.hpp"
+#include "platform/errors/errors.hpp"
 
 namespace tov::bill::testing {
 namespace {

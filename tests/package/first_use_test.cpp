@@ -55,16 +55,15 @@ TEST(DataModuleFirstUseDeathTest, EachCreatingPrintFunctionCreatesItBeforeItsArg
                 }),
                 ::testing::ExitedWithCode(0), "")
         << "imprimeTipoRece_Tov00000";
-    EXPECT_EXIT(fail_and_report_the_data_module([] {
-                    return ImprimeDadosPaf_Tov00000(nullptr, -1, nullptr, nullptr);
-                }),
+    EXPECT_EXIT(fail_and_report_the_data_module(
+                    [] { return ImprimeDadosPaf_Tov00000(nullptr, -1, nullptr, nullptr); }),
                 ::testing::ExitedWithCode(0), "")
         << "ImprimeDadosPaf_Tov00000";
     EXPECT_EXIT(fail_and_report_the_data_module([] {
                     return Conferencia_Mesa_Tov00000(
                         "", "", "", "01", "002", "", 0, nullptr, 0, "2", "", "", "", "", "",
-                        not_a_packet, sizeof not_a_packet - 1, 0, 0, 0, 0, 0, 0, 0, 0, "", "",
-                        "", "", "", 0, "", "", "", "", "", "", "", "", "", nullptr);
+                        not_a_packet, sizeof not_a_packet - 1, 0, 0, 0, 0, 0, 0, 0, 0, "", "", "",
+                        "", "", 0, "", "", "", "", "", "", "", "", "", nullptr);
                 }),
                 ::testing::ExitedWithCode(0), "")
         << "Conferencia_Mesa_Tov00000";

@@ -28,7 +28,7 @@ struct Recorder {
     int register_width = 36;
     std::string register_line_break = "\n";
     std::string register_cut = "\x1bm";
-    std::string configured_number;  // empty: the configuration leaves the coupon number alone
+    std::string configured_number;     // empty: the configuration leaves the coupon number alone
     bool shows_coupon_number = false;  // true: its call record ends with "[number]"
 
     std::string register_number = "123";  // Nr_Cupom's answer
@@ -103,8 +103,8 @@ private:
     }
 
     static void add_documents(tov_backend& table) {
-        table.ImprimePadrao = [](void* ctx, const char* port, const char* kind,
-                                 const char* buffer, size_t size) {
+        table.ImprimePadrao = [](void* ctx, const char* port, const char* kind, const char* buffer,
+                                 size_t size) {
             of(ctx).calls.push_back(std::string("ImprimePadrao ") + port + " " + kind);
             of(ctx).printed.assign(buffer, size);
             return of(ctx).answer;
@@ -125,8 +125,8 @@ private:
         table.Relatorio_Generico = [](void* ctx, const char* cor, const char* filial,
                                       const char* caixa, const char* buffer, size_t size,
                                       const char* serie, const char* indice) {
-            of(ctx).calls.push_back(std::string("Relatorio_Generico ") + cor + " " + filial +
-                                    " " + caixa + " " + serie + " " + indice);
+            of(ctx).calls.push_back(std::string("Relatorio_Generico ") + cor + " " + filial + " " +
+                                    caixa + " " + serie + " " + indice);
             of(ctx).printed.assign(buffer, size);
             return of(ctx).answer;
         };
@@ -136,8 +136,8 @@ private:
         table.Nr_Cupom = [](void* ctx, int32_t zero1, int32_t zero2, char* number,
                             size_t capacity) {
             Recorder& self = of(ctx);
-            self.calls.push_back("Nr_Cupom " + std::to_string(zero1) + " " +
-                                 std::to_string(zero2) + " [" + number + "]");
+            self.calls.push_back("Nr_Cupom " + std::to_string(zero1) + " " + std::to_string(zero2) +
+                                 " [" + number + "]");
             std::strncpy(number, self.register_number.c_str(), capacity - 1);
             return int32_t{1};
         };
@@ -163,19 +163,24 @@ private:
     // A variant as the call record shows it; a long text by its size only.
     static std::string variant_text(const tov_variant& v) {
         switch (v.type) {
-            case TOV_VT_BOOL: return v.boolean ? "true" : "false";
-            case TOV_VT_MISSING: return "missing";
+            case TOV_VT_BOOL:
+                return v.boolean ? "true" : "false";
+            case TOV_VT_MISSING:
+                return "missing";
             case TOV_VT_TEXT: {
                 const std::string text(static_cast<const char*>(v.data), v.size);
-                return text.size() <= 16 ? "'" + text + "'" : "text(" + std::to_string(v.size) + ")";
+                return text.size() <= 16 ? "'" + text + "'"
+                                         : "text(" + std::to_string(v.size) + ")";
             }
-            default: return "type" + std::to_string(v.type);
+            default:
+                return "type" + std::to_string(v.type);
         }
     }
 
     // Writes the register's coupon number, when it has one, into the host's variable.
     void write_coupon(char* stCupomDia, size_t capacity) const {
-        if (!register_coupon.empty()) std::strncpy(stCupomDia, register_coupon.c_str(), capacity - 1);
+        if (!register_coupon.empty())
+            std::strncpy(stCupomDia, register_coupon.c_str(), capacity - 1);
     }
 
     static void add_bill(tov_backend& table) {
@@ -199,24 +204,23 @@ private:
             self.write_coupon(cupom, capacity);
             return self.answer;
         };
-        table.Conferencia_Outras = [](void* ctx, const char* porta, const char* cor,
-                                      const char* filial, const char* caixa, char* cupom,
-                                      size_t capacity, const char* tipo, const char* comanda,
-                                      const char* mesa, const char* garcom, const char* emissao,
-                                      const void*, size_t dados_size, double desc, double cons,
-                                      double couver, double tx, double pessoas, double total,
-                                      double acre, int32_t kind) {
-            Recorder& self = of(ctx);
-            self.calls.push_back(std::string("Conferencia_Outras ") + porta + " " + cor + " " +
-                                 filial + " " + caixa + " [" + cupom + "] " +
-                                 std::to_string(capacity) + " " + tipo + " " + comanda + " " +
-                                 mesa + " " + garcom + " " + emissao + " " +
-                                 std::to_string(dados_size) +
-                                 amounts_text({desc, cons, couver, tx, pessoas, total, acre}) +
-                                 " " + std::to_string(kind));
-            self.write_coupon(cupom, capacity);
-            return self.answer;
-        };
+        table.Conferencia_Outras =
+            [](void* ctx, const char* porta, const char* cor, const char* filial, const char* caixa,
+               char* cupom, size_t capacity, const char* tipo, const char* comanda,
+               const char* mesa, const char* garcom, const char* emissao, const void*,
+               size_t dados_size, double desc, double cons, double couver, double tx,
+               double pessoas, double total, double acre, int32_t kind) {
+                Recorder& self = of(ctx);
+                self.calls.push_back(std::string("Conferencia_Outras ") + porta + " " + cor + " " +
+                                     filial + " " + caixa + " [" + cupom + "] " +
+                                     std::to_string(capacity) + " " + tipo + " " + comanda + " " +
+                                     mesa + " " + garcom + " " + emissao + " " +
+                                     std::to_string(dados_size) +
+                                     amounts_text({desc, cons, couver, tx, pessoas, total, acre}) +
+                                     " " + std::to_string(kind));
+                self.write_coupon(cupom, capacity);
+                return self.answer;
+            };
         table.DisparaImpressaoNaoFiscal = [](void* ctx, const tov_variant* args, int32_t high,
                                              tov_variant* answer) {
             Recorder& self = of(ctx);
@@ -231,9 +235,9 @@ private:
     }
 
     static void configure_printer(void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
-                                  int32_t* font, int32_t* width, char* enter,
-                                  size_t enter_capacity, char* cut, size_t cut_capacity,
-                                  char* number, size_t number_capacity) {
+                                  int32_t* font, int32_t* width, char* enter, size_t enter_capacity,
+                                  char* cut, size_t cut_capacity, char* number,
+                                  size_t number_capacity) {
         Recorder& self = of(ctx);
         std::string call = "ConfiguraImpressora " + std::to_string(kind) + " " +
                            std::to_string(flag1) + " " + std::to_string(flag2);

@@ -28,17 +28,16 @@ DocumentCall conferencia_call(ConferenciaRequest request, std::string items) {
         package.check(
             print(r.stCdPortaImpFis.c_str(), r.stNrSerie.c_str(), r.stEsquemaCor.c_str(),
                   r.stCdFilial.c_str(), r.stCdCaixa.c_str(), r.stIndice.c_str(), r.IdTipoImp,
-                  cupom_dia.data(), cupom_dia.size(), r.stTipoVenda.c_str(),
-                  r.stNrComanda.c_str(), r.stNrvendarest.c_str(), r.stMesa.c_str(),
-                  r.stNmGarcom.c_str(), r.stEmissao.c_str(), items.data(), items.size(),
-                  r.doVrDesc, r.doConsMin, r.doCouver, r.doVrTxSer, r.doQtPessoas, r.doTotal,
-                  r.doAcre, r.doVrDescManual, r.IdLugarMesa.c_str(), r.IdTpImpParc.c_str(),
-                  r.stCdProdCouver.c_str(), r.stCdProdConsum.c_str(), r.stCdProdConsFem.c_str(),
-                  r.boUtilizaImpFis ? 1 : 0, r.stPosicao.c_str(), r.stIdIntHotel.c_str(),
-                  r.stIdImpTxServ.c_str(), r.stIdComisVenda.c_str(),
-                  r.stIdConDescTxServ.c_str(), r.stDsTextoTxServ.c_str(),
-                  r.stIdConsDescTxServ.c_str(), r.stIdUtilFid4All.c_str(),
-                  r.stIdUtilFidUds.c_str(), &result),
+                  cupom_dia.data(), cupom_dia.size(), r.stTipoVenda.c_str(), r.stNrComanda.c_str(),
+                  r.stNrvendarest.c_str(), r.stMesa.c_str(), r.stNmGarcom.c_str(),
+                  r.stEmissao.c_str(), items.data(), items.size(), r.doVrDesc, r.doConsMin,
+                  r.doCouver, r.doVrTxSer, r.doQtPessoas, r.doTotal, r.doAcre, r.doVrDescManual,
+                  r.IdLugarMesa.c_str(), r.IdTpImpParc.c_str(), r.stCdProdCouver.c_str(),
+                  r.stCdProdConsum.c_str(), r.stCdProdConsFem.c_str(), r.boUtilizaImpFis ? 1 : 0,
+                  r.stPosicao.c_str(), r.stIdIntHotel.c_str(), r.stIdImpTxServ.c_str(),
+                  r.stIdComisVenda.c_str(), r.stIdConDescTxServ.c_str(), r.stDsTextoTxServ.c_str(),
+                  r.stIdConsDescTxServ.c_str(), r.stIdUtilFid4All.c_str(), r.stIdUtilFidUds.c_str(),
+                  &result),
             export_name);
         return answered(result != 0);
     };
@@ -103,7 +102,7 @@ ConferenciaRequest parse_conferencia_request(std::string_view json_text, std::st
     return a;
 }
 
-constexpr DocumentCommand conferencia_command{"conferencia", export_name,
-                                              conferencia_from_request, demo};
+constexpr DocumentCommand conferencia_command{"conferencia", export_name, conferencia_from_request,
+                                              demo};
 
 }  // namespace tovprint
