@@ -8,7 +8,8 @@
     int32_t                Integer; LongBool where the value is a Boolean
     size_t                 NativeUInt
     double                 Double
-    a result out pointer   a var parameter
+    a result out pointer   a var parameter (AResult for the C result, a name Delphi keeps
+                           for a function's own result)
   A packet is (Pointer, NativeUInt size), binary or XML. A text passed by reference is
   (PAnsiChar buffer, NativeUInt capacity), NUL-terminated in and out.
 
@@ -221,7 +222,7 @@ type
     IdLugarMesa, IdTpImpParc, stCdProdCouver, stCdProdConsum, stCdProdConsFem: PAnsiChar;
     boUtilizaImpFis: LongBool; stPosicao, stIdIntHotel, stIdImpTxServ, stIdComisVenda,
     stIdConDescTxServ, stDsTextoTxServ, stIdConsDescTxServ, stIdUtilFid4All,
-    stIdUtilFidUds: PAnsiChar; var result: LongBool): Integer; cdecl;
+    stIdUtilFidUds: PAnsiChar; var AResult: LongBool): Integer; cdecl;
 
 { The message of this thread's last call: why it failed, or why a call that succeeded answered
   false or a neutral value; '' otherwise. Valid until this thread's next call. }
@@ -279,13 +280,13 @@ function Tov00000_dtmGeral(var Module: Pointer): Integer; cdecl;
 function RelatorioVendedor_Tov00000(stCdFilial, stNmFilial, stCdCaixa, stNmCaixa, stEsquemaCor,
   stCdPortImpNF, stIdTipoImpNF: PAnsiChar; P_VENDASVENDEDOR: Pointer;
   P_VENDASVENDEDOR_size: NativeUInt; boUtilizaImpFis: LongBool; IdTipoImpFis: Integer;
-  doVrTotGeral: Double; var result: LongBool): Integer; cdecl;
+  doVrTotGeral: Double; var AResult: LongBool): Integer; cdecl;
   external TovLibrary name 'RelatorioVendedor_Tov00000';
 
-{ The exchange coupon; result is the answer of the back-end's Cupom_Troca. }
+{ The exchange coupon; AResult is the answer of the back-end's Cupom_Troca. }
 function Cupom_Troca_Tov00000(IdTipoImpFis: Integer; oleProdutos: Pointer;
   oleProdutos_size: NativeUInt; stEsquemaCor, stCdFilial, stCdCaixa, stNmConsumidor,
-  stCpfCnpjCon, stTipVen: PAnsiChar; doNrDias: Double; var result: LongBool): Integer; cdecl;
+  stCpfCnpjCon, stTipVen: PAnsiChar; doNrDias: Double; var AResult: LongBool): Integer; cdecl;
   external TovLibrary name 'Cupom_Troca_Tov00000';
 
 { The payment-means report; it has no result. }
@@ -297,18 +298,18 @@ function imprimeTipoRece_Tov00000(IdTipoImpFis: Integer; stCdFilial, stCdCaixa, 
 { The PAF-ECF identification report. arParams points to at least eight values (arParams_high is
   the index of the last): stCdFilial, stCdCaixa, stEsquemaCor (texts), oleDadosPaf,
   oleBuscaNrSerieEcf (packets as bytes), stNrSerie (text), IdTipoImpFis (integer), stIndice
-  (text). result is the answer of the back-end's Relatorio_Generico. }
+  (text). AResult is the answer of the back-end's Relatorio_Generico. }
 function ImprimeDadosPaf_Tov00000(arParams: PTovVariant; arParams_high: Integer;
-  var oleRetorno: TTovVariant; var result: LongBool): Integer; cdecl;
+  var oleRetorno: TTovVariant; var AResult: LongBool): Integer; cdecl;
   external TovLibrary name 'ImprimeDadosPaf_Tov00000';
 
 { The consumer statement over six host datasets, which it leaves where its walks end. Every
-  failure of the statement is result false with TOV_OK; Tov_LastError then tells why. }
+  failure of the statement is AResult false with TOV_OK; Tov_LastError then tells why. }
 function Extrato_Tov00000(boUtilizaImpFis: LongBool; stCdFilial, stEsquemaCor, stIdTipoImpNF,
   stCdPortImpNF: PAnsiChar; cdsTipoExtCons, cdsSaldoConsExt, cdsExtSimples, cdsExtVenda,
   cdsSaldFam: PTovDataSet; stValData, stFilial, stCaixa, stConsumidor,
   stNmConsumidor: PAnsiChar; cdsExtrato: PTovDataSet; IdTipoImpFis: Integer;
-  var result: LongBool): Integer; cdecl; external TovLibrary name 'Extrato_Tov00000';
+  var AResult: LongBool): Integer; cdecl; external TovLibrary name 'Extrato_Tov00000';
 
 { The table bill. Not every build of the library has it: see Tov00000Export. }
 function Conferencia_Mesa_Tov00000(stCdPortaImpFis, stNrSerie, stEsquemaCor, stCdFilial,
@@ -319,7 +320,7 @@ function Conferencia_Mesa_Tov00000(stCdPortaImpFis, stNrSerie, stEsquemaCor, stC
   IdLugarMesa, IdTpImpParc, stCdProdCouver, stCdProdConsum, stCdProdConsFem: PAnsiChar;
   boUtilizaImpFis: LongBool; stPosicao, stIdIntHotel, stIdImpTxServ, stIdComisVenda,
   stIdConDescTxServ, stDsTextoTxServ, stIdConsDescTxServ, stIdUtilFid4All,
-  stIdUtilFidUds: PAnsiChar; var result: LongBool): Integer; cdecl;
+  stIdUtilFidUds: PAnsiChar; var AResult: LongBool): Integer; cdecl;
   external TovLibrary name 'Conferencia_Mesa_Tov00000';
 
 { ---- Sale lookups ----
@@ -328,22 +329,22 @@ function Conferencia_Mesa_Tov00000(stCdPortaImpFis, stNrSerie, stEsquemaCor, stC
   '' (Tov_LastError then holds the error). A variant answer points into memory the package
   keeps until the next call of the same lookup. }
 function Tov00000_SaldoFidelidade(stCDFILIAL, stNRCOMANDA: PAnsiChar;
-  var result: TTovVariant): Integer; cdecl; external TovLibrary name 'Tov00000_SaldoFidelidade';
-function Tov00000_GetCaixa(CDCAIXA: PAnsiChar; var result: TTovVariant): Integer; cdecl;
+  var AResult: TTovVariant): Integer; cdecl; external TovLibrary name 'Tov00000_SaldoFidelidade';
+function Tov00000_GetCaixa(CDCAIXA: PAnsiChar; var AResult: TTovVariant): Integer; cdecl;
   external TovLibrary name 'Tov00000_GetCaixa';
 function Tov00000_getDescontoFid(P_CDFILIAL, P_NRCOMANDA: PAnsiChar;
-  var result: Double): Integer; cdecl; external TovLibrary name 'Tov00000_getDescontoFid';
+  var AResult: Double): Integer; cdecl; external TovLibrary name 'Tov00000_getDescontoFid';
 function Tov00000_getDescCash4All(P_CDFILIAL, P_NRCOMANDA: PAnsiChar;
-  var result: Double): Integer; cdecl; external TovLibrary name 'Tov00000_getDescCash4All';
+  var AResult: Double): Integer; cdecl; external TovLibrary name 'Tov00000_getDescCash4All';
 function Tov00000_getDescCashUds(P_CDFILIAL, P_NRCOMANDA: PAnsiChar;
-  var result: Double): Integer; cdecl; external TovLibrary name 'Tov00000_getDescCashUds';
+  var AResult: Double): Integer; cdecl; external TovLibrary name 'Tov00000_getDescCashUds';
 function Tov00000_getDescCoreBanc(P_CDFILIAL, P_NRCOMANDA: PAnsiChar;
-  var result: Double): Integer; cdecl; external TovLibrary name 'Tov00000_getDescCoreBanc';
+  var AResult: Double): Integer; cdecl; external TovLibrary name 'Tov00000_getDescCoreBanc';
 function Tov00000_getNMCONSUMIDOR(P_NRVENDAREST, P_NRCOMANDA, stPosicao: PAnsiChar;
-  result: PAnsiChar; result_capacity: NativeUInt): Integer; cdecl;
+  AResult: PAnsiChar; AResult_capacity: NativeUInt): Integer; cdecl;
   external TovLibrary name 'Tov00000_getNMCONSUMIDOR';
 function Tov00000_getMovCaixaMob(P_CDFILIAL, P_NRVENDAREST, P_NRLUGARMESA: PAnsiChar;
-  var result: TTovVariant): Integer; cdecl; external TovLibrary name 'Tov00000_getMovCaixaMob';
+  var AResult: TTovVariant): Integer; cdecl; external TovLibrary name 'Tov00000_getMovCaixaMob';
 
 { The address of an export of the library, or nil when this build of it lacks that export. }
 function Tov00000Export(Name: PAnsiChar): Pointer;
