@@ -370,18 +370,12 @@ end;
 {$ELSE}
 {$IFDEF FPC}
 uses
-  dynlibs;
+  dl;
 
+{ The program's global scope holds the library it was linked with, and no other copy of it. }
 function Tov00000Export(Name: PAnsiChar): Pointer;
-var
-  Module: TLibHandle;
 begin
-  { The library is already loaded: this finds it and adds a reference the process keeps. }
-  Module := LoadLibrary(TovLibraryFile);
-  if Module = NilHandle then
-    Result := nil
-  else
-    Result := GetProcedureAddress(Module, AnsiString(Name));
+  Result := dlsym(RTLD_DEFAULT, Name);
 end;
 {$ELSE}
 uses
@@ -391,6 +385,7 @@ function Tov00000Export(Name: PAnsiChar): Pointer;
 var
   Module: NativeUInt;
 begin
+  { The library is already loaded: this finds it by its name. }
   Module := dlopen(TovLibraryFile, RTLD_LAZY);
   if Module = 0 then
     Result := nil
