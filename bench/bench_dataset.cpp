@@ -34,21 +34,27 @@ Packet mixed_packet() {
     Field amount = field("VRPRECCOMVEN", TypeCode::Bcd, 9);
     amount.params.push_back(Param::make_integer("WIDTH", TypeCode::UInt, 2, 14));
     amount.params.push_back(Param::make_integer("DECIMALS", TypeCode::UInt, 2, 2));
-    packet.fields = {field("NRPRODCOMVEN", TypeCode::Int, 4), text("NRLUGARMESA", 2),
-                     text("CDPRODUTO", 10), text("NMPRODUTO", 40),
-                     field("QTPRODCOMVEN", TypeCode::Float, 8), amount,
-                     field("DATA", TypeCode::Date, 4), field("DTHRABERMESA", TypeCode::Timestamp, 8),
-                     field("IDATIVO", TypeCode::Bool, 2), memo};
+    packet.fields = {field("NRPRODCOMVEN", TypeCode::Int, 4),
+                     text("NRLUGARMESA", 2),
+                     text("CDPRODUTO", 10),
+                     text("NMPRODUTO", 40),
+                     field("QTPRODCOMVEN", TypeCode::Float, 8),
+                     amount,
+                     field("DATA", TypeCode::Date, 4),
+                     field("DTHRABERMESA", TypeCode::Timestamp, 8),
+                     field("IDATIVO", TypeCode::Bool, 2),
+                     memo};
     packet.rows.reserve(row_count);
     for (int i = 0; i < row_count; ++i) {
         const int day = 739000 + i % 365;
-        packet.rows.push_back(Row{
-            0,
-            {int64_t{i}, std::string(i % 2 == 0 ? "01" : "02"), "P" + std::to_string(i % 997),
-             "Produto numero " + std::to_string(i), 1.0 + i % 7 * 0.5,
-             Bcd::from_string(std::to_string(i % 1000) + ".25"), Date{day},
-             Timestamp{day * 86400000.0 + i % 86400 * 1000.0}, i % 3 == 0,
-             i % 10 == 0 ? Value{std::string("observacao do item ") + std::to_string(i)} : Value{Null{}}}});
+        packet.rows.push_back(
+            Row{0,
+                {int64_t{i}, std::string(i % 2 == 0 ? "01" : "02"), "P" + std::to_string(i % 997),
+                 "Produto numero " + std::to_string(i), 1.0 + i % 7 * 0.5,
+                 Bcd::from_string(std::to_string(i % 1000) + ".25"), Date{day},
+                 Timestamp{day * 86400000.0 + i % 86400 * 1000.0}, i % 3 == 0,
+                 i % 10 == 0 ? Value{std::string("observacao do item ") + std::to_string(i)}
+                             : Value{Null{}}}});
     }
     return packet;
 }
@@ -69,8 +75,12 @@ void load_from(benchmark::State& state, PacketFormat format) {
     state.SetItemsProcessed(state.iterations() * row_count);
 }
 
-void BM_LoadBinary(benchmark::State& state) { load_from(state, PacketFormat::Binary); }
-void BM_LoadXml(benchmark::State& state) { load_from(state, PacketFormat::Xml); }
+void BM_LoadBinary(benchmark::State& state) {
+    load_from(state, PacketFormat::Binary);
+}
+void BM_LoadXml(benchmark::State& state) {
+    load_from(state, PacketFormat::Xml);
+}
 
 void BM_WalkFiltered(benchmark::State& state) {
     ClientDataSet dataset;

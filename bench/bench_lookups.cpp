@@ -18,9 +18,11 @@ namespace {
 using tov::lookups::SaleLookups;
 
 std::string store_connection_string() {
-    if (const char* server = std::getenv("TOV_TEST_PG_CONNECTION"); server && *server) return server;
-    static const tov::lookups::DemoStore store(std::filesystem::temp_directory_path() /
-                                               ("tov-bench-store-" + std::to_string(::getpid()) + ".db"));
+    if (const char* server = std::getenv("TOV_TEST_PG_CONNECTION"); server && *server)
+        return server;
+    static const tov::lookups::DemoStore store(
+        std::filesystem::temp_directory_path() /
+        ("tov-bench-store-" + std::to_string(::getpid()) + ".db"));
     return store.connection_string();
 }
 
@@ -41,31 +43,45 @@ void run_open(benchmark::State& state, Call call) {
 const tov::format::FormatSettings settings;
 
 void BM_SaldoFidelidade(benchmark::State& state) {
-    run_open(state, [](SaleLookups& l) { benchmark::DoNotOptimize(l.saldo_fidelidade("0001", "MESA 12")); });
+    run_open(state, [](SaleLookups& l) {
+        benchmark::DoNotOptimize(l.saldo_fidelidade("0001", "MESA 12"));
+    });
 }
 void BM_GetCaixa(benchmark::State& state) {
-    run_open(state, [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_caixa("001", 45356.5, settings)); });
+    run_open(state, [](SaleLookups& l) {
+        benchmark::DoNotOptimize(l.get_caixa("001", 45356.5, settings));
+    });
 }
 void BM_GetDescontoFid(benchmark::State& state) {
-    run_open(state, [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_desconto_fid("0001", "12")); });
+    run_open(state,
+             [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_desconto_fid("0001", "12")); });
 }
 void BM_GetDescCash4All(benchmark::State& state) {
-    run_open(state, [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_desc_cash4all("0001", "12")); });
+    run_open(state,
+             [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_desc_cash4all("0001", "12")); });
 }
 void BM_GetDescCashUds(benchmark::State& state) {
-    run_open(state, [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_desc_cash_uds("0001", "12")); });
+    run_open(state,
+             [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_desc_cash_uds("0001", "12")); });
 }
 void BM_GetDescCoreBanc(benchmark::State& state) {
-    run_open(state, [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_desc_core_banc("0001", "12")); });
+    run_open(state,
+             [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_desc_core_banc("0001", "12")); });
 }
 void BM_GetNmConsumidor(benchmark::State& state) {
-    run_open(state, [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_nm_consumidor("1001", "12", "")); });
+    run_open(state, [](SaleLookups& l) {
+        benchmark::DoNotOptimize(l.get_nm_consumidor("1001", "12", ""));
+    });
 }
 void BM_GetNmConsumidorSeat(benchmark::State& state) {
-    run_open(state, [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_nm_consumidor("1001", "12", "01")); });
+    run_open(state, [](SaleLookups& l) {
+        benchmark::DoNotOptimize(l.get_nm_consumidor("1001", "12", "01"));
+    });
 }
 void BM_GetMovCaixaMob(benchmark::State& state) {
-    run_open(state, [](SaleLookups& l) { benchmark::DoNotOptimize(l.get_mov_caixa_mob("0001", "1001", "T")); });
+    run_open(state, [](SaleLookups& l) {
+        benchmark::DoNotOptimize(l.get_mov_caixa_mob("0001", "1001", "T"));
+    });
 }
 
 // Connect, set up and run the first query, on a new connection each time.
@@ -92,6 +108,9 @@ BENCHMARK(BM_GetDescCoreBanc)->Repetitions(repetitions)->ReportAggregatesOnly(tr
 BENCHMARK(BM_GetNmConsumidor)->Repetitions(repetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_GetNmConsumidorSeat)->Repetitions(repetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_GetMovCaixaMob)->Repetitions(repetitions)->ReportAggregatesOnly(true);
-BENCHMARK(BM_FirstCall)->Repetitions(repetitions)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstCall)
+    ->Repetitions(repetitions)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

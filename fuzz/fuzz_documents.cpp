@@ -36,15 +36,17 @@ tov_backend accepting_backend() {
                                      size_t) { return int32_t{1}; };
     table.Conferencia_Outras = [](void*, const char*, const char*, const char*, const char*, char*,
                                   size_t, const char*, const char*, const char*, const char*,
-                                  const char*, const void*, size_t, double, double, double,
-                                  double, double, double, double,
-                                  int32_t) { return int32_t{1}; };
-    table.DisparaImpressaoNaoFiscal = [](void*, const tov_variant*, int32_t,
-                                         tov_variant*) { return int32_t{1}; };
-    table.AjustaImpressaoDireta = [](void*, const char*, const char*, const char*,
-                                     int32_t*) { return int32_t{1}; };
-    table.Cupom_Troca = [](void*, const char*, const char*, const char*, const char*,
-                           size_t) { return int32_t{1}; };
+                                  const char*, const void*, size_t, double, double, double, double,
+                                  double, double, double, int32_t) { return int32_t{1}; };
+    table.DisparaImpressaoNaoFiscal = [](void*, const tov_variant*, int32_t, tov_variant*) {
+        return int32_t{1};
+    };
+    table.AjustaImpressaoDireta = [](void*, const char*, const char*, const char*, int32_t*) {
+        return int32_t{1};
+    };
+    table.Cupom_Troca = [](void*, const char*, const char*, const char*, const char*, size_t) {
+        return int32_t{1};
+    };
     table.Nr_Cupom = [](void*, int32_t, int32_t, char* number, size_t capacity) {
         write_text(number, capacity, "001234");
         return int32_t{1};
@@ -58,10 +60,11 @@ tov_backend accepting_backend() {
     table.Relatorio_Gerencial_Imp = [](void*, const char*, const char*, const char*, int32_t,
                                        int32_t) { return int32_t{1}; };
     table.FechRelatGerenc = [](void*, const char*, int32_t, int32_t) { return int32_t{1}; };
-    table.Relatorio_Generico = [](void*, const char*, const char*, const char*, const char*,
-                                  size_t, const char*, const char*) { return int32_t{1}; };
-    table.ImprimePadrao = [](void*, const char*, const char*, const char*,
-                             size_t) { return int32_t{1}; };
+    table.Relatorio_Generico = [](void*, const char*, const char*, const char*, const char*, size_t,
+                                  const char*, const char*) { return int32_t{1}; };
+    table.ImprimePadrao = [](void*, const char*, const char*, const char*, size_t) {
+        return int32_t{1};
+    };
     return table;
 }
 
@@ -70,8 +73,8 @@ tov_backend accepting_backend() {
 tov_host fixed_host() {
     tov_host table{};
     table.Now = [](void*) { return 45366.75; };
-    table.ConfiguraImpressora = [](void*, int32_t, int32_t, int32_t, int32_t* font,
-                                   int32_t* width, char* enter, size_t enter_capacity, char* cut,
+    table.ConfiguraImpressora = [](void*, int32_t, int32_t, int32_t, int32_t* font, int32_t* width,
+                                   char* enter, size_t enter_capacity, char* cut,
                                    size_t cut_capacity, char* number, size_t number_capacity) {
         if (font != nullptr) *font = 2;
         if (width != nullptr) *width = 40;
@@ -204,11 +207,14 @@ void print_identification(std::string_view identification, std::string_view seri
     tov_variant kind{};
     kind.type = TOV_VT_INT;
     kind.integer = 1;
-    const std::array<tov_variant, 8> values{
-        text_variant("0001"),          text_variant("003"),
-        text_variant("1"),             packet_variant(identification),
-        packet_variant(serials),       text_variant("BE091310100011223344"),
-        kind,                          text_variant("1")};
+    const std::array<tov_variant, 8> values{text_variant("0001"),
+                                            text_variant("003"),
+                                            text_variant("1"),
+                                            packet_variant(identification),
+                                            packet_variant(serials),
+                                            text_variant("BE091310100011223344"),
+                                            kind,
+                                            text_variant("1")};
     tov_variant answer{};
     int32_t result = 0;
     ImprimeDadosPaf_Tov00000(values.data(), static_cast<int32_t>(values.size()) - 1, &answer,

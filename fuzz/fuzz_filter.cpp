@@ -31,10 +31,12 @@ Packet fixed_packet() {
                      field("DTHR", TypeCode::Timestamp, 8),
                      field("ATIVO", TypeCode::Bool, 2)};
     packet.rows = {
-        Row{0, {std::string("01"), std::string("P1"), std::string("6"), 2.5, int64_t{1},
-                Bcd::from_string("10.25"), Date{739245}, Timestamp{739245.5 * 86400000.0}, true}},
-        Row{0, {std::string("02"), std::string("X"), std::string("7"), -1.0, int64_t{-3},
-                Bcd::from_string("0"), Date{1}, Timestamp{0}, false}},
+        Row{0,
+            {std::string("01"), std::string("P1"), std::string("6"), 2.5, int64_t{1},
+             Bcd::from_string("10.25"), Date{739245}, Timestamp{739245.5 * 86400000.0}, true}},
+        Row{0,
+            {std::string("02"), std::string("X"), std::string("7"), -1.0, int64_t{-3},
+             Bcd::from_string("0"), Date{1}, Timestamp{0}, false}},
         Row{0, {Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}}},
     };
     return packet;

@@ -17,7 +17,9 @@
 
 namespace {
 
-std::string no_packet(const std::filesystem::path&) { return {}; }
+std::string no_packet(const std::filesystem::path&) {
+    return {};
+}
 
 void read_with(const tovprint::DocumentCommand& command, std::string_view bytes) {
     try {

@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         const std::string written = write_xml_packet(packet, encoding);
         const Packet reread = read_xml_packet(written);
         if (write_xml_packet(reread, encoding) != written) std::abort();
-        if (reread.fields.size() != packet.fields.size() || reread.rows.size() != packet.rows.size()) std::abort();
+        if (reread.fields.size() != packet.fields.size() ||
+            reread.rows.size() != packet.rows.size())
+            std::abort();
     }
     return 0;
 }

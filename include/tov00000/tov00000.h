@@ -10,11 +10,13 @@
  *    then returns the message of this thread's failure (every call starts by clearing it);
  *  - texts are NUL-terminated Windows-1252; a NULL text counts as empty;
  *  - a packet is (const void* data, size_t size), binary or XML, told apart by content;
- *  - a text passed by reference is (char* text, size_t capacity), NUL-terminated in and out; an answer
- *    that does not fit fails the call with TOV_E_BUFFER and leaves the text unchanged;
- *  - the function's own result comes last as an out parameter, which may be NULL; a packet or message
- *    result is a tov_variant whose memory the package owns until the next call of that function;
- *  - calls are serialized by one package lock: overlapping calls from several threads wait their turn;
+ *  - a text passed by reference is (char* text, size_t capacity), NUL-terminated in and out; an
+ * answer that does not fit fails the call with TOV_E_BUFFER and leaves the text unchanged;
+ *  - the function's own result comes last as an out parameter, which may be NULL; a packet or
+ * message result is a tov_variant whose memory the package owns until the next call of that
+ * function;
+ *  - calls are serialized by one package lock: overlapping calls from several threads wait their
+ * turn;
  *  - floating-point traps are masked while the package runs and the caller's state is restored.
  */
 #ifndef TOV00000_H
@@ -39,7 +41,8 @@ extern "C" {
 #define TOV_CALL
 #endif
 
-/* ---- Status codes ------------------------------------------------------------------------------ */
+/* ---- Status codes ------------------------------------------------------------------------------
+ */
 
 enum {
     TOV_OK = 0,
@@ -60,7 +63,8 @@ enum {
  * otherwise. Valid until this thread's next call, which clears it. */
 TOV_API const char* TOV_CALL Tov_LastError(void);
 
-/* ---- Variants ---------------------------------------------------------------------------------- */
+/* ---- Variants ----------------------------------------------------------------------------------
+ */
 
 enum {
     TOV_VT_EMPTY = 0,
@@ -82,7 +86,8 @@ typedef struct tov_variant {
     size_t size;
 } tov_variant;
 
-/* ---- Print back-end ---------------------------------------------------------------------------- */
+/* ---- Print back-end ----------------------------------------------------------------------------
+ */
 
 /*
  * The host's print back-end, registered with Tov_SetBackend (the package copies the table). Each
@@ -135,7 +140,8 @@ typedef struct tov_backend {
 /* NULL unregisters every entry point. */
 TOV_API int32_t TOV_CALL Tov_SetBackend(const tov_backend* backend);
 
-/* ---- Host services ----------------------------------------------------------------------------- */
+/* ---- Host services -----------------------------------------------------------------------------
+ */
 
 /*
  * Services of the host, registered with Tov_SetHost (the package copies the table). A NULL member
@@ -168,7 +174,8 @@ typedef struct tov_host {
 /* NULL returns to the built-in defaults for every service. */
 TOV_API int32_t TOV_CALL Tov_SetHost(const tov_host* host);
 
-/* ---- Regional settings ------------------------------------------------------------------------- */
+/* ---- Regional settings -------------------------------------------------------------------------
+ */
 
 /* Default: Brazilian Portuguese: ',' '.' "dd/mm/yyyy" "R$" 2 9 2. */
 typedef struct tov_format_settings {
@@ -176,9 +183,9 @@ typedef struct tov_format_settings {
     char ThousandSeparator;
     const char* ShortDateFormat; /* like "dd/mm/yyyy" */
     const char* CurrencyString;
-    int32_t CurrencyFormat;    /* 0-3 */
-    int32_t NegCurrFormat;     /* 0-15 */
-    int32_t CurrencyDecimals;  /* 0-18 */
+    int32_t CurrencyFormat;   /* 0-3 */
+    int32_t NegCurrFormat;    /* 0-15 */
+    int32_t CurrencyDecimals; /* 0-18 */
 } tov_format_settings;
 
 /* The settings are checked (a NULL text or a value out of range fails with TOV_E_ARGUMENT naming
@@ -186,7 +193,8 @@ typedef struct tov_format_settings {
  * returns to the default. */
 TOV_API int32_t TOV_CALL Tov_SetFormatSettings(const tov_format_settings* settings);
 
-/* ---- Host client datasets ---------------------------------------------------------------------- */
+/* ---- Host client datasets ----------------------------------------------------------------------
+ */
 
 typedef struct tov_dataset tov_dataset;
 
@@ -206,7 +214,8 @@ TOV_API int32_t TOV_CALL Tov_DataSetSetFiltered(tov_dataset* ds, int32_t on);
 TOV_API int32_t TOV_CALL Tov_DataSetFieldText(tov_dataset* ds, const char* field, char* out,
                                               size_t capacity);
 
-/* ---- Package start and stop -------------------------------------------------------------------- */
+/* ---- Package start and stop --------------------------------------------------------------------
+ */
 
 typedef struct tov_unit_entry {
     const char* unit; /* unit name, in initialisation order */
@@ -233,7 +242,8 @@ TOV_API int32_t TOV_CALL GetPackageInfoTable(const tov_package_info** result);
 /* The data module instance: NULL until the first print function that creates it. Opaque. */
 TOV_API int32_t TOV_CALL Tov00000_dtmGeral(const void** result);
 
-/* ---- Print functions --------------------------------------------------------------------------- */
+/* ---- Print functions ---------------------------------------------------------------------------
+ */
 
 TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
     const char* stCdFilial, const char* stNmFilial, const char* stCdCaixa, const char* stNmCaixa,
@@ -245,16 +255,19 @@ TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
  * QTPRODCOMVEN, SGUNIDADE). The back-end's Nr_Cupom gives the coupon number; the coupon goes to
  * its Cupom_Troca, whose answer is *result. */
 TOV_API int32_t TOV_CALL Cupom_Troca_Tov00000(int32_t IdTipoImpFis, const void* oleProdutos,
-    size_t oleProdutos_size, const char* stEsquemaCor, const char* stCdFilial,
-    const char* stCdCaixa, const char* stNmConsumidor, const char* stCpfCnpjCon,
-    const char* stTipVen, double doNrDias, int32_t* result);
+                                              size_t oleProdutos_size, const char* stEsquemaCor,
+                                              const char* stCdFilial, const char* stCdCaixa,
+                                              const char* stNmConsumidor, const char* stCpfCnpjCon,
+                                              const char* stTipVen, double doNrDias,
+                                              int32_t* result);
 
 /* The payment-means report. oleTipoRece: one row per receipt (DTMOVIMCAIXA, TIPO, NMTIPORECE,
  * VALOR, CDTIPORECE). The report goes to the back-end's imprimeTipoRece; it has no result. */
 TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const char* stCdFilial,
-    const char* stCdCaixa, const char* stEsquemaCor, const char* stNrSerie,
-    const char* stMeiosPgto, const void* oleTipoRece, size_t oleTipoRece_size,
-    const char* stDataIni, const char* stDataFin);
+                                                  const char* stCdCaixa, const char* stEsquemaCor,
+                                                  const char* stNrSerie, const char* stMeiosPgto,
+                                                  const void* oleTipoRece, size_t oleTipoRece_size,
+                                                  const char* stDataIni, const char* stDataFin);
 
 /* The PAF-ECF identification report. arParams (arParams_high: index of its last element) holds at
  * least eight values, in order: stCdFilial, stCdCaixa, stEsquemaCor (texts), oleDadosPaf (packet
@@ -265,7 +278,8 @@ TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const ch
  * (the ExePath host service). The report goes to the back-end's Relatorio_Generico, whose answer
  * is *result. oleRetorno is neither read nor written. */
 TOV_API int32_t TOV_CALL ImprimeDadosPaf_Tov00000(const tov_variant* arParams,
-    int32_t arParams_high, tov_variant* oleRetorno, int32_t* result);
+                                                  int32_t arParams_high, tov_variant* oleRetorno,
+                                                  int32_t* result);
 
 /* The consumer statement: the movements and balances of a consumer's prepaid account, family by
  * family. The six datasets are the host's own handles (Tov_DataSetOpen); the statement moves,
@@ -278,13 +292,17 @@ TOV_API int32_t TOV_CALL ImprimeDadosPaf_Tov00000(const tov_variant* arParams,
  * Tov_LastError() tells why *result is false (a NULL dataset handle, a missing field, no
  * movement to print, a back-end answer of false, ...). */
 TOV_API int32_t TOV_CALL Extrato_Tov00000(int32_t boUtilizaImpFis, const char* stCdFilial,
-    const char* stEsquemaCor, const char* stIdTipoImpNF, const char* stCdPortImpNF,
-    tov_dataset* cdsTipoExtCons, tov_dataset* cdsSaldoConsExt, tov_dataset* cdsExtSimples,
-    tov_dataset* cdsExtVenda, tov_dataset* cdsSaldFam, const char* stValData,
-    const char* stFilial, const char* stCaixa, const char* stConsumidor,
-    const char* stNmConsumidor, tov_dataset* cdsExtrato, int32_t IdTipoImpFis, int32_t* result);
+                                          const char* stEsquemaCor, const char* stIdTipoImpNF,
+                                          const char* stCdPortImpNF, tov_dataset* cdsTipoExtCons,
+                                          tov_dataset* cdsSaldoConsExt, tov_dataset* cdsExtSimples,
+                                          tov_dataset* cdsExtVenda, tov_dataset* cdsSaldFam,
+                                          const char* stValData, const char* stFilial,
+                                          const char* stCaixa, const char* stConsumidor,
+                                          const char* stNmConsumidor, tov_dataset* cdsExtrato,
+                                          int32_t IdTipoImpFis, int32_t* result);
 
-/* ---- Sale lookups ------------------------------------------------------------------------------ */
+/* ---- Sale lookups ------------------------------------------------------------------------------
+ */
 
 /*
  * Questions about a sale in progress, answered from the store database (the connection string of
@@ -307,12 +325,12 @@ TOV_API int32_t TOV_CALL Tov00000_GetCaixa(const char* CDCAIXA, tov_variant* res
 /* The loyalty and cash-back discounts of the first ticket whose number occurs in P_NRCOMANDA. */
 TOV_API int32_t TOV_CALL Tov00000_getDescontoFid(const char* P_CDFILIAL, const char* P_NRCOMANDA,
                                                  double* result);
-TOV_API int32_t TOV_CALL Tov00000_getDescCash4All(const char* P_CDFILIAL,
-                                                  const char* P_NRCOMANDA, double* result);
+TOV_API int32_t TOV_CALL Tov00000_getDescCash4All(const char* P_CDFILIAL, const char* P_NRCOMANDA,
+                                                  double* result);
 TOV_API int32_t TOV_CALL Tov00000_getDescCashUds(const char* P_CDFILIAL, const char* P_NRCOMANDA,
                                                  double* result);
-TOV_API int32_t TOV_CALL Tov00000_getDescCoreBanc(const char* P_CDFILIAL,
-                                                  const char* P_NRCOMANDA, double* result);
+TOV_API int32_t TOV_CALL Tov00000_getDescCoreBanc(const char* P_CDFILIAL, const char* P_NRCOMANDA,
+                                                  double* result);
 /* The consumer's name for a sale and ticket; only items of seat stPosicao when it is not empty. */
 TOV_API int32_t TOV_CALL Tov00000_getNMCONSUMIDOR(const char* P_NRVENDAREST,
                                                   const char* P_NRCOMANDA, const char* stPosicao,

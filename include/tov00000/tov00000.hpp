@@ -38,15 +38,21 @@ inline void check(int32_t status) {
     throw PackageError(status, message != nullptr ? message : "");
 }
 
-inline const void* bytes(std::string_view packet) { return packet.data(); }
+inline const void* bytes(std::string_view packet) {
+    return packet.data();
+}
 
 }  // namespace detail
 
 // ---- Registrations ----
 
 // Registers the back-end, host services and regional settings (each copied by the package).
-inline void SetBackend(const tov_backend& backend) { detail::check(Tov_SetBackend(&backend)); }
-inline void SetHost(const tov_host& host) { detail::check(Tov_SetHost(&host)); }
+inline void SetBackend(const tov_backend& backend) {
+    detail::check(Tov_SetBackend(&backend));
+}
+inline void SetHost(const tov_host& host) {
+    detail::check(Tov_SetHost(&host));
+}
 inline void SetFormatSettings(const tov_format_settings& settings) {
     detail::check(Tov_SetFormatSettings(&settings));
 }
@@ -84,10 +90,10 @@ inline bool CupomTroca(int IdTipoImpFis, std::string_view oleProdutos,
                        const std::string& stCpfCnpjCon, const std::string& stTipVen,
                        double doNrDias) {
     int32_t result = 0;
-    detail::check(Cupom_Troca_Tov00000(
-        IdTipoImpFis, detail::bytes(oleProdutos), oleProdutos.size(), stEsquemaCor.c_str(),
-        stCdFilial.c_str(), stCdCaixa.c_str(), stNmConsumidor.c_str(), stCpfCnpjCon.c_str(),
-        stTipVen.c_str(), doNrDias, &result));
+    detail::check(Cupom_Troca_Tov00000(IdTipoImpFis, detail::bytes(oleProdutos), oleProdutos.size(),
+                                       stEsquemaCor.c_str(), stCdFilial.c_str(), stCdCaixa.c_str(),
+                                       stNmConsumidor.c_str(), stCpfCnpjCon.c_str(),
+                                       stTipVen.c_str(), doNrDias, &result));
     return result != 0;
 }
 
@@ -133,8 +139,7 @@ struct StatementResult {
 // end. Like the C export it turns every failure of the statement into a false result with its
 // reason.
 inline StatementResult Extrato(bool boUtilizaImpFis, const std::string& stCdFilial,
-                               const std::string& stEsquemaCor,
-                               const std::string& stIdTipoImpNF,
+                               const std::string& stEsquemaCor, const std::string& stIdTipoImpNF,
                                const std::string& stCdPortImpNF, tov_dataset& cdsTipoExtCons,
                                tov_dataset& cdsSaldoConsExt, tov_dataset& cdsExtSimples,
                                tov_dataset& cdsExtVenda, tov_dataset& cdsSaldFam,
@@ -218,7 +223,8 @@ namespace detail {
 inline LookupAnswer answer_of(const tov_variant& result) {
     LookupAnswer answer;
     answer.is_packet = result.type == TOV_VT_BYTES;
-    if (result.data != nullptr) answer.data.assign(static_cast<const char*>(result.data), result.size);
+    if (result.data != nullptr)
+        answer.data.assign(static_cast<const char*>(result.data), result.size);
     return answer;
 }
 
@@ -238,8 +244,7 @@ double discount_lookup(Lookup lookup, const std::string& cdfilial, const std::st
 
 }  // namespace detail
 
-inline LookupAnswer SaldoFidelidade(const std::string& stCDFILIAL,
-                                    const std::string& stNRCOMANDA) {
+inline LookupAnswer SaldoFidelidade(const std::string& stCDFILIAL, const std::string& stNRCOMANDA) {
     return detail::packet_lookup(Tov00000_SaldoFidelidade, stCDFILIAL, stNRCOMANDA);
 }
 
@@ -264,13 +269,13 @@ inline double getDescCoreBanc(const std::string& P_CDFILIAL, const std::string& 
 }
 
 // The name, however long: a buffer that proves too small is grown and the lookup asked again.
-inline std::string getNMCONSUMIDOR(const std::string& P_NRVENDAREST,
-                                   const std::string& P_NRCOMANDA, const std::string& stPosicao) {
+inline std::string getNMCONSUMIDOR(const std::string& P_NRVENDAREST, const std::string& P_NRCOMANDA,
+                                   const std::string& stPosicao) {
     for (std::size_t capacity = 256;; capacity *= 4) {
         std::string name(capacity, '\0');
         const int32_t status =
-            Tov00000_getNMCONSUMIDOR(P_NRVENDAREST.c_str(), P_NRCOMANDA.c_str(),
-                                     stPosicao.c_str(), name.data(), name.size());
+            Tov00000_getNMCONSUMIDOR(P_NRVENDAREST.c_str(), P_NRCOMANDA.c_str(), stPosicao.c_str(),
+                                     name.data(), name.size());
         if (status == TOV_E_BUFFER && capacity < (std::size_t{1} << 30)) continue;
         detail::check(status);
         name.resize(name.find('\0'));
@@ -278,11 +283,9 @@ inline std::string getNMCONSUMIDOR(const std::string& P_NRVENDAREST,
     }
 }
 
-inline LookupAnswer getMovCaixaMob(const std::string& P_CDFILIAL,
-                                   const std::string& P_NRVENDAREST,
+inline LookupAnswer getMovCaixaMob(const std::string& P_CDFILIAL, const std::string& P_NRVENDAREST,
                                    const std::string& P_NRLUGARMESA) {
-    return detail::packet_lookup(Tov00000_getMovCaixaMob, P_CDFILIAL, P_NRVENDAREST,
-                                 P_NRLUGARMESA);
+    return detail::packet_lookup(Tov00000_getMovCaixaMob, P_CDFILIAL, P_NRVENDAREST, P_NRLUGARMESA);
 }
 
 }  // namespace tov

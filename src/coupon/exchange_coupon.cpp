@@ -36,7 +36,8 @@ bool first_configuration_flag(const std::string& stTipVen) {
 
 // Nr_Cupom first, then the configuration, which receives the number and may change it: the
 // coupon prints whatever number the configuration leaves.
-CouponLayout coupon_layout(const ExchangeCouponRequest& request, const services::DocumentContext& context) {
+CouponLayout coupon_layout(const ExchangeCouponRequest& request,
+                           const services::DocumentContext& context) {
     std::string stNrCupom;
     context.backend.Nr_Cupom(stNrCupom);
     auto configuration =

@@ -58,7 +58,9 @@ std::string stored_stamp(const fs::path& path) {
     const DatabaseHandle db = open(path, SQLITE_OPEN_READONLY);
     if (!db) return {};
     sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db.get(), "SELECT STAMP FROM DEMO_STORE_STAMP", -1, &raw, nullptr) != SQLITE_OK) return {};
+    if (sqlite3_prepare_v2(db.get(), "SELECT STAMP FROM DEMO_STORE_STAMP", -1, &raw, nullptr) !=
+        SQLITE_OK)
+        return {};
     std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> statement(raw, sqlite3_finalize);
     if (sqlite3_step(raw) != SQLITE_ROW) return {};
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(raw, 0));
@@ -80,14 +82,17 @@ void build(const fs::path& path, const DemoStoreSql& sql, const std::string& sta
     run(db.get(), "BEGIN", "starting");
     run(db.get(), sql.schema, "the schema");
     run(db.get(), sql.rows, "the demo rows");
-    run(db.get(), "CREATE TABLE DEMO_STORE_STAMP (STAMP TEXT); INSERT INTO DEMO_STORE_STAMP VALUES ('" + stamp + "')",
+    run(db.get(),
+        "CREATE TABLE DEMO_STORE_STAMP (STAMP TEXT); INSERT INTO DEMO_STORE_STAMP VALUES ('" +
+            stamp + "')",
         "stamping");
     run(db.get(), "COMMIT", "committing");
 }
 
 }  // namespace
 
-DemoStore::DemoStore(fs::path file, DemoStoreSql sql) : file_(std::move(file)), sql_(std::move(sql)) {}
+DemoStore::DemoStore(fs::path file, DemoStoreSql sql)
+    : file_(std::move(file)), sql_(std::move(sql)) {}
 
 fs::path DemoStore::default_file() {
     const char* cache = std::getenv("XDG_CACHE_HOME");
@@ -122,7 +127,9 @@ fs::path DemoStore::ensure() const {
     return file_;
 }
 
-std::string DemoStore::connection_string() const { return "Provider=SQLite;Data Source=" + ensure().string(); }
+std::string DemoStore::connection_string() const {
+    return "Provider=SQLite;Data Source=" + ensure().string();
+}
 
 std::string connection_string_or_demo_store(const std::string& configured, const DemoStore& store) {
     return configured.empty() ? store.connection_string() : configured;

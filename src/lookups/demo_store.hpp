@@ -18,7 +18,8 @@ struct DemoStoreSql {
 class DemoStore {
 public:
     // file: where the store is kept; sql: what it is built from.
-    explicit DemoStore(std::filesystem::path file = default_file(), DemoStoreSql sql = embedded_sql());
+    explicit DemoStore(std::filesystem::path file = default_file(),
+                       DemoStoreSql sql = embedded_sql());
 
     // $XDG_CACHE_HOME/tov00000/demo_store.db, else ~/.cache/tov00000/demo_store.db, else the
     // temporary folder.

@@ -27,7 +27,8 @@ db::Query make_nm_consumidor_query(db::Connection& connection) {
     return db::Query("adqNMCONSUMIDOR", connection, nm_consumidor_statement(), bcd_off);
 }
 db::Query make_nm_consumidor_posicao_query(db::Connection& connection) {
-    return db::Query("adqNMCONSUMIDORposicao", connection, nm_consumidor_posicao_statement(), bcd_off);
+    return db::Query("adqNMCONSUMIDORposicao", connection, nm_consumidor_posicao_statement(),
+                     bcd_off);
 }
 db::Query make_desc_cash4all_query(db::Connection& connection) {
     return db::Query("adqDescCash4All", connection, desc_cash4all_statement(), bcd_off);
@@ -56,8 +57,10 @@ struct SaleLookups::OwnQueries {
           adqDescCoreBanc(make_desc_core_banc_query(connection)) {}
 
     LookupQueries references() {
-        return {adqSaldoCons,   adqCaixa,        adqTextParcCont, adqComandaFid,  adqNMCONSUMIDOR,
-                adqNMCONSUMIDORposicao, adqDescCash4All, adqDescCashUds, adqMovCaixaMob, adqDescCoreBanc};
+        return {adqSaldoCons,    adqCaixa,        adqTextParcCont,
+                adqComandaFid,   adqNMCONSUMIDOR, adqNMCONSUMIDORposicao,
+                adqDescCash4All, adqDescCashUds,  adqMovCaixaMob,
+                adqDescCoreBanc};
     }
 
     db::Query adqSaldoCons;
@@ -78,13 +81,16 @@ SaleLookups::SaleLookups(db::Connection& connection, ErrorMessage error_message)
       error_message_(std::move(error_message)),
       queries_(own_queries_->references()) {}
 
-SaleLookups::SaleLookups(db::Connection& connection, LookupQueries queries, ErrorMessage error_message)
+SaleLookups::SaleLookups(db::Connection& connection, LookupQueries queries,
+                         ErrorMessage error_message)
     : connection_(connection), error_message_(std::move(error_message)), queries_(queries) {}
 
 SaleLookups::~SaleLookups() = default;
 
-LookupPacket SaleLookups::saldo_fidelidade(const std::string& cdfilial, const std::string& nrcomanda) {
-    return packet_of(queries_.adqSaldoCons, {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
+LookupPacket SaleLookups::saldo_fidelidade(const std::string& cdfilial,
+                                           const std::string& nrcomanda) {
+    return packet_of(queries_.adqSaldoCons,
+                     {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
 }
 
 LookupPacket SaleLookups::get_caixa(const std::string& cdcaixa, double today,
@@ -99,31 +105,38 @@ LookupPacket SaleLookups::get_caixa(const std::string& cdcaixa, double today,
 }
 
 double SaleLookups::get_desconto_fid(const std::string& cdfilial, const std::string& nrcomanda) {
-    return first_double(queries_.adqComandaFid, "VRDESCFID", {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
+    return first_double(queries_.adqComandaFid, "VRDESCFID",
+                        {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
 }
 
 double SaleLookups::get_desc_cash4all(const std::string& cdfilial, const std::string& nrcomanda) {
-    return first_double(queries_.adqDescCash4All, "VRDESCCASH4ALL", {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
+    return first_double(queries_.adqDescCash4All, "VRDESCCASH4ALL",
+                        {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
 }
 
 double SaleLookups::get_desc_cash_uds(const std::string& cdfilial, const std::string& nrcomanda) {
-    return first_double(queries_.adqDescCashUds, "VRDESCCASHUDS", {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
+    return first_double(queries_.adqDescCashUds, "VRDESCCASHUDS",
+                        {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
 }
 
 double SaleLookups::get_desc_core_banc(const std::string& cdfilial, const std::string& nrcomanda) {
-    return first_double(queries_.adqDescCoreBanc, "VRRESGCOREBANC", {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
+    return first_double(queries_.adqDescCoreBanc, "VRRESGCOREBANC",
+                        {{"P_CDFILIAL", &cdfilial}, {"P_NRCOMANDA", &nrcomanda}});
 }
 
-std::string SaleLookups::get_nm_consumidor(const std::string& nrvendarest, const std::string& nrcomanda,
+std::string SaleLookups::get_nm_consumidor(const std::string& nrvendarest,
+                                           const std::string& nrcomanda,
                                            const std::string& posicao) {
     quiet_failure_.clear();
     try {
         if (posicao.empty()) {
-            reopen(queries_.adqNMCONSUMIDOR, {{"P_NRVENDAREST", &nrvendarest}, {"P_NRCOMANDA", &nrcomanda}});
+            reopen(queries_.adqNMCONSUMIDOR,
+                   {{"P_NRVENDAREST", &nrvendarest}, {"P_NRCOMANDA", &nrcomanda}});
             return queries_.adqNMCONSUMIDOR.field_as_string("NMCONSUMIDOR");
         }
-        reopen(queries_.adqNMCONSUMIDORposicao,
-               {{"P_NRVENDAREST", &nrvendarest}, {"P_NRCOMANDA", &nrcomanda}, {"P_NRLUGARMESA", &posicao}});
+        reopen(queries_.adqNMCONSUMIDORposicao, {{"P_NRVENDAREST", &nrvendarest},
+                                                 {"P_NRCOMANDA", &nrcomanda},
+                                                 {"P_NRLUGARMESA", &posicao}});
         return queries_.adqNMCONSUMIDORposicao.field_as_string("NMCONSUMIDOR");
     } catch (const std::exception& error) {
         quiet_failure_ = error.what();
@@ -131,10 +144,12 @@ std::string SaleLookups::get_nm_consumidor(const std::string& nrvendarest, const
     }
 }
 
-LookupPacket SaleLookups::get_mov_caixa_mob(const std::string& cdfilial, const std::string& nrvendarest,
+LookupPacket SaleLookups::get_mov_caixa_mob(const std::string& cdfilial,
+                                            const std::string& nrvendarest,
                                             const std::string& nrlugarmesa) {
-    return packet_of(queries_.adqMovCaixaMob,
-                     {{"P_CDFILIAL", &cdfilial}, {"P_NRVENDAREST", &nrvendarest}, {"P_NRLUGARMESA", &nrlugarmesa}});
+    return packet_of(queries_.adqMovCaixaMob, {{"P_CDFILIAL", &cdfilial},
+                                               {"P_NRVENDAREST", &nrvendarest},
+                                               {"P_NRLUGARMESA", &nrlugarmesa}});
 }
 
 void SaleLookups::reopen(db::Query& query, Bindings bindings) {

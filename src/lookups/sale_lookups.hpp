@@ -43,7 +43,8 @@ class SaleLookups {
 public:
     // The text that describes a database failure: the host's ADOExceptionMessage(error,
     // connection, ""). Without one, the error's own message.
-    using ErrorMessage = std::function<std::string(const std::exception& error, db::Connection& connection)>;
+    using ErrorMessage =
+        std::function<std::string(const std::exception& error, db::Connection& connection)>;
 
     // Over queries of its own on connection.
     explicit SaleLookups(db::Connection& connection, ErrorMessage error_message = {});
@@ -57,7 +58,8 @@ public:
     LookupPacket saldo_fidelidade(const std::string& cdfilial, const std::string& nrcomanda);
     // GetCaixa: the operator of the till's shift opened today (days since 1899-12-30, from the
     // package clock) and not closed; the date is bound in the short date format of settings.
-    LookupPacket get_caixa(const std::string& cdcaixa, double today, const format::FormatSettings& settings);
+    LookupPacket get_caixa(const std::string& cdcaixa, double today,
+                           const format::FormatSettings& settings);
     // getDescontoFid, getDescCash4All, getDescCashUds, getDescCoreBanc: the discount of the
     // first ticket whose number occurs in nrcomanda; 0 when none, NULL or failed.
     double get_desconto_fid(const std::string& cdfilial, const std::string& nrcomanda);

@@ -42,7 +42,8 @@ std::size_t run_length(const std::string& format, std::size_t pos) {
 }
 
 [[noreturn]] void unsupported(const std::string& format) {
-    throw ConversionError("short date format '" + format + "': names of months or days are not supported");
+    throw ConversionError("short date format '" + format +
+                          "': names of months or days are not supported");
 }
 
 }  // namespace

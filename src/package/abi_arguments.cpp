@@ -17,18 +17,19 @@ std::string required_text(const char* text, std::string_view member) {
 
 // The first character of a date format that is neither a letter nor a quote: "dd/mm/yyyy" -> '/'.
 char date_separator_of(std::string_view short_date_format, char fallback) {
-    const auto separator = std::find_if(short_date_format.begin(), short_date_format.end(),
-                                        [](char c) {
-                                            const bool letter = (c >= 'a' && c <= 'z') ||
-                                                                (c >= 'A' && c <= 'Z');
-                                            return !letter && c != '"' && c != '\'';
-                                        });
+    const auto separator =
+        std::find_if(short_date_format.begin(), short_date_format.end(), [](char c) {
+            const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+            return !letter && c != '"' && c != '\'';
+        });
     return separator == short_date_format.end() ? fallback : *separator;
 }
 
 }  // namespace
 
-std::string text_argument(const char* text) { return text != nullptr ? std::string(text) : ""; }
+std::string text_argument(const char* text) {
+    return text != nullptr ? std::string(text) : "";
+}
 
 double amount_argument(double value, std::string_view name) {
     if (std::isfinite(value)) return value;
@@ -73,7 +74,8 @@ format::FormatSettings settings_from(const tov_format_settings& host) {
     settings.currency_format = host.CurrencyFormat;
     settings.negative_currency_format = host.NegCurrFormat;
     settings.currency_decimals = host.CurrencyDecimals;
-    settings.date_separator = date_separator_of(settings.short_date_format, settings.date_separator);
+    settings.date_separator =
+        date_separator_of(settings.short_date_format, settings.date_separator);
     format::validate(settings);
     return settings;
 }

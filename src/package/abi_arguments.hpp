@@ -33,8 +33,7 @@ dataset::ClientDataSet& dataset_of(tov_dataset* handle);
 
 // Copies the answer with its NUL into the caller's buffer. Throws BufferError, leaving the buffer
 // unchanged, when it does not fit; a NULL buffer is an ArgumentError naming the parameter.
-void copy_text_out(std::string_view answer, char* out, std::size_t capacity,
-                   std::string_view name);
+void copy_text_out(std::string_view answer, char* out, std::size_t capacity, std::string_view name);
 
 // Writes a Boolean result as 0 or 1 into an out parameter the host may leave NULL.
 inline void store_flag(int32_t* out, bool value) {

@@ -34,10 +34,16 @@ int32_t record_failure(std::exception_ptr failure) noexcept {
     }
 }
 
-const std::string& last_error() noexcept { return this_thread_last_error; }
+const std::string& last_error() noexcept {
+    return this_thread_last_error;
+}
 
-void clear_last_error() noexcept { this_thread_last_error.clear(); }
+void clear_last_error() noexcept {
+    this_thread_last_error.clear();
+}
 
-void note_without_failing(std::string_view why) noexcept { remember(TOV_OK, why); }
+void note_without_failing(std::string_view why) noexcept {
+    remember(TOV_OK, why);
+}
 
 }  // namespace tov::package

@@ -46,16 +46,20 @@ TdtmGeral::TdtmGeral(const format::FormatSettings& settings, const services::Hos
                }) {
     // At rest the connection names the Oracle provider; before-connect replaces the whole string.
     adcParcial.set_connection_string(std::string(provider_at_rest));
-    adcParcial.set_before_connect([this](db::Connection& sender) { adcParcialBeforeConnect(sender); });
-    adcParcial.set_after_connect([this](db::Connection& sender) { adcParcialAfterConnect(sender); });
+    adcParcial.set_before_connect(
+        [this](db::Connection& sender) { adcParcialBeforeConnect(sender); });
+    adcParcial.set_after_connect(
+        [this](db::Connection& sender) { adcParcialAfterConnect(sender); });
 }
 
 void TdtmGeral::adcParcialBeforeConnect(db::Connection& sender) {
-    sender.set_connection_string(
-        lookups::connection_string_or_demo_store(host_.GetStringConexPld(""), lookups::DemoStore{}));
+    sender.set_connection_string(lookups::connection_string_or_demo_store(
+        host_.GetStringConexPld(""), lookups::DemoStore{}));
 }
 
-void TdtmGeral::adcParcialAfterConnect(db::Connection& sender) { host_.SetADODBSession(&sender); }
+void TdtmGeral::adcParcialAfterConnect(db::Connection& sender) {
+    host_.SetADODBSession(&sender);
+}
 
 void TdtmGeral::SetFormatSettings(const format::FormatSettings& settings) {
     for (dataset::ClientDataSet* client :
@@ -68,13 +72,15 @@ void TdtmGeral::SetFormatSettings(const format::FormatSettings& settings) {
 
 const std::array<std::string_view, TdtmGeral::component_count>& TdtmGeral::components() {
     static constexpr std::array<std::string_view, component_count> names = {
-        "msgPadrao",       "cdsParcProdutos",        "cdsProdCupTroca",   "cdsTipoReceHomolog",
-        "cdsDadosPaf",     "cdsBuscaNrSerieEcf",     "cdsArquivosPldMd5", "adcParcial",
-        "dspSaldocons",    "cdsSaldocons",           "adqSaldoCons",      "adqCaixa",
-        "dspCaixa",        "cdsCaixa",               "cdsVendasVendedor", "adqTextParcCont",
-        "assCaixa",        "adqComandaFid",          "cdsParametrosPld",  "adqNMCONSUMIDOR",
-        "adqNMCONSUMIDORposicao", "adqDescCash4All", "adqDescCashUds",    "adqMovCaixaMob",
-        "dspMovCaixaMob",  "cdsMovCaixaMob",         "adqDescCoreBanc",
+        "msgPadrao",          "cdsParcProdutos", "cdsProdCupTroca",
+        "cdsTipoReceHomolog", "cdsDadosPaf",     "cdsBuscaNrSerieEcf",
+        "cdsArquivosPldMd5",  "adcParcial",      "dspSaldocons",
+        "cdsSaldocons",       "adqSaldoCons",    "adqCaixa",
+        "dspCaixa",           "cdsCaixa",        "cdsVendasVendedor",
+        "adqTextParcCont",    "assCaixa",        "adqComandaFid",
+        "cdsParametrosPld",   "adqNMCONSUMIDOR", "adqNMCONSUMIDORposicao",
+        "adqDescCash4All",    "adqDescCashUds",  "adqMovCaixaMob",
+        "dspMovCaixaMob",     "cdsMovCaixaMob",  "adqDescCoreBanc",
     };
     return names;
 }

@@ -34,13 +34,15 @@ std::string missing_dataset(const std::array<NamedHandle, 6>& handles) {
 
 extern "C" {
 
-TOV_API int32_t TOV_CALL Extrato_Tov00000(
-    int32_t boUtilizaImpFis, const char* stCdFilial, const char* stEsquemaCor,
-    const char* stIdTipoImpNF, const char* stCdPortImpNF, tov_dataset* cdsTipoExtCons,
-    tov_dataset* cdsSaldoConsExt, tov_dataset* cdsExtSimples, tov_dataset* cdsExtVenda,
-    tov_dataset* cdsSaldFam, const char* stValData, const char* stFilial, const char* stCaixa,
-    const char* stConsumidor, const char* stNmConsumidor, tov_dataset* cdsExtrato,
-    int32_t IdTipoImpFis, int32_t* result) {
+TOV_API int32_t TOV_CALL Extrato_Tov00000(int32_t boUtilizaImpFis, const char* stCdFilial,
+                                          const char* stEsquemaCor, const char* stIdTipoImpNF,
+                                          const char* stCdPortImpNF, tov_dataset* cdsTipoExtCons,
+                                          tov_dataset* cdsSaldoConsExt, tov_dataset* cdsExtSimples,
+                                          tov_dataset* cdsExtVenda, tov_dataset* cdsSaldFam,
+                                          const char* stValData, const char* stFilial,
+                                          const char* stCaixa, const char* stConsumidor,
+                                          const char* stNmConsumidor, tov_dataset* cdsExtrato,
+                                          int32_t IdTipoImpFis, int32_t* result) {
     return tov::package::guarded_call([&] {
         tov::package::store_flag(result, false);
         const std::string missing = missing_dataset({{{"cdsTipoExtCons", cdsTipoExtCons},

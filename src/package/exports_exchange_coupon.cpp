@@ -12,9 +12,9 @@ extern "C" {
 TOV_API int32_t TOV_CALL Cupom_Troca_Tov00000(int32_t IdTipoImpFis, const void* oleProdutos,
                                               size_t oleProdutos_size, const char* stEsquemaCor,
                                               const char* stCdFilial, const char* stCdCaixa,
-                                              const char* stNmConsumidor,
-                                              const char* stCpfCnpjCon, const char* stTipVen,
-                                              double doNrDias, int32_t* result) {
+                                              const char* stNmConsumidor, const char* stCpfCnpjCon,
+                                              const char* stTipVen, double doNrDias,
+                                              int32_t* result) {
     return tov::package::guarded_call([&] {
         using tov::package::text_argument;
         auto& state = tov::package::package_state();
@@ -30,8 +30,8 @@ TOV_API int32_t TOV_CALL Cupom_Troca_Tov00000(int32_t IdTipoImpFis, const void* 
             text_argument(stTipVen),
             tov::package::amount_argument(doNrDias, "doNrDias"),
         };
-        const bool printed = tov::coupon::CupomTroca(request, module.cdsProdCupTroca,
-                                                     state.document_context());
+        const bool printed =
+            tov::coupon::CupomTroca(request, module.cdsProdCupTroca, state.document_context());
         tov::package::store_flag(result, printed);
     });
 }

@@ -67,9 +67,8 @@ TOV_API int32_t TOV_CALL Tov_DataSetGetFilter(tov_dataset* ds, char* out, size_t
 }
 
 TOV_API int32_t TOV_CALL Tov_DataSetSetFilter(tov_dataset* ds, const char* expression) {
-    return guarded_call([&] {
-        tov::package::dataset_of(ds).SetFilter(tov::package::text_argument(expression));
-    });
+    return guarded_call(
+        [&] { tov::package::dataset_of(ds).SetFilter(tov::package::text_argument(expression)); });
 }
 
 TOV_API int32_t TOV_CALL Tov_DataSetGetFiltered(tov_dataset* ds, int32_t* on) {

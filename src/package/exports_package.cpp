@@ -13,7 +13,9 @@ using tov::package::package_state;
 
 extern "C" {
 
-TOV_API const char* TOV_CALL Tov_LastError(void) { return tov::package::last_error().c_str(); }
+TOV_API const char* TOV_CALL Tov_LastError(void) {
+    return tov::package::last_error().c_str();
+}
 
 TOV_API int32_t TOV_CALL Tov_SetBackend(const tov_backend* backend) {
     return guarded_call([&] {

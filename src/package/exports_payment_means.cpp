@@ -10,14 +10,10 @@
 extern "C" {
 
 TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const char* stCdFilial,
-                                                  const char* stCdCaixa,
-                                                  const char* stEsquemaCor,
-                                                  const char* stNrSerie,
-                                                  const char* stMeiosPgto,
-                                                  const void* oleTipoRece,
-                                                  size_t oleTipoRece_size,
-                                                  const char* stDataIni,
-                                                  const char* stDataFin) {
+                                                  const char* stCdCaixa, const char* stEsquemaCor,
+                                                  const char* stNrSerie, const char* stMeiosPgto,
+                                                  const void* oleTipoRece, size_t oleTipoRece_size,
+                                                  const char* stDataIni, const char* stDataFin) {
     return tov::package::guarded_call([&] {
         using tov::package::text_argument;
         auto& state = tov::package::package_state();
@@ -33,8 +29,7 @@ TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const ch
             text_argument(stDataIni),
             text_argument(stDataFin),
         };
-        tov::reports::imprimeTipoRece(request, module.cdsTipoReceHomolog,
-                                      state.document_context());
+        tov::reports::imprimeTipoRece(request, module.cdsTipoReceHomolog, state.document_context());
     });
 }
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <variant>
 
+#include "lookups/sale_lookups.hpp"
 #include "package/abi_arguments.hpp"
 #include "package/abi_boundary.hpp"
-#include "lookups/sale_lookups.hpp"
 #include "package/package_state.hpp"
 #include "platform/errors/errors.hpp"
 #include "tov00000/tov00000.h"
@@ -26,7 +26,8 @@ tov::lookups::SaleLookups& sale_lookups() {
 }
 
 // Keeps the answer in kept and points the variant at it: BYTES for a packet, TEXT for an error.
-void store_packet_answer(tov::lookups::LookupPacket answer, std::string& kept, tov_variant* result) {
+void store_packet_answer(tov::lookups::LookupPacket answer, std::string& kept,
+                         tov_variant* result) {
     const bool packet = std::holds_alternative<std::string>(answer);
     kept = packet ? std::get<std::string>(std::move(answer))
                   : std::get<tov::lookups::ErrorText>(std::move(answer)).text;
@@ -79,9 +80,9 @@ TOV_API int32_t TOV_CALL Tov00000_GetCaixa(const char* CDCAIXA, tov_variant* res
     return guarded_call([&] {
         auto& state = package_state();
         auto& lookups = sale_lookups();
-        store_packet_answer(lookups.get_caixa(text_argument(CDCAIXA), state.host().Now(),
-                                              state.settings()),
-                            state.lookup_answers().GetCaixa, result);
+        store_packet_answer(
+            lookups.get_caixa(text_argument(CDCAIXA), state.host().Now(), state.settings()),
+            state.lookup_answers().GetCaixa, result);
     });
 }
 
@@ -96,8 +97,10 @@ TOV_API int32_t TOV_CALL Tov00000_getNMCONSUMIDOR(const char* P_NRVENDAREST,
     return guarded_call([&] {
         // A NULL result with no capacity asks for no answer; with a capacity it is a lost buffer.
         if (result == nullptr && result_capacity != 0) {
-            throw tov::ArgumentError("Tov00000_getNMCONSUMIDOR: the buffer result is NULL but its "
-                                     "capacity is " + std::to_string(result_capacity));
+            throw tov::ArgumentError(
+                "Tov00000_getNMCONSUMIDOR: the buffer result is NULL but its "
+                "capacity is " +
+                std::to_string(result_capacity));
         }
         auto& lookups = sale_lookups();
         const std::string name = lookups.get_nm_consumidor(
@@ -107,8 +110,8 @@ TOV_API int32_t TOV_CALL Tov00000_getNMCONSUMIDOR(const char* P_NRVENDAREST,
     });
 }
 
-TOV_API int32_t TOV_CALL Tov00000_getDescCash4All(const char* P_CDFILIAL,
-                                                  const char* P_NRCOMANDA, double* result) {
+TOV_API int32_t TOV_CALL Tov00000_getDescCash4All(const char* P_CDFILIAL, const char* P_NRCOMANDA,
+                                                  double* result) {
     return discount(&tov::lookups::SaleLookups::get_desc_cash4all, P_CDFILIAL, P_NRCOMANDA, result);
 }
 
@@ -127,9 +130,10 @@ TOV_API int32_t TOV_CALL Tov00000_getMovCaixaMob(const char* P_CDFILIAL, const c
     });
 }
 
-TOV_API int32_t TOV_CALL Tov00000_getDescCoreBanc(const char* P_CDFILIAL,
-                                                  const char* P_NRCOMANDA, double* result) {
-    return discount(&tov::lookups::SaleLookups::get_desc_core_banc, P_CDFILIAL, P_NRCOMANDA, result);
+TOV_API int32_t TOV_CALL Tov00000_getDescCoreBanc(const char* P_CDFILIAL, const char* P_NRCOMANDA,
+                                                  double* result) {
+    return discount(&tov::lookups::SaleLookups::get_desc_core_banc, P_CDFILIAL, P_NRCOMANDA,
+                    result);
 }
 
 }  // extern "C"

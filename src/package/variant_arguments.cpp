@@ -11,15 +11,24 @@ namespace {
 
 std::string type_name(int32_t type) {
     switch (type) {
-        case TOV_VT_EMPTY: return "EMPTY";
-        case TOV_VT_NULL: return "NULL";
-        case TOV_VT_BOOL: return "BOOL";
-        case TOV_VT_INT: return "INT";
-        case TOV_VT_DOUBLE: return "DOUBLE";
-        case TOV_VT_TEXT: return "TEXT";
-        case TOV_VT_BYTES: return "BYTES";
-        case TOV_VT_MISSING: return "MISSING";
-        default: return "unknown type " + std::to_string(type);
+        case TOV_VT_EMPTY:
+            return "EMPTY";
+        case TOV_VT_NULL:
+            return "NULL";
+        case TOV_VT_BOOL:
+            return "BOOL";
+        case TOV_VT_INT:
+            return "INT";
+        case TOV_VT_DOUBLE:
+            return "DOUBLE";
+        case TOV_VT_TEXT:
+            return "TEXT";
+        case TOV_VT_BYTES:
+            return "BYTES";
+        case TOV_VT_MISSING:
+            return "MISSING";
+        default:
+            return "unknown type " + std::to_string(type);
     }
 }
 
@@ -91,20 +100,29 @@ std::span<const tov_variant> variant_array(const tov_variant* values, int32_t hi
 
 std::string variant_text(const tov_variant& value, std::string_view name) {
     switch (value.type) {
-        case TOV_VT_EMPTY: return {};
-        case TOV_VT_INT: return std::to_string(value.integer);
-        case TOV_VT_TEXT: return std::string(bytes_of(value, name));
-        default: throw cannot_convert(value, name, "a text");
+        case TOV_VT_EMPTY:
+            return {};
+        case TOV_VT_INT:
+            return std::to_string(value.integer);
+        case TOV_VT_TEXT:
+            return std::string(bytes_of(value, name));
+        default:
+            throw cannot_convert(value, name, "a text");
     }
 }
 
 int32_t variant_integer(const tov_variant& value, std::string_view name) {
     switch (value.type) {
-        case TOV_VT_EMPTY: return 0;
-        case TOV_VT_INT: return checked_int32(value.integer, name);
-        case TOV_VT_DOUBLE: return integer_of_double(value.number, name);
-        case TOV_VT_TEXT: return integer_of_text(bytes_of(value, name), name);
-        default: throw cannot_convert(value, name, "an integer");
+        case TOV_VT_EMPTY:
+            return 0;
+        case TOV_VT_INT:
+            return checked_int32(value.integer, name);
+        case TOV_VT_DOUBLE:
+            return integer_of_double(value.number, name);
+        case TOV_VT_TEXT:
+            return integer_of_text(bytes_of(value, name), name);
+        default:
+            throw cannot_convert(value, name, "an integer");
     }
 }
 

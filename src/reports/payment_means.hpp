@@ -27,7 +27,7 @@ struct PaymentMeansRequest {
 // Prints the report; cdsTipoReceHomolog receives the packet and keeps it after the call. Every
 // failure (an unregistered entry point, a packet that cannot be read, a missing field, a date
 // that cannot be written) is thrown before anything reaches imprimeTipoRece.
-void imprimeTipoRece(const PaymentMeansRequest& request,
-                     dataset::ClientDataSet& cdsTipoReceHomolog, const services::DocumentContext& context);
+void imprimeTipoRece(const PaymentMeansRequest& request, dataset::ClientDataSet& cdsTipoReceHomolog,
+                     const services::DocumentContext& context);
 
 }  // namespace tov::reports

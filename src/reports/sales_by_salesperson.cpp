@@ -4,10 +4,10 @@
 
 #include "platform/format/date_format.hpp"
 #include "platform/format/float_format.hpp"
-#include "services/text_pieces.hpp"
 #include "services/document_text.hpp"
 #include "services/line_layout.hpp"
 #include "services/text_helpers.hpp"
+#include "services/text_pieces.hpp"
 
 namespace tov::reports {
 namespace {
@@ -66,14 +66,15 @@ std::string compose(const SalesBySalespersonRequest& request, dataset::ClientDat
 }
 
 void print_on_fiscal_register(const SalesBySalespersonRequest& request,
-                              dataset::ClientDataSet& sales, const services::DocumentContext& context) {
+                              dataset::ClientDataSet& sales,
+                              const services::DocumentContext& context) {
     const auto& backend = context.backend;
     backend.require({"Relatorio_Gerencial_Imp", "Usa_CompNFis", "FechRelatGerenc"});
-    const LineLayout layout =
-        context.configured_line_layout(request.IdTipoImpFis, false, true);
+    const LineLayout layout = context.configured_line_layout(request.IdTipoImpFis, false, true);
     backend.Relatorio_Gerencial_Imp(request.stEsquemaCor, request.stCdFilial, request.stCdCaixa);
     const std::string text = compose(request, sales, layout, context);
-    for (const auto& piece : services::pieces_of_whole_lines_at_least(text, services::management_report_piece_min)) {
+    for (const auto& piece :
+         services::pieces_of_whole_lines_at_least(text, services::management_report_piece_min)) {
         backend.Usa_CompNFis(request.stEsquemaCor, piece);
     }
     backend.FechRelatGerenc(request.stEsquemaCor, true);
@@ -90,7 +91,8 @@ void print_on_plain_printer(const SalesBySalespersonRequest& request, dataset::C
 }  // namespace
 
 bool RelatorioVendedor(const SalesBySalespersonRequest& request,
-                       dataset::ClientDataSet& cdsVendasVendedor, const services::DocumentContext& context) {
+                       dataset::ClientDataSet& cdsVendasVendedor,
+                       const services::DocumentContext& context) {
     if (request.boUtilizaImpFis) {
         print_on_fiscal_register(request, cdsVendasVendedor, context);
     } else {

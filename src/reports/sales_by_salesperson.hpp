@@ -30,6 +30,7 @@ struct SalesBySalespersonRequest {
 // true. Every failure (a packet that cannot be read, a missing field, an unregistered entry point)
 // is thrown; on the plain printer nothing reaches the back-end before the whole text is composed.
 bool RelatorioVendedor(const SalesBySalespersonRequest& request,
-                       dataset::ClientDataSet& cdsVendasVendedor, const services::DocumentContext& context);
+                       dataset::ClientDataSet& cdsVendasVendedor,
+                       const services::DocumentContext& context);
 
 }  // namespace tov::reports

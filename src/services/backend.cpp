@@ -46,9 +46,13 @@ bool is_set(const tov_backend& t, std::string_view name) {
 const char* bytes_of(std::string_view buffer) {
     return buffer.data() != nullptr ? buffer.data() : "";
 }
-const void* bytes_of_packet(std::string_view packet) { return bytes_of(packet); }
+const void* bytes_of_packet(std::string_view packet) {
+    return bytes_of(packet);
+}
 
-int32_t as_flag(bool value) { return value ? 1 : 0; }
+int32_t as_flag(bool value) {
+    return value ? 1 : 0;
+}
 
 int32_t array_high(std::span<const tov_variant> args) {
     if (args.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
@@ -80,11 +84,10 @@ Fn Backend::entry(Fn fn, std::string_view name) const {
     return fn;
 }
 
-bool Backend::Conferencia_Formatada(const std::string& stEsquemaCor,
-                                    const std::string& stCdFilial, const std::string& stCdCaixa,
-                                    const std::string& stNrSerie, const std::string& stIndice,
-                                    const std::string& stNrvendarest, std::string& stCupomDia,
-                                    std::string_view buffer) const {
+bool Backend::Conferencia_Formatada(const std::string& stEsquemaCor, const std::string& stCdFilial,
+                                    const std::string& stCdCaixa, const std::string& stNrSerie,
+                                    const std::string& stIndice, const std::string& stNrvendarest,
+                                    std::string& stCupomDia, std::string_view buffer) const {
     auto fn = entry(table_.Conferencia_Formatada, "Conferencia_Formatada");
     TextOutBuffer cupom(stCupomDia);
     const bool ok = fn(table_.ctx, stEsquemaCor.c_str(), stCdFilial.c_str(), stCdCaixa.c_str(),
@@ -167,8 +170,7 @@ bool Backend::Relatorio_Gerencial_Imp(const std::string& stEsquemaCor,
                                       const std::string& stCdFilial,
                                       const std::string& stCdCaixa) const {
     auto fn = entry(table_.Relatorio_Gerencial_Imp, "Relatorio_Gerencial_Imp");
-    return fn(table_.ctx, stEsquemaCor.c_str(), stCdFilial.c_str(), stCdCaixa.c_str(), 0, 0) !=
-           0;
+    return fn(table_.ctx, stEsquemaCor.c_str(), stCdFilial.c_str(), stCdCaixa.c_str(), 0, 0) != 0;
 }
 
 bool Backend::FechRelatGerenc(const std::string& stEsquemaCor, bool flag) const {
@@ -178,8 +180,7 @@ bool Backend::FechRelatGerenc(const std::string& stEsquemaCor, bool flag) const 
 
 bool Backend::Relatorio_Generico(const std::string& stEsquemaCor, const std::string& stCdFilial,
                                  const std::string& stCdCaixa, std::string_view buffer,
-                                 const std::string& stNrSerie,
-                                 const std::string& stIndice) const {
+                                 const std::string& stNrSerie, const std::string& stIndice) const {
     auto fn = entry(table_.Relatorio_Generico, "Relatorio_Generico");
     return fn(table_.ctx, stEsquemaCor.c_str(), stCdFilial.c_str(), stCdCaixa.c_str(),
               bytes_of(buffer), buffer.size(), stNrSerie.c_str(), stIndice.c_str()) != 0;

@@ -43,9 +43,8 @@ public:
                                const std::string& stCdCaixa, const std::string& stNrSerie,
                                const std::string& stIndice, const std::string& stNrvendarest,
                                std::string& stCupomDia, std::string_view buffer) const;
-    bool Conferencia_Outras(const BillTexts& texts, std::string& stCupomDia,
-                            std::string_view DADOS, const BillAmounts& amounts,
-                            int IdTipoImp) const;
+    bool Conferencia_Outras(const BillTexts& texts, std::string& stCupomDia, std::string_view DADOS,
+                            const BillAmounts& amounts, int IdTipoImp) const;
     bool DisparaImpressaoNaoFiscal(std::span<const tov_variant> args, tov_variant& answer) const;
     bool AjustaImpressaoDireta(const std::string& IdTipoImp, int& inTamLinha) const;
     bool Cupom_Troca(const std::string& stEsquemaCor, const std::string& stCdFilial,

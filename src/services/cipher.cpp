@@ -48,7 +48,9 @@ std::string shift_text(std::string_view text, int key, int direction) {
 
 }  // namespace
 
-std::string Cripto(std::string_view plain_text, int key) { return shift_text(plain_text, key, +1); }
+std::string Cripto(std::string_view plain_text, int key) {
+    return shift_text(plain_text, key, +1);
+}
 
 std::string Uncripto(std::string_view enciphered_text, int key) {
     return shift_text(enciphered_text, key, -1);

@@ -75,8 +75,8 @@ std::string HostServices::ADOExceptionMessage(const std::string& error_text, voi
                                               const std::string& text) const {
     if (table_.ADOExceptionMessage == nullptr) return error_text;
     TextOutBuffer out;
-    table_.ADOExceptionMessage(table_.ctx, error_text.c_str(), connection, text.c_str(),
-                               out.data(), out.capacity());
+    table_.ADOExceptionMessage(table_.ctx, error_text.c_str(), connection, text.c_str(), out.data(),
+                               out.capacity());
     return out.text();
 }
 

@@ -38,6 +38,8 @@ PrinterConfiguration configure_printer(const HostServices& host, int kind, bool 
     return configuration;
 }
 
-LineLayout plain_printer_layout(int width) { return LineLayout{width, "\r\n"}; }
+LineLayout plain_printer_layout(int width) {
+    return LineLayout{width, "\r\n"};
+}
 
 }  // namespace tov::services

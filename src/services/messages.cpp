@@ -24,8 +24,7 @@ void TMessages::add_stored_line(std::string_view stored_line) {
     const std::size_t bar = stored_line.find(kKeySeparator);
     if (bar == std::string_view::npos) {
         throw ArgumentError("message line " + std::to_string(lines_.size() + 1) +
-                            " has no '|' between key and text: '" + std::string(stored_line) +
-                            "'");
+                            " has no '|' between key and text: '" + std::string(stored_line) + "'");
     }
     add(std::string(stored_line.substr(0, bar)), std::string(stored_line.substr(bar + 1)));
 }

@@ -15,7 +15,6 @@
 namespace tov::services {
 namespace {
 
-
 constexpr std::string_view kFieldSeparators = " \t";
 constexpr std::string_view kDefaultKind = "*";
 constexpr std::string_view kNoBytes = "-";
@@ -42,8 +41,9 @@ int parse_integer(std::string_view field, std::string_view name, int min, int ma
     int value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (error != std::errc{} || end != field.data() + field.size() || value < min || value > max) {
-        throw LineError{std::string(name) + " '" + std::string(field) + "' is not an integer from " +
-                        std::to_string(min) + " to " + std::to_string(max)};
+        throw LineError{std::string(name) + " '" + std::string(field) +
+                        "' is not an integer from " + std::to_string(min) + " to " +
+                        std::to_string(max)};
     }
     return value;
 }
@@ -65,10 +65,14 @@ char decode_escape(std::string_view field, std::size_t& pos, std::string_view na
     const char kind = field[pos + 1];
     pos += 2;
     switch (kind) {
-        case 'r': return '\r';
-        case 'n': return '\n';
-        case 't': return '\t';
-        case '\\': return '\\';
+        case 'r':
+            return '\r';
+        case 'n':
+            return '\n';
+        case 't':
+            return '\t';
+        case '\\':
+            return '\\';
         case 'x': {
             if (pos + 2 > field.size()) throw bad_escape();
             const std::optional<int> high = hex_digit(field[pos]);
@@ -77,7 +81,8 @@ char decode_escape(std::string_view field, std::size_t& pos, std::string_view na
             pos += 2;
             return static_cast<char>(*high * 16 + *low);
         }
-        default: throw bad_escape();
+        default:
+            throw bad_escape();
     }
 }
 
@@ -110,7 +115,9 @@ std::string_view without_comment(std::string_view line) {
 
 }  // namespace
 
-PrinterLayout default_printer_layout() { return PrinterLayout{0, 48, "\r\n", "\x1Bm"}; }
+PrinterLayout default_printer_layout() {
+    return PrinterLayout{0, 48, "\r\n", "\x1Bm"};
+}
 
 PrinterTable::PrinterTable() : fallback_(default_printer_layout()) {}
 
@@ -138,8 +145,9 @@ PrinterTable PrinterTable::parse(std::string_view text, const std::string& sourc
                 table.fallback_ = std::move(layout);
                 continue;
             }
-            const int kind = parse_integer(fields[0], "printer kind", std::numeric_limits<int>::min(),
-                                           std::numeric_limits<int>::max());
+            const int kind =
+                parse_integer(fields[0], "printer kind", std::numeric_limits<int>::min(),
+                              std::numeric_limits<int>::max());
             if (!table.layouts_.emplace(kind, std::move(layout)).second) {
                 throw LineError{"printer kind " + std::to_string(kind) + " is given twice"};
             }
@@ -164,7 +172,9 @@ PrinterTable PrinterTable::load(const std::filesystem::path& file) {
     return parse(contents.str(), "'" + file.string() + "'");
 }
 
-PrinterTable PrinterTable::built_in() { return parse(built_in_printer_table(), "(built in)"); }
+PrinterTable PrinterTable::built_in() {
+    return parse(built_in_printer_table(), "(built in)");
+}
 
 PrinterLayout PrinterTable::layout_for(int kind) const {
     const auto found = layouts_.find(kind);

@@ -12,7 +12,9 @@ namespace {
 constexpr char kBlank = ' ';
 constexpr char kZero = '0';
 
-std::size_t as_size(int width) { return width > 0 ? static_cast<std::size_t>(width) : 0; }
+std::size_t as_size(int width) {
+    return width > 0 ? static_cast<std::size_t>(width) : 0;
+}
 
 // The plain letter of every accented Windows-1252 letter; every other byte maps to itself.
 constexpr std::array<unsigned char, 256> make_plain_letters() {

@@ -52,8 +52,8 @@ std::string RemoveAcentos(std::string_view text);
 // the result has their common type (iif(c, "a", std::string("b")) is a std::string).
 template <typename IfTrue, typename IfFalse>
 std::common_type_t<std::decay_t<IfTrue>, std::decay_t<IfFalse>> iif(bool condition,
-                                                                   IfTrue&& if_true,
-                                                                   IfFalse&& if_false) {
+                                                                    IfTrue&& if_true,
+                                                                    IfFalse&& if_false) {
     using Result = std::common_type_t<std::decay_t<IfTrue>, std::decay_t<IfFalse>>;
     if (condition) return Result(std::forward<IfTrue>(if_true));
     return Result(std::forward<IfFalse>(if_false));

@@ -63,11 +63,11 @@ StatementOutcome hand_over(StatementRun& run) {
     return {false, "ImprimePadrao answered false"};
 }
 
-StatementOutcome print(const ConsumerStatementRequest& request, const services::DocumentContext& context) {
+StatementOutcome print(const ConsumerStatementRequest& request,
+                       const services::DocumentContext& context) {
     const LineLayout layout =
-        request.boUtilizaImpFis
-            ? context.configured_line_layout(request.IdTipoImpFis, false, true)
-            : services::plain_printer_layout(plain_printer_width);
+        request.boUtilizaImpFis ? context.configured_line_layout(request.IdTipoImpFis, false, true)
+                                : services::plain_printer_layout(plain_printer_width);
     const bool simple = simple_layout_chosen(request);
     require_entry_points(request, simple, context.backend);
 

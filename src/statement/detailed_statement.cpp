@@ -15,7 +15,9 @@ std::string family_of(const ClientDataSet& rows) {
     return rows.FieldByName("CDFAMILISALD").AsString();
 }
 
-double date_of(const ClientDataSet& rows) { return rows.FieldByName("DATA").AsDateTime(); }
+double date_of(const ClientDataSet& rows) {
+    return rows.FieldByName("DATA").AsDateTime();
+}
 
 // Each group takes its first row whatever it holds, so the walk always moves on.
 void write_date_group(StatementRun& run, ClientDataSet& rows, const std::string& family) {

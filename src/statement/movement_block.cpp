@@ -15,8 +15,8 @@ std::string text_of(const dataset::ClientDataSet& data, std::string_view field) 
 void filter_to_sale(dataset::ClientDataSet& items, const std::string& NRSEQVENDA,
                     const std::string& CDFAMILISALD) {
     items.SetFiltered(false);
-    items.SetFilter("NRSEQVENDA = " + filter_literal(NRSEQVENDA) + "AND CDFAMILISALD = " +
-                    filter_literal(CDFAMILISALD));
+    items.SetFilter("NRSEQVENDA = " + filter_literal(NRSEQVENDA) +
+                    "AND CDFAMILISALD = " + filter_literal(CDFAMILISALD));
     items.SetFiltered(true);
 }
 
@@ -26,10 +26,9 @@ void write_sale_items(StatementRun& run, const dataset::ClientDataSet& movements
     filter_to_sale(items, NRSEQVENDA, text_of(movements, "CDFAMILISALD"));
     items.First();
     while (!items.Eof()) {
-        run.text.line(sale_item_line(text_of(movements, "CDFILIAL"),
-                                     items.FieldByName("QTDE").AsFloat(),
-                                     text_of(items, "NMPRODUTO"),
-                                     items.FieldByName("VRTOTAL").AsFloat(), run.settings()));
+        run.text.line(sale_item_line(
+            text_of(movements, "CDFILIAL"), items.FieldByName("QTDE").AsFloat(),
+            text_of(items, "NMPRODUTO"), items.FieldByName("VRTOTAL").AsFloat(), run.settings()));
         hand_item_lines_to_register(run);
         items.Next();
     }

@@ -1,7 +1,7 @@
 #include "statement/statement_lines.hpp"
 
-#include <array>
 #include <algorithm>
+#include <array>
 
 #include "platform/format/date_format.hpp"
 #include "platform/format/float_format.hpp"
@@ -43,8 +43,8 @@ bool cuts_below_separator(std::string_view stIdTipoImpNF) {
 }  // namespace
 
 std::string money(double value, const format::FormatSettings& settings) {
-    return format::FloatToStrF(value, format::FloatFormat::Fixed, money_precision,
-                               money_decimals, settings);
+    return format::FloatToStrF(value, format::FloatFormat::Fixed, money_precision, money_decimals,
+                               settings);
 }
 
 std::string movement_money(double value, const format::FormatSettings& settings) {
@@ -56,7 +56,9 @@ std::string quantity(double value, const format::FormatSettings& settings) {
     return format::FloatToStr(value, settings);
 }
 
-std::string separator(int width) { return Replicate("-", width); }
+std::string separator(int width) {
+    return Replicate("-", width);
+}
 
 std::string store_line(std::string_view stFilial, int width) {
     return Centraliza(stFilial, width);
@@ -78,8 +80,8 @@ std::string consumer_line(std::string_view stConsumidor, std::string_view stNmCo
     return "Cons: " + std::string(stConsumidor) + "-" + std::string(stNmConsumidor);
 }
 
-std::string previous_balance_line(std::string_view family_name, double previous_balance,
-                                  int width, const format::FormatSettings& settings) {
+std::string previous_balance_line(std::string_view family_name, double previous_balance, int width,
+                                  const format::FormatSettings& settings) {
     return TamFixo("SALDO ANTERIOR - " + std::string(family_name), 28) +
            TamFixoR(money(previous_balance, settings), width - 29);
 }
@@ -111,9 +113,8 @@ std::string movement_line(const MovementCells& movement, int width,
 
 std::string sale_item_line(std::string_view CDFILIAL, double QTDE, std::string_view NMPRODUTO,
                            double VRTOTAL, const format::FormatSettings& settings) {
-    return TamFixo("   ", 3) + TamFixo(CDFILIAL, 4) + " " +
-           TamFixo(quantity(QTDE, settings), 4) + " " + TamFixo(NMPRODUTO, 15) +
-           TamFixoR(money(VRTOTAL, settings), 8);
+    return TamFixo("   ", 3) + TamFixo(CDFILIAL, 4) + " " + TamFixo(quantity(QTDE, settings), 4) +
+           " " + TamFixo(NMPRODUTO, 15) + TamFixoR(money(VRTOTAL, settings), 8);
 }
 
 std::string credit_debit_note_line(std::string_view CDFILIAL, std::string_view DSOPEEXTCONS) {

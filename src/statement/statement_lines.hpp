@@ -27,8 +27,8 @@ std::string customer_line(std::string_view CDCLIENTE);
 std::string consumer_line(std::string_view stConsumidor, std::string_view stNmConsumidor);
 
 // One column narrower than the line: the family name shares 28 columns with its label.
-std::string previous_balance_line(std::string_view family_name, double previous_balance,
-                                  int width, const format::FormatSettings& settings);
+std::string previous_balance_line(std::string_view family_name, double previous_balance, int width,
+                                  const format::FormatSettings& settings);
 std::string column_heading(int width);
 std::string date_line(double date, const format::FormatSettings& settings);
 

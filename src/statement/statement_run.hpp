@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "services/document_text.hpp"
 #include "services/document_context.hpp"
+#include "services/document_text.hpp"
 #include "statement/consumer_statement_request.hpp"
 
 namespace tov::statement {

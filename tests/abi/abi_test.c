@@ -12,13 +12,12 @@
 
 static int failures = 0;
 
-#define CHECK(condition)                                                          \
-    do {                                                                          \
-        if (!(condition)) {                                                       \
-            fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__,      \
-                    #condition);                                                  \
-            ++failures;                                                           \
-        }                                                                         \
+#define CHECK(condition)                                                                  \
+    do {                                                                                  \
+        if (!(condition)) {                                                               \
+            fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
+            ++failures;                                                                   \
+        }                                                                                 \
     } while (0)
 
 /* ---- The package's exports, resolved by name ------------------------------------------------- */
@@ -62,8 +61,11 @@ static void* resolve(void* library, const char* name) {
 }
 
 /* Function pointers cannot be assigned from void* in ISO C; copy the bits instead. */
-#define RESOLVE(field, name) \
-    do { void* p = resolve(library, name); memcpy(&package.field, &p, sizeof p); } while (0)
+#define RESOLVE(field, name)                  \
+    do {                                      \
+        void* p = resolve(library, name);     \
+        memcpy(&package.field, &p, sizeof p); \
+    } while (0)
 
 static void resolve_exports(void* library) {
     RESOLVE(last_error, "Tov_LastError");
@@ -108,8 +110,8 @@ static void keep_text(recorder* r, const char* data, size_t size) {
 static int32_t record_management_open(void* ctx, const char* cor, const char* filial,
                                       const char* caixa, int32_t zero1, int32_t zero2) {
     char line[256];
-    snprintf(line, sizeof line, "Relatorio_Gerencial_Imp %s %s %s %d %d", cor, filial, caixa,
-             zero1, zero2);
+    snprintf(line, sizeof line, "Relatorio_Gerencial_Imp %s %s %s %d %d", cor, filial, caixa, zero1,
+             zero2);
     log_call(ctx, line);
     return 1;
 }
@@ -131,8 +133,8 @@ static int32_t record_management_close(void* ctx, const char* cor, int32_t flag,
     return 1;
 }
 
-static int32_t record_plain_print(void* ctx, const char* port, const char* kind,
-                                  const char* buffer, size_t size) {
+static int32_t record_plain_print(void* ctx, const char* port, const char* kind, const char* buffer,
+                                  size_t size) {
     char line[256];
     snprintf(line, sizeof line, "ImprimePadrao %s %s", port, kind);
     log_call(ctx, line);
@@ -151,7 +153,8 @@ static tov_backend recording_backend(recorder* r) {
     return backend;
 }
 
-/* ---- Host services: a fixed clock and a 32-column register ------------------------------------ */
+/* ---- Host services: a fixed clock and a 32-column register ------------------------------------
+ */
 
 static double fixed_now(void* ctx) {
     (void)ctx;
@@ -165,9 +168,9 @@ static void copy_out(char* out, size_t capacity, const char* text) {
     }
 }
 
-static void narrow_register(void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
-                            int32_t* font, int32_t* width, char* enter, size_t enter_capacity,
-                            char* cut, size_t cut_capacity, char* coupon, size_t coupon_capacity) {
+static void narrow_register(void* ctx, int32_t kind, int32_t flag1, int32_t flag2, int32_t* font,
+                            int32_t* width, char* enter, size_t enter_capacity, char* cut,
+                            size_t cut_capacity, char* coupon, size_t coupon_capacity) {
     (void)ctx;
     (void)kind;
     (void)coupon;
@@ -179,16 +182,18 @@ static void narrow_register(void* ctx, int32_t kind, int32_t flag1, int32_t flag
     copy_out(cut, cut_capacity, "\x1bm");
 }
 
-/* ---- Packets ---------------------------------------------------------------------------------- */
+/* ---- Packets ----------------------------------------------------------------------------------
+ */
 
-#define FIELDS_OF_SALES                                                                    \
-    "<FIELD attrname=\"CDVENDEDOR\" fieldtype=\"string\" WIDTH=\"4\"/>"                  \
-    "<FIELD attrname=\"NMRAZSOCVEN\" fieldtype=\"string\" WIDTH=\"40\"/>"                \
+#define FIELDS_OF_SALES                                                   \
+    "<FIELD attrname=\"CDVENDEDOR\" fieldtype=\"string\" WIDTH=\"4\"/>"   \
+    "<FIELD attrname=\"NMRAZSOCVEN\" fieldtype=\"string\" WIDTH=\"40\"/>" \
     "<FIELD attrname=\"VRTOTVENDEDOR\" fieldtype=\"r8\"/>"
 
 static const char sales_packet[] =
-    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-    FIELDS_OF_SALES "<FIELD attrname=\"VRREPIQUEVENDA\" fieldtype=\"r8\"/>"
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET "
+    "Version=\"2.0\"><METADATA><FIELDS>" FIELDS_OF_SALES
+    "<FIELD attrname=\"VRREPIQUEVENDA\" fieldtype=\"r8\"/>"
     "</FIELDS><PARAMS/></METADATA><ROWDATA>"
     "<ROW CDVENDEDOR=\"0001\" NMRAZSOCVEN=\"Ana Souza\" VRTOTVENDEDOR=\"7.5\" "
     "VRREPIQUEVENDA=\"1234.5\"/>"
@@ -197,8 +202,9 @@ static const char sales_packet[] =
     "</ROWDATA></DATAPACKET>";
 
 static const char packet_without_repique[] =
-    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-    FIELDS_OF_SALES "</FIELDS><PARAMS/></METADATA><ROWDATA>"
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET "
+    "Version=\"2.0\"><METADATA><FIELDS>" FIELDS_OF_SALES
+    "</FIELDS><PARAMS/></METADATA><ROWDATA>"
     "<ROW CDVENDEDOR=\"0001\" NMRAZSOCVEN=\"Ana Souza\" VRTOTVENDEDOR=\"7.5\"/>"
     "</ROWDATA></DATAPACKET>";
 
@@ -249,7 +255,8 @@ static int32_t print_report(const char* packet, size_t size, int32_t fiscal, int
                           fiscal, 7, 12353.17, result);
 }
 
-/* ---- Cases ------------------------------------------------------------------------------------- */
+/* ---- Cases -------------------------------------------------------------------------------------
+ */
 
 static void package_starts_with_its_descriptor_and_no_data_module(void) {
     const tov_package_info* info = NULL;
@@ -257,7 +264,8 @@ static void package_starts_with_its_descriptor_and_no_data_module(void) {
     CHECK(package.initialize() == TOV_OK);
     CHECK(package.package_info(&info) == TOV_OK);
     CHECK(info != NULL && info->flags == TOV_PACKAGE_RUNTIME_ONLY);
-    CHECK(info != NULL && info->required_count == 3 && strcmp(info->required[0], "Pkg_Tov00002") == 0 &&
+    CHECK(info != NULL && info->required_count == 3 &&
+          strcmp(info->required[0], "Pkg_Tov00002") == 0 &&
           strcmp(info->required[1], "Pkg_Tov00001") == 0 && strcmp(info->required[2], "_dll") == 0);
     CHECK(info != NULL && info->contains_count == 3 && strcmp(info->contains[1], "TOV00000") == 0);
     CHECK(info != NULL && info->unit_count > 0 &&
@@ -274,8 +282,8 @@ static void unregistered_entry_point_is_named_and_nothing_is_printed(void) {
     CHECK(package.set_backend(&backend) == TOV_OK);
     int32_t result = -1;
     CHECK(print_report(sales_packet, sizeof sales_packet - 1, 1, &result) == TOV_E_BACKEND);
-    CHECK(strstr(package.last_error(),
-                 "back-end entry point 'Usa_CompNFis' is not registered") != NULL);
+    CHECK(strstr(package.last_error(), "back-end entry point 'Usa_CompNFis' is not registered") !=
+          NULL);
     CHECK(result == -1);
     CHECK(r.calls[0] == '\0');
 }
@@ -437,8 +445,9 @@ static void paf_identification_takes_its_values_from_the_variant_array(void* lib
     r.text[r.text_size < TEXT_CAPACITY ? r.text_size : TEXT_CAPACITY - 1] = '\0';
     CHECK(strncmp(r.text, "           Identifica\xe7\xe3o do Paf-Ecf           \n", 47) == 0);
     CHECK(strstr(r.text, "Nr do Laudo :  L-77\n") != NULL);
-    CHECK(strstr(r.text, "Principal Exe : PLD.EXE\nMD5           : \n\nVersao ER PAF-ECF: 02.06\n")
-          != NULL);
+    CHECK(
+        strstr(r.text, "Principal Exe : PLD.EXE\nMD5           : \n\nVersao ER PAF-ECF: 02.06\n") !=
+        NULL);
     CHECK(strstr(r.text, "\n\nBE0913\n") != NULL);
 }
 
@@ -479,8 +488,7 @@ static const char exchange_coupon[] =
     "Nr. Cupom Fiscal: 000077\n"
     "                             \n"
     "  PRAZO PARA TROCA: 7,5 DIAS  \n"
-    "                             \n"
-;
+    "                             \n";
 
 static const char payment_means_report[] =
     "      Meios de Pagamento      \n"
@@ -497,8 +505,7 @@ static const char payment_means_report[] =
     "\n"
     "Dinheiro                             R$ 1.234,50\n"
     "Pix                                     R$ 10,00\n"
-    "Soma total                           R$ 1.244,50\n"
-;
+    "Soma total                           R$ 1.244,50\n";
 
 static int32_t record_coupon_number(void* ctx, int32_t zero1, int32_t zero2, char* number,
                                     size_t capacity) {
@@ -522,8 +529,7 @@ static int32_t record_payment_means(void* ctx, const char* filial, const char* c
                                     const char* cor, const char* serie, const char* buffer,
                                     size_t size, const char* meios) {
     char line[256];
-    snprintf(line, sizeof line, "imprimeTipoRece %s %s %s %s %s", filial, caixa, cor, serie,
-             meios);
+    snprintf(line, sizeof line, "imprimeTipoRece %s %s %s %s %s", filial, caixa, cor, serie, meios);
     log_call(ctx, line);
     keep_text(ctx, buffer, size);
     return 1;
@@ -550,9 +556,8 @@ static void coupon_and_payment_means_print_through_their_exports(void* library) 
     typedef int32_t (*coupon_fn)(int32_t, const void*, size_t, const char*, const char*,
                                  const char*, const char*, const char*, const char*, double,
                                  int32_t*);
-    typedef int32_t (*payment_means_fn)(int32_t, const char*, const char*, const char*,
-                                        const char*, const char*, const void*, size_t,
-                                        const char*, const char*);
+    typedef int32_t (*payment_means_fn)(int32_t, const char*, const char*, const char*, const char*,
+                                        const char*, const void*, size_t, const char*, const char*);
     coupon_fn print_coupon;
     payment_means_fn print_payment_means;
     void* symbol = resolve(library, "Cupom_Troca_Tov00000");
@@ -641,9 +646,10 @@ typedef int32_t (*statement_fn)(int32_t, const char*, const char*, const char*, 
                                 const char*, tov_dataset*, int32_t, int32_t*);
 typedef int32_t (*dataset_recno_fn)(tov_dataset*, int32_t*);
 
-#define STATEMENT_PACKET(fields, rows)                                                     \
-    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>" \
-    fields "</FIELDS><PARAMS/></METADATA><ROWDATA>" rows "</ROWDATA></DATAPACKET>"
+#define STATEMENT_PACKET(fields, rows)                                                        \
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET "                                  \
+    "Version=\"2.0\"><METADATA><FIELDS>" fields "</FIELDS><PARAMS/></METADATA><ROWDATA>" rows \
+    "</ROWDATA></DATAPACKET>"
 #define STATEMENT_TEXT(name) "<FIELD attrname=\"" name "\" fieldtype=\"string\" WIDTH=\"20\"/>"
 #define STATEMENT_NUMBER(name) "<FIELD attrname=\"" name "\" fieldtype=\"r8\"/>"
 
@@ -653,10 +659,10 @@ static const char family_balance_packet[] =
     STATEMENT_PACKET(STATEMENT_NUMBER("SALDOFAM"), "<ROW SALDOFAM=\"5\"/>");
 static const char movements_packet[] = STATEMENT_PACKET(
     STATEMENT_TEXT("CDCLIENTE") STATEMENT_TEXT("CDFAMILISALD") STATEMENT_TEXT("NMFAMILISALD")
-    STATEMENT_NUMBER("SALDANT") "<FIELD attrname=\"DATA\" fieldtype=\"date\"/>"
-    STATEMENT_TEXT("HORA") STATEMENT_TEXT("DSOPEEXTCONS") STATEMENT_TEXT("IDTPMOVEXT")
-    STATEMENT_TEXT("NRSEQVENDA") STATEMENT_TEXT("CDFILIAL") STATEMENT_NUMBER("VALOR")
-    STATEMENT_NUMBER("SALDO"),
+        STATEMENT_NUMBER("SALDANT") "<FIELD attrname=\"DATA\" fieldtype=\"date\"/>" STATEMENT_TEXT(
+            "HORA") STATEMENT_TEXT("DSOPEEXTCONS") STATEMENT_TEXT("IDTPMOVEXT")
+            STATEMENT_TEXT("NRSEQVENDA") STATEMENT_TEXT("CDFILIAL") STATEMENT_NUMBER("VALOR")
+                STATEMENT_NUMBER("SALDO"),
     "<ROW CDCLIENTE=\"C1\" CDFAMILISALD=\"01\" NMFAMILISALD=\"Bar\" SALDANT=\"2\" "
     "DATA=\"20240310\" HORA=\"10:00\" DSOPEEXTCONS=\"Recarga\" IDTPMOVEXT=\"C\" NRSEQVENDA=\"\" "
     "CDFILIAL=\"0001\" VALOR=\"3\" SALDO=\"5\"/>");
@@ -719,13 +725,14 @@ static void consumer_statement_prints_from_the_host_datasets(void* library) {
     host.Now = fixed_now;
     host.ConfiguraImpressora = narrow_register;
     CHECK(package.set_host(&host) == TOV_OK);
-    tov_dataset* setting = open_dataset(detailed_setting_packet, sizeof detailed_setting_packet - 1);
+    tov_dataset* setting =
+        open_dataset(detailed_setting_packet, sizeof detailed_setting_packet - 1);
     tov_dataset* balances = open_dataset(family_balance_packet, sizeof family_balance_packet - 1);
     tov_dataset* movements = open_dataset(movements_packet, sizeof movements_packet - 1);
 
     int32_t result = 0;
-    CHECK(statement(1, "01", "COR", "1", "COM1", setting, setting, setting, movements, balances,
-                    "", "Centro", "002", "9", "Ana", movements, 7, &result) == TOV_OK);
+    CHECK(statement(1, "01", "COR", "1", "COM1", setting, setting, setting, movements, balances, "",
+                    "Centro", "002", "9", "Ana", movements, 7, &result) == TOV_OK);
     CHECK(result == 1);
     CHECK(strcmp(r.calls, "Cabecalho 01 COR Centro 002 0 0\nExtrato COR\n") == 0);
     CHECK(r.text_size == sizeof detailed_statement - 1);
@@ -740,8 +747,8 @@ static void consumer_statement_prints_from_the_host_datasets(void* library) {
     CHECK(result == 0);
     CHECK(strstr(package.last_error(), "cdsExtVenda is NULL") != NULL);
     result = 1;
-    CHECK(statement(1, "01", "COR", "1", "COM1", setting, setting, setting, movements, balances,
-                    "", "Centro", "002", "9", "Ana", movements, 7, &result) == TOV_OK);
+    CHECK(statement(1, "01", "COR", "1", "COM1", setting, setting, setting, movements, balances, "",
+                    "Centro", "002", "9", "Ana", movements, 7, &result) == TOV_OK);
     CHECK(result == 0); /* the walk stands at the end: no movement */
     CHECK(strstr(package.last_error(), "no movement") != NULL);
 

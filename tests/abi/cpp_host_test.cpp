@@ -29,7 +29,9 @@ int32_t print_plain(void* ctx, const char*, const char*, const char* buffer, siz
     return 1;
 }
 
-double fixed_now(void*) { return 45366.75; }  // 15/03/2024 18:00
+double fixed_now(void*) {
+    return 45366.75;
+}  // 15/03/2024 18:00
 
 const std::string sales_packet =
     "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
@@ -51,20 +53,19 @@ void prints_a_report_through_the_wrappers() {
     host.Now = fixed_now;
     tov::SetHost(host);
 
-    CHECK(tov::RelatorioVendedor("01", "Centro", "002", "Caixa 2", "COR", "COM1", "1",
-                                 sales_packet, false, 0, 7.5));
+    CHECK(tov::RelatorioVendedor("01", "Centro", "002", "Caixa 2", "COR", "COM1", "1", sales_packet,
+                                 false, 0, 7.5));
     CHECK(printed.texts.size() == 1);
     CHECK(!printed.texts.empty() &&
           printed.texts[0].find("Vendedor: 0001 - Ana Souza\r\n") != std::string::npos);
-    CHECK(!printed.texts.empty() &&
-          printed.texts[0].find("Data: 15/03/2024") != std::string::npos);
+    CHECK(!printed.texts.empty() && printed.texts[0].find("Data: 15/03/2024") != std::string::npos);
     CHECK(tov::DataModule() != nullptr);
 }
 
 void failures_carry_status_and_message() {
     try {
-        tov::RelatorioVendedor("01", "Centro", "002", "Caixa 2", "COR", "COM1", "1",
-                               "no packet", false, 0, 0);
+        tov::RelatorioVendedor("01", "Centro", "002", "Caixa 2", "COR", "COM1", "1", "no packet",
+                               false, 0, 0);
         CHECK(!"a bad packet throws");
     } catch (const tov::PackageError& error) {
         CHECK(error.status() == TOV_E_PACKET);

@@ -61,15 +61,16 @@ protected:
         request.oleProdutos = packet;
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host());
-        return CupomTroca(request, products, services::DocumentContext{backend, host, settings, messages});
+        return CupomTroca(request, products,
+                          services::DocumentContext{backend, host, settings, messages});
     }
 
     tov::testing::Recorder recorder = coupon_register();
     format::FormatSettings settings;
     services::TMessages messages = services::make_standard_messages();
     dataset::ClientDataSet products;
-    ExchangeCouponRequest request{5,     {},          "COR", "01", "002", "Maria da Silva",
-                                  "123.456.789-09", "1", 30};
+    ExchangeCouponRequest request{5,   {}, "COR", "01", "002", "Maria da Silva", "123.456.789-09",
+                                  "1", 30};
     const std::string two_products = product_packet(
         {{"1001", "A-77", "Camiseta Polo Azul M", "2", "UN"},
          {"2002", "B-88", "Cal\xe7\x61 Jeans Masculina Tradicional 42", "1,5", "MT"}});
@@ -80,20 +81,23 @@ TEST_F(ExchangeCoupon, PrintsProductsNumberConsumerAndPeriodThenAnswersTheBackEn
 
     EXPECT_THAT(recorder.calls, ElementsAre("Nr_Cupom 0 0 []", "ConfiguraImpressora 5 1 1 [123]",
                                             "Cupom_Troca COR 01 002"));
-    EXPECT_EQ(recorder.printed,
-              dashes_39 + "\r\n"
-              "             CUPOM DE TROCA             \r\n" +
-              blanks_39 + "\r\n"
-              "Cod.        NOME                            Qtde\r\n"
-              "1001        Camiseta Polo Azul M             2UN\r\n"
-              "2002        Cal\xe7\x61 Jeans Masculina Tradic   1,5MT\r\n" +
-              dashes_39 + "\r\n"
-              "Nr. Cupom Fiscal: 000123\r\n"
-              "Maria da Silva\r\n"
-              "123.456.789-09\r\n" +
-              blanks_39 + "\r\n"
-              "       PRAZO PARA TROCA: 30 DIAS        \r\n" +
-              blanks_39 + "\r\n");
+    EXPECT_EQ(recorder.printed, dashes_39 +
+                                    "\r\n"
+                                    "             CUPOM DE TROCA             \r\n" +
+                                    blanks_39 +
+                                    "\r\n"
+                                    "Cod.        NOME                            Qtde\r\n"
+                                    "1001        Camiseta Polo Azul M             2UN\r\n"
+                                    "2002        Cal\xe7\x61 Jeans Masculina Tradic   1,5MT\r\n" +
+                                    dashes_39 +
+                                    "\r\n"
+                                    "Nr. Cupom Fiscal: 000123\r\n"
+                                    "Maria da Silva\r\n"
+                                    "123.456.789-09\r\n" +
+                                    blanks_39 +
+                                    "\r\n"
+                                    "       PRAZO PARA TROCA: 30 DIAS        \r\n" +
+                                    blanks_39 + "\r\n");
 }
 
 TEST_F(ExchangeCoupon, EmptyOrBlankConsumerNameAndTaxNumberLeaveOutTheirLines) {
@@ -102,8 +106,8 @@ TEST_F(ExchangeCoupon, EmptyOrBlankConsumerNameAndTaxNumberLeaveOutTheirLines) {
 
     print(two_products);
 
-    EXPECT_THAT(recorder.printed, ::testing::HasSubstr("Nr. Cupom Fiscal: 000123\r\n" +
-                                                       blanks_39 + "\r\n       PRAZO"));
+    EXPECT_THAT(recorder.printed, ::testing::HasSubstr("Nr. Cupom Fiscal: 000123\r\n" + blanks_39 +
+                                                       "\r\n       PRAZO"));
 }
 
 TEST_F(ExchangeCoupon, EmptyPacketPrintsTheHeadingFollowedByTheDashLine) {
@@ -135,17 +139,20 @@ TEST_F(ExchangeCoupon, ProductLinesKeepFortyEightColumnsOnAWideRegister) {
 
     print(product_packet({{"1001", "", "Meia", "12", "PR"}}));
 
-    EXPECT_EQ(recorder.printed,
-              std::string(55, '-') + "\r\n"
-              "                     CUPOM DE TROCA                     \r\n" +
-              std::string(55, ' ') + "\r\n"
-              "Cod.        NOME                            Qtde\r\n"
-              "1001        Meia                            12PR\r\n" +
-              std::string(55, '-') + "\r\n"
-              "Nr. Cupom Fiscal: 000123\r\n" +
-              std::string(55, ' ') + "\r\n"
-              "               PRAZO PARA TROCA: 7,5 DIAS               \r\n" +
-              std::string(55, ' ') + "\r\n");
+    EXPECT_EQ(recorder.printed, std::string(55, '-') +
+                                    "\r\n"
+                                    "                     CUPOM DE TROCA                     \r\n" +
+                                    std::string(55, ' ') +
+                                    "\r\n"
+                                    "Cod.        NOME                            Qtde\r\n"
+                                    "1001        Meia                            12PR\r\n" +
+                                    std::string(55, '-') +
+                                    "\r\n"
+                                    "Nr. Cupom Fiscal: 000123\r\n" +
+                                    std::string(55, ' ') +
+                                    "\r\n"
+                                    "               PRAZO PARA TROCA: 7,5 DIAS               \r\n" +
+                                    std::string(55, ' ') + "\r\n");
 }
 
 TEST_F(ExchangeCoupon, EmptyOrBlankFiscalCodeShowsTheSecondCode) {
@@ -196,8 +203,8 @@ TEST_F(ExchangeCoupon, PacketStaysLoadedAfterTheCall) {
 TEST_F(ExchangeCoupon, FailuresReachTheCallerAndNoCouponIsPrinted) {
     EXPECT_THROW(print("not a data packet"), PacketError);
     EXPECT_THROW(print(product_packet({{"1", "", "Meia", "1", "PR"}}, false)), FieldNotFound);
-    EXPECT_THAT(recorder.calls, ::testing::Not(::testing::Contains(
-                                    ::testing::StartsWith("Cupom_Troca"))));
+    EXPECT_THAT(recorder.calls,
+                ::testing::Not(::testing::Contains(::testing::StartsWith("Cupom_Troca"))));
 }
 
 TEST_F(ExchangeCoupon, UnregisteredCouponEntryPointFailsBeforeTheNumberIsAsked) {
@@ -207,8 +214,9 @@ TEST_F(ExchangeCoupon, UnregisteredCouponEntryPointFailsBeforeTheNumberIsAsked) 
     const services::HostServices host(recorder.host());
     request.oleProdutos = two_products;
 
-    EXPECT_THROW(CupomTroca(request, products, services::DocumentContext{backend, host, settings, messages}),
-                 BackendError);
+    EXPECT_THROW(
+        CupomTroca(request, products, services::DocumentContext{backend, host, settings, messages}),
+        BackendError);
     EXPECT_TRUE(recorder.calls.empty());
 }
 

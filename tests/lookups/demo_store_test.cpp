@@ -23,8 +23,9 @@ namespace fs = std::filesystem;
 class DemoStoreFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("tov-demo-store-" + std::to_string(::getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = fs::temp_directory_path() /
+                 ("tov-demo-store-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
     }
     void TearDown() override { fs::remove_all(folder); }
@@ -56,7 +57,8 @@ TEST_F(DemoStoreFile, IsBuiltOnFirstUseAndKeptWhileCurrent) {
 TEST_F(DemoStoreFile, IsBuiltAgainWhenItsSqlChanges) {
     const std::string schema = DemoStore::embedded_sql().schema;
     DemoStore(folder / "demo.db", {schema, "INSERT INTO OPERADOR VALUES ('A', 'FIRST');"}).ensure();
-    const DemoStore store(folder / "demo.db", {schema, "INSERT INTO OPERADOR VALUES ('A', 'SECOND');"});
+    const DemoStore store(folder / "demo.db",
+                          {schema, "INSERT INTO OPERADOR VALUES ('A', 'SECOND');"});
     db::Connection connection;
     connection.set_connection_string(store.connection_string());
     db::Query query("adqOperador", connection, db::SqlStorage("SELECT NMOPERADOR FROM OPERADOR"));
@@ -66,7 +68,8 @@ TEST_F(DemoStoreFile, IsBuiltAgainWhenItsSqlChanges) {
 
 TEST_F(DemoStoreFile, BrokenSqlIsAnErrorAndLeavesNoFile) {
     fs::create_directories(folder);
-    const DemoStore broken(folder / "demo.db", {"CREATE TABLE X (A TEXT);", "INSERT INTO NOSUCH VALUES (1);"});
+    const DemoStore broken(folder / "demo.db",
+                           {"CREATE TABLE X (A TEXT);", "INSERT INTO NOSUCH VALUES (1);"});
     EXPECT_THROW(broken.ensure(), DatabaseError);
     EXPECT_FALSE(fs::exists(folder / "demo.db"));
     EXPECT_TRUE(fs::is_empty(folder)) << "no half-built file left";
@@ -84,7 +87,8 @@ TEST(DemoStoreSql, TheLibraryCarriesTheExactBytesOfTheStoreFiles) {
     const DemoStoreSql embedded = DemoStore::embedded_sql();
     EXPECT_EQ(embedded.schema, file_text(store / "schema.sql"));
     EXPECT_EQ(embedded.rows, file_text(store / "demo_rows.sql"));
-    EXPECT_NE(embedded.rows.find("\xE3"), std::string::npos) << "the Windows-1252 bytes of the rows";
+    EXPECT_NE(embedded.rows.find("\xE3"), std::string::npos)
+        << "the Windows-1252 bytes of the rows";
 }
 
 TEST_F(DemoStoreFile, AnEmptyConnectionStringMeansTheDemoStore) {
@@ -104,14 +108,15 @@ TEST_F(DemoStoreFile, AnswersEveryLookupOfTheDemo) {
     const auto till = dataset::read_binary_packet(std::get<std::string>(caixa));
     ASSERT_EQ(till.rows.size(), 1u);
     EXPECT_EQ(std::get<std::string>(till.rows[0].values[1]), "MARIA APARECIDA");
-    const auto balance = dataset::read_binary_packet(std::get<std::string>(lookups.saldo_fidelidade("0001", "MESA 12")));
+    const auto balance = dataset::read_binary_packet(
+        std::get<std::string>(lookups.saldo_fidelidade("0001", "MESA 12")));
     ASSERT_EQ(balance.rows.size(), 1u);
     EXPECT_EQ(std::get<dataset::Bcd>(balance.rows[0].values[3]).to_long_double(), 115.5L);
     EXPECT_DOUBLE_EQ(lookups.get_desconto_fid("0001", "12"), 5.5);
     EXPECT_EQ(lookups.get_nm_consumidor("1001", "12", "01"), "Jo\xE3o");
     EXPECT_EQ(lookups.get_nm_consumidor("1001", "12", "02"), "ANA BEATRIZ SOUZA");
-    const auto payments =
-        dataset::read_binary_packet(std::get<std::string>(lookups.get_mov_caixa_mob("0001", "1001", "T")));
+    const auto payments = dataset::read_binary_packet(
+        std::get<std::string>(lookups.get_mov_caixa_mob("0001", "1001", "T")));
     EXPECT_EQ(payments.rows.size(), 1u) << "PIX of seat 00";
 }
 

@@ -20,20 +20,24 @@ namespace tov::lookups::testing {
 bool open_test_store(db::Connection& connection);
 
 inline dataset::Packet packet_of(const LookupPacket& result) {
-    if (const auto* error = std::get_if<ErrorText>(&result)) ADD_FAILURE() << "error text: " << error->text;
+    if (const auto* error = std::get_if<ErrorText>(&result))
+        ADD_FAILURE() << "error text: " << error->text;
     const auto* bytes = std::get_if<std::string>(&result);
     return bytes ? dataset::read_binary_packet(*bytes) : dataset::Packet{};
 }
 
 inline std::string text_at(const dataset::Packet& packet, std::size_t row, std::string_view field) {
-    const auto& value = packet.rows.at(row).values.at(static_cast<std::size_t>(packet.field_index(field)));
+    const auto& value =
+        packet.rows.at(row).values.at(static_cast<std::size_t>(packet.field_index(field)));
     const auto* text = std::get_if<std::string>(&value);
     return text ? *text : std::string("<not text>");
 }
 
 inline double amount_at(const dataset::Packet& packet, std::size_t row, std::string_view field) {
-    const auto& value = packet.rows.at(row).values.at(static_cast<std::size_t>(packet.field_index(field)));
-    if (const auto* bcd = std::get_if<dataset::Bcd>(&value)) return static_cast<double>(bcd->to_long_double());
+    const auto& value =
+        packet.rows.at(row).values.at(static_cast<std::size_t>(packet.field_index(field)));
+    if (const auto* bcd = std::get_if<dataset::Bcd>(&value))
+        return static_cast<double>(bcd->to_long_double());
     ADD_FAILURE() << field << " is not a fixed-point decimal";
     return -1;
 }
@@ -57,8 +61,8 @@ protected:
 
 TEST_F(LookupCases, LoyaltyBalanceSumsThePointsOfTheTicketsConsumer) {
     const auto packet = packet_of(lookups.saldo_fidelidade("0001", "MESA 12"));
-    EXPECT_EQ(field_names(packet),
-              (std::vector<std::string>{"CDCLIENTE", "CDCONSUMIDOR", "NMCONSUMIDOR", "VRSALDOCONS"}));
+    EXPECT_EQ(field_names(packet), (std::vector<std::string>{"CDCLIENTE", "CDCONSUMIDOR",
+                                                             "NMCONSUMIDOR", "VRSALDOCONS"}));
     ASSERT_EQ(packet.rows.size(), 1u);
     EXPECT_EQ(text_at(packet, 0, "NMCONSUMIDOR"), "ANA");
     EXPECT_DOUBLE_EQ(amount_at(packet, 0, "VRSALDOCONS"), 115.50);
@@ -75,7 +79,8 @@ TEST_F(LookupCases, TillOperatorIsTheOneOfTheShiftOpenedTodayAndNotClosed) {
     EXPECT_EQ(field_names(open_today), (std::vector<std::string>{"CDOPERADOR", "NMOPERADOR"}));
     ASSERT_EQ(open_today.rows.size(), 1u);
     EXPECT_EQ(text_at(open_today, 0, "NMOPERADOR"), "MARIA");
-    EXPECT_TRUE(packet_of(lookups.get_caixa("002", test_today, settings)).rows.empty()) << "opened yesterday";
+    EXPECT_TRUE(packet_of(lookups.get_caixa("002", test_today, settings)).rows.empty())
+        << "opened yesterday";
     EXPECT_TRUE(packet_of(lookups.get_caixa("003", test_today, settings)).rows.empty()) << "closed";
     EXPECT_EQ(packet_of(lookups.get_caixa("002", test_today - 1, settings)).rows.size(), 1u);
 }

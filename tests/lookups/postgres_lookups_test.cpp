@@ -13,7 +13,9 @@
 
 // The PostgreSQL ODBC driver keeps 336 bytes of a statement that failed on the server (seen
 // with psqlODBC 13.02); the leak checker is told to leave that driver's allocations alone.
-extern "C" const char* __lsan_default_suppressions() { return "leak:psqlodbc\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:psqlodbc\n";
+}
 
 namespace tov::lookups::testing {
 
@@ -71,13 +73,15 @@ TEST_F(PostgresServer, TheConnectionStringIsAskedOnceAndTheSessionSetUpRunsOnce)
 }
 
 TEST_F(PostgresServer, AServerThatDoesNotAnswerGivesTheFailurePaths) {
-    connection.set_connection_string(std::regex_replace(server_connection_string(), std::regex("Port=[0-9]+"), "Port=1"));
+    connection.set_connection_string(
+        std::regex_replace(server_connection_string(), std::regex("Port=[0-9]+"), "Port=1"));
     SaleLookups lookups(connection);
     EXPECT_EQ(lookups.get_desconto_fid("0001", "12"), 0.0);
     EXPECT_EQ(lookups.get_nm_consumidor("1001", "12", "01"), "");
     const auto result = lookups.saldo_fidelidade("0001", "MESA 12");
     ASSERT_TRUE(std::holds_alternative<ErrorText>(result));
-    EXPECT_NE(std::get<ErrorText>(result).text.find("[08001]"), std::string::npos) << std::get<ErrorText>(result).text;
+    EXPECT_NE(std::get<ErrorText>(result).text.find("[08001]"), std::string::npos)
+        << std::get<ErrorText>(result).text;
     EXPECT_FALSE(connection.connected());
 }
 
@@ -95,10 +99,12 @@ TEST_F(PostgresServer, ABrokenStatementFailsWithItsSqlState) {
 }
 
 TEST_F(PostgresServer, ColumnsAreDescribedByKindAndBecomeTheirPacketTypes) {
-    db::Query query("adqTypes", connection,
-                    db::SqlStorage("SELECT CAST(:A AS NUMERIC(15,2)) AS VRDEC, CAST(2.5 AS DOUBLE PRECISION) AS VRFLT,"
-                                   " CAST(3 AS INTEGER) AS QTINT, CAST('2024-03-05 10:15:30' AS TIMESTAMP) AS DTHR,"
-                                   " CAST('abc' AS VARCHAR(7)) AS NMTXT, '10:30' || :A::text AS NMCAST"));
+    db::Query query(
+        "adqTypes", connection,
+        db::SqlStorage(
+            "SELECT CAST(:A AS NUMERIC(15,2)) AS VRDEC, CAST(2.5 AS DOUBLE PRECISION) AS VRFLT,"
+            " CAST(3 AS INTEGER) AS QTINT, CAST('2024-03-05 10:15:30' AS TIMESTAMP) AS DTHR,"
+            " CAST('abc' AS VARCHAR(7)) AS NMTXT, '10:30' || :A::text AS NMCAST"));
     query.set_param("A", "-1234.5");
     query.open();
     const auto packet = dataset::read_binary_packet(db::provide_packet(query));
@@ -115,24 +121,29 @@ TEST_F(PostgresServer, ColumnsAreDescribedByKindAndBecomeTheirPacketTypes) {
     EXPECT_EQ(std::get<dataset::Bcd>(row[0]).to_long_double(), -1234.5L);
     EXPECT_EQ(std::get<double>(row[1]), 2.5);
     EXPECT_EQ(std::get<int64_t>(row[2]), 3);
-    EXPECT_EQ(std::get<dataset::Timestamp>(row[3]).ms, (45356.0 + dataset::date_delta) * dataset::ms_per_day + 36930000.0);
+    EXPECT_EQ(std::get<dataset::Timestamp>(row[3]).ms,
+              (45356.0 + dataset::date_delta) * dataset::ms_per_day + 36930000.0);
     EXPECT_EQ(std::get<std::string>(row[4]), "abc");
     EXPECT_EQ(std::get<std::string>(row[5]), "10:30-1234.5");
 }
 
 TEST_F(PostgresServer, ADecimalWithoutADeclaredScaleKeepsEveryValue) {
     db::Query query("adqNumeric", connection,
-                    db::SqlStorage("SELECT VRNUM FROM (VALUES (CAST(5.5 AS NUMERIC)), (CAST(1.25 AS NUMERIC))) AS V (VRNUM)"));
+                    db::SqlStorage("SELECT VRNUM FROM (VALUES (CAST(5.5 AS NUMERIC)), (CAST(1.25 "
+                                   "AS NUMERIC))) AS V (VRNUM)"));
     query.open();
     const auto packet = dataset::read_binary_packet(db::provide_packet(query));
     EXPECT_EQ(packet.fields.at(0).type(), dataset::TypeCode::Bcd);
-    EXPECT_EQ(packet.fields[0].decimals(), 2) << "the driver reports the most decimals of the result";
+    EXPECT_EQ(packet.fields[0].decimals(), 2)
+        << "the driver reports the most decimals of the result";
     EXPECT_EQ(std::get<dataset::Bcd>(packet.rows.at(0).values[0]).to_string(), "5.50");
     EXPECT_EQ(std::get<dataset::Bcd>(packet.rows.at(1).values[0]).to_string(), "1.25");
 }
 
 TEST_F(PostgresServer, ALongValueIsReadWhole) {
-    db::Query query("adqLong", connection, db::SqlStorage("SELECT repeat('ab', 1500) AS NMLONG, CAST(NULL AS TEXT) AS NMNULL"));
+    db::Query query(
+        "adqLong", connection,
+        db::SqlStorage("SELECT repeat('ab', 1500) AS NMLONG, CAST(NULL AS TEXT) AS NMNULL"));
     query.open();
     std::string expected;
     for (int i = 0; i < 1500; ++i) expected += "ab";

@@ -31,8 +31,9 @@ TEST(ShortDate, NamesAndDatesOutsideTheCalendarAreErrors) {
     EXPECT_THROW(format_short_date(45356, with_format("dd/mmm/yyyy")), ConversionError);
     EXPECT_THROW(format_short_date(45356, with_format("ddd dd/mm")), ConversionError);
     EXPECT_THROW(format_short_date(3e6, format::FormatSettings{}), ConversionError);
-    EXPECT_THROW(format_short_date(std::numeric_limits<double>::quiet_NaN(), format::FormatSettings{}),
-                 ConversionError);
+    EXPECT_THROW(
+        format_short_date(std::numeric_limits<double>::quiet_NaN(), format::FormatSettings{}),
+        ConversionError);
 }
 
 }  // namespace

@@ -34,11 +34,14 @@ TEST(SqliteLookupFailures, AStoreWithoutTheTablesGivesZeroEmptyTextAndTheErrorTe
     EXPECT_EQ(lookups.get_nm_consumidor("1001", "12", ""), "");
     EXPECT_EQ(lookups.get_nm_consumidor("1001", "12", "01"), "");
     const format::FormatSettings settings;
-    EXPECT_EQ(lookups.saldo_fidelidade("0001", "MESA 12"), LookupPacket(ErrorText{"host says: failed"}));
+    EXPECT_EQ(lookups.saldo_fidelidade("0001", "MESA 12"),
+              LookupPacket(ErrorText{"host says: failed"}));
     EXPECT_NE(seen_error.find("adqSaldoCons"), std::string::npos) << seen_error;
     EXPECT_NE(seen_error.find("no such table"), std::string::npos) << seen_error;
-    EXPECT_EQ(lookups.get_caixa("001", test_today, settings), LookupPacket(ErrorText{"host says: failed"}));
-    EXPECT_EQ(lookups.get_mov_caixa_mob("0001", "1001", "T"), LookupPacket(ErrorText{"host says: failed"}));
+    EXPECT_EQ(lookups.get_caixa("001", test_today, settings),
+              LookupPacket(ErrorText{"host says: failed"}));
+    EXPECT_EQ(lookups.get_mov_caixa_mob("0001", "1001", "T"),
+              LookupPacket(ErrorText{"host says: failed"}));
 }
 
 TEST(SqliteLookupFailures, AStoreThatCannotBeOpenedGivesTheErrorOfTheConnection) {
@@ -47,7 +50,8 @@ TEST(SqliteLookupFailures, AStoreThatCannotBeOpenedGivesTheErrorOfTheConnection)
     SaleLookups lookups(connection);
     const auto result = lookups.get_mov_caixa_mob("0001", "1001", "T");
     ASSERT_TRUE(std::holds_alternative<ErrorText>(result));
-    EXPECT_NE(std::get<ErrorText>(result).text.find("/nonexistent/folder/store.db"), std::string::npos);
+    EXPECT_NE(std::get<ErrorText>(result).text.find("/nonexistent/folder/store.db"),
+              std::string::npos);
     EXPECT_FALSE(connection.connected());
 }
 
@@ -76,7 +80,8 @@ TEST(SqliteLookupConnection, TheConnectionStringIsAskedOnceAndTheSessionSetUpRun
     SaleLookups lookups(connection);
     EXPECT_DOUBLE_EQ(lookups.get_desconto_fid("0001", "12"), 5.50);
     EXPECT_EQ(lookups.get_nm_consumidor("1001", "12", "01"), "JOAO");
-    EXPECT_TRUE(std::holds_alternative<std::string>(lookups.get_mov_caixa_mob("0001", "1001", "T")));
+    EXPECT_TRUE(
+        std::holds_alternative<std::string>(lookups.get_mov_caixa_mob("0001", "1001", "T")));
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(set_up, 1);
     EXPECT_TRUE(connection.connected());

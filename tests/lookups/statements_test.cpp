@@ -57,9 +57,10 @@ TEST(LookupStatements, TheSeatQueryIsTheNameQueryWithAnotherLastLine) {
     const std::string seat = nm_consumidor_posicao_statement().sql();
     const auto last_break = plain.rfind("\r\n");
     EXPECT_EQ(seat.substr(0, last_break + 2), plain.substr(0, last_break + 2));
-    EXPECT_EQ(seat.substr(last_break + 2),
-              "((CV.NRCOMANDA = :P_NRCOMANDA or(CV.DSCOMANDA like '%'+:P_NRCOMANDA and CV.NRCOMANDA <> "
-              ":P_NRCOMANDA)) AND IT.NRLUGARMESA = :P_NRLUGARMESA)");
+    EXPECT_EQ(
+        seat.substr(last_break + 2),
+        "((CV.NRCOMANDA = :P_NRCOMANDA or(CV.DSCOMANDA like '%'+:P_NRCOMANDA and CV.NRCOMANDA <> "
+        ":P_NRCOMANDA)) AND IT.NRLUGARMESA = :P_NRLUGARMESA)");
     EXPECT_EQ(db::to_positional(plain).marker_names,
               (Names{"P_NRVENDAREST", "P_NRCOMANDA", "P_NRCOMANDA", "P_NRCOMANDA"}));
 }
@@ -68,7 +69,8 @@ TEST(LookupStatements, TheSeatQueryIsTheNameQueryWithAnotherLastLine) {
 TEST(LookupStatements, TheOtherStatementsAreStoredLineByLineAsWritten) {
     EXPECT_EQ(saldo_cons_statement().sql(),
               "SELECT A.CDCLIENTE, A.CDCONSUMIDOR, A.NMCONSUMIDOR, A.VRSALDOCONS\r\n"
-              "  FROM (SELECT V.CDCLIENTE , V.CDCONSUMIDOR , CD.NMCONSUMIDOR ,SUM(M.VRSALDOCONS) AS VRSALDOCONS\r\n"
+              "  FROM (SELECT V.CDCLIENTE , V.CDCONSUMIDOR , CD.NMCONSUMIDOR ,SUM(M.VRSALDOCONS) "
+              "AS VRSALDOCONS\r\n"
               "          FROM COMANDAVEN C , VENDAREST V , MOVPONTOCONS M , CONSUMIDOR CD\r\n"
               "         WHERE  C.CDFILIAL = :P_CDFILIAL\r\n"
               "           AND    V.CDFILIAL = C.CDFILIAL\r\n"
@@ -80,18 +82,24 @@ TEST(LookupStatements, TheOtherStatementsAreStoredLineByLineAsWritten) {
               "           AND    CD.CDCLIENTE   = V.CDCLIENTE\r\n"
               "      GROUP BY  V.CDCLIENTE , V.CDCONSUMIDOR , CD.NMCONSUMIDOR) A");
     EXPECT_EQ(desc_core_banc_statement().sql(),
-              "SELECT ISNULL(VRRESGCOREBANC,0) + ISNULL(VRRESGCORECORP,0) + ISNULL(VRRESGCOREQUAL,0) AS VRRESGCOREBANC\r\n"
+              "SELECT ISNULL(VRRESGCOREBANC,0) + ISNULL(VRRESGCORECORP,0) + "
+              "ISNULL(VRRESGCOREQUAL,0) AS VRRESGCOREBANC\r\n"
               "  FROM COMANDAVEN\r\n"
               " WHERE CDFILIAL = :P_CDFILIAL\r\n"
               "   AND CHARINDEX(NRCOMANDA, :P_NRCOMANDA) > 0");
     EXPECT_EQ(nm_consumidor_statement().sql(),
-              "SELECT DISTINCT ( CASE WHEN IT.NMCONSVEND IS NULL THEN CO.NMCONSUMIDOR ELSE IT.NMCONSVEND END ) NMCONSUMIDOR\r\n"
+              "SELECT DISTINCT ( CASE WHEN IT.NMCONSVEND IS NULL THEN CO.NMCONSUMIDOR ELSE "
+              "IT.NMCONSVEND END ) NMCONSUMIDOR\r\n"
               "FROM VENDAREST VR\r\n"
-              "INNER JOIN COMANDAVEN CV ON CV.CDFILIAL=VR.CDFILIAL AND CV.CDLOJA=VR.CDLOJA AND CV.NRVENDAREST=VR.NRVENDAREST\r\n"
-              "INNER JOIN ITCOMANDAVEN IT ON IT.CDFILIAL=CV.CDFILIAL AND IT.CDLOJA=CV.CDLOJA AND IT.NRVENDAREST=CV.NRVENDAREST AND IT.NRCOMANDA=CV.NRCOMANDA\r\n"
-              "LEFT JOIN CONSUMIDOR CO ON CO.CDCLIENTE=VR.CDCLIENTE AND CO.CDCONSUMIDOR=VR.CDCONSUMIDOR\r\n"
+              "INNER JOIN COMANDAVEN CV ON CV.CDFILIAL=VR.CDFILIAL AND CV.CDLOJA=VR.CDLOJA AND "
+              "CV.NRVENDAREST=VR.NRVENDAREST\r\n"
+              "INNER JOIN ITCOMANDAVEN IT ON IT.CDFILIAL=CV.CDFILIAL AND IT.CDLOJA=CV.CDLOJA AND "
+              "IT.NRVENDAREST=CV.NRVENDAREST AND IT.NRCOMANDA=CV.NRCOMANDA\r\n"
+              "LEFT JOIN CONSUMIDOR CO ON CO.CDCLIENTE=VR.CDCLIENTE AND "
+              "CO.CDCONSUMIDOR=VR.CDCONSUMIDOR\r\n"
               "WHERE VR.NRVENDAREST = :P_NRVENDAREST AND\r\n"
-              "(CV.NRCOMANDA = :P_NRCOMANDA or ((CV.DSCOMANDA like '%'+:P_NRCOMANDA)and(CV.NRCOMANDA <> :P_NRCOMANDA ) ))");
+              "(CV.NRCOMANDA = :P_NRCOMANDA or ((CV.DSCOMANDA like "
+              "'%'+:P_NRCOMANDA)and(CV.NRCOMANDA <> :P_NRCOMANDA ) ))");
     EXPECT_EQ(mov_caixa_mob_statement().sql(),
               "SELECT T.NMTIPORECE, SUM(M.VRMOV) AS VRMOV\r\n"
               "  FROM MOVCAIXAMOB M, TIPORECE T\r\n"
@@ -122,17 +130,20 @@ TEST(LookupStatements, EachQueryHasTheParametersItsLookupBinds) {
     EXPECT_EQ(parameters_of(desc_core_banc_statement()), (Names{"P_CDFILIAL", "P_NRCOMANDA"}));
     EXPECT_EQ(parameters_of(nm_consumidor_posicao_statement()),
               (Names{"P_NRVENDAREST", "P_NRCOMANDA", "P_NRLUGARMESA"}));
-    EXPECT_EQ(parameters_of(mov_caixa_mob_statement()), (Names{"P_CDFILIAL", "P_NRVENDAREST", "P_NRLUGARMESA"}));
+    EXPECT_EQ(parameters_of(mov_caixa_mob_statement()),
+              (Names{"P_CDFILIAL", "P_NRVENDAREST", "P_NRLUGARMESA"}));
     EXPECT_EQ(parameters_of(text_parc_cont_statement()), (Names{"P_CDFILIAL", "P_CDCAIXA"}));
 }
 
 TEST(LookupStatements, EveryVariantUsesTheParametersOfTheStatementAsWritten) {
     for (const auto& statement :
-         {saldo_cons_statement(), caixa_statement(), comanda_fid_statement(), desc_core_banc_statement(),
-          nm_consumidor_statement(), nm_consumidor_posicao_statement(), mov_caixa_mob_statement()}) {
+         {saldo_cons_statement(), caixa_statement(), comanda_fid_statement(),
+          desc_core_banc_statement(), nm_consumidor_statement(), nm_consumidor_posicao_statement(),
+          mov_caixa_mob_statement()}) {
         for (auto dialect : {db::Dialect::Oracle, db::Dialect::Sqlite, db::Dialect::Postgres}) {
             const auto& variant = statement.for_dialect(dialect).sql;
-            EXPECT_EQ(db::distinct_names(db::to_positional(variant).marker_names), parameters_of(statement))
+            EXPECT_EQ(db::distinct_names(db::to_positional(variant).marker_names),
+                      parameters_of(statement))
                 << variant;
         }
     }
@@ -140,8 +151,9 @@ TEST(LookupStatements, EveryVariantUsesTheParametersOfTheStatementAsWritten) {
 
 TEST(LookupStatements, OnlyTheTillQueryHasAPostgresVariant) {
     EXPECT_NE(caixa_statement().for_dialect(db::Dialect::Postgres).sql, caixa_statement().sql());
-    for (const auto& statement : {saldo_cons_statement(), comanda_fid_statement(), desc_core_banc_statement(),
-                                  nm_consumidor_statement(), mov_caixa_mob_statement()})
+    for (const auto& statement :
+         {saldo_cons_statement(), comanda_fid_statement(), desc_core_banc_statement(),
+          nm_consumidor_statement(), mov_caixa_mob_statement()})
         EXPECT_EQ(statement.for_dialect(db::Dialect::Postgres).sql, statement.sql());
 }
 

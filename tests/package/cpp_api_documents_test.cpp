@@ -34,11 +34,17 @@ TEST_F(CppApiDocuments, StatementPrintsFromDatasetsTheHostOpensAndLeavesThemFilt
     const DataSet setting = OpenDataSet(packet({{"IDEMISEXTRSIMPL", "string"}}, {{"S"}}));
     const DataSet families = OpenDataSet(
         packet({{"CDFAMILISALD", "string"}, {"NMFAMILISALD", "string"}}, {{"01", "Bar"}}));
-    const DataSet movements = OpenDataSet(packet(
-        {{"CDFAMILISALD", "string"}, {"DATA", "date"}, {"HORA", "string"},
-         {"DSOPEEXTCONS", "string"}, {"IDTPMOVEXT", "string"}, {"NRSEQVENDA", "string"},
-         {"VRMOVEXTCONS", "r8"}, {"VRSALDCONEXT", "r8"}, {"CDFILIAL", "string"}},
-        {{"01", "20240310", "09:15", "Recarga", "C", "", "50", "50", "0001"}}));
+    const DataSet movements =
+        OpenDataSet(packet({{"CDFAMILISALD", "string"},
+                            {"DATA", "date"},
+                            {"HORA", "string"},
+                            {"DSOPEEXTCONS", "string"},
+                            {"IDTPMOVEXT", "string"},
+                            {"NRSEQVENDA", "string"},
+                            {"VRMOVEXTCONS", "r8"},
+                            {"VRSALDCONEXT", "r8"},
+                            {"CDFILIAL", "string"}},
+                           {{"01", "20240310", "09:15", "Recarga", "C", "", "50", "50", "0001"}}));
     const DataSet sale_items = OpenDataSet(packet({{"NRSEQVENDA", "string"},
                                                    {"CDFAMILISALD", "string"},
                                                    {"QTDE", "r8"},
@@ -46,10 +52,11 @@ TEST_F(CppApiDocuments, StatementPrintsFromDatasetsTheHostOpensAndLeavesThemFilt
                                                    {"VRTOTAL", "r8"}},
                                                   {}));
     const DataSet balances = OpenDataSet(packet({{"SALDOFAM", "r8"}}, {{"50"}}));
-    const DataSet extrato = OpenDataSet(
-        packet({{"CDCLIENTE", "string"}, {"CDFAMILISALD", "string"}, {"NMFAMILISALD", "string"},
-                {"SALDANT", "r8"}},
-               {{"C001", "01", "Bar", "0"}}));
+    const DataSet extrato = OpenDataSet(packet({{"CDCLIENTE", "string"},
+                                                {"CDFAMILISALD", "string"},
+                                                {"NMFAMILISALD", "string"},
+                                                {"SALDANT", "r8"}},
+                                               {{"C001", "01", "Bar", "0"}}));
 
     const StatementResult outcome =
         Extrato(false, "0001", "COR", "1", "COM2", *setting, *families, *movements, *sale_items,
@@ -82,8 +89,8 @@ TEST_F(CppApiDocuments, IdentificationReportTakesItsEightValuesAsOneStruct) {
         {"NRLAUDO", "NRCNPJQUELMAR", "DSRAZAOSOCIQLM", "DSENDEQUELMAR", "DSTELEFONEQLM",
          "NMRESPONSIST", "DSNOMECOMERCIAL", "DSVERSAOPALINDO", "NMEXEPALINDO"},
         {{enciphered("QLM0452018"), enciphered("12.345.678/0001-90"), enciphered("Sistemas"),
-          enciphered("Rua A"), enciphered("(11) 3333-4444"), enciphered("Ana"),
-          enciphered("PDV"), enciphered("5.2.1"), enciphered("PLD.EXE")}});
+          enciphered("Rua A"), enciphered("(11) 3333-4444"), enciphered("Ana"), enciphered("PDV"),
+          enciphered("5.2.1"), enciphered("PLD.EXE")}});
     values.oleBuscaNrSerieEcf =
         tov::testing::text_packet({"NRSERIEIMPRPERS"}, {{"BE091310100011223344"}});
     values.stNrSerie = "BE091310100011223344";

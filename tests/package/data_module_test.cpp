@@ -39,17 +39,18 @@ TEST(DataModule, ComponentsCarryTheirQueriesParametersAndSettings) {
                                          &module.adqTextParcCont, &module.adqMovCaixaMob}) {
         EXPECT_TRUE(fixed_point->enable_bcd()) << fixed_point->name();
     }
-    for (const db::Query* floating : {&module.adqComandaFid, &module.adqNMCONSUMIDOR,
-                                      &module.adqNMCONSUMIDORposicao, &module.adqDescCash4All,
-                                      &module.adqDescCashUds, &module.adqDescCoreBanc}) {
+    for (const db::Query* floating :
+         {&module.adqComandaFid, &module.adqNMCONSUMIDOR, &module.adqNMCONSUMIDORposicao,
+          &module.adqDescCash4All, &module.adqDescCashUds, &module.adqDescCoreBanc}) {
         EXPECT_FALSE(floating->enable_bcd()) << floating->name();
     }
     EXPECT_EQ(module.dspSaldocons.DataSet().name(), "adqSaldoCons");
     EXPECT_EQ(module.dspCaixa.DataSet().name(), "adqCaixa");
     EXPECT_EQ(module.dspMovCaixaMob.DataSet().name(), "adqMovCaixaMob");
     EXPECT_EQ(&module.assCaixa.ADOQuery(), &module.adqCaixa);
-    EXPECT_NE(module.assCaixa.variants().for_dialect(db::Dialect::Oracle).sql.find("TRUNC(DTABERCAIX)"),
-              std::string::npos);
+    EXPECT_NE(
+        module.assCaixa.variants().for_dialect(db::Dialect::Oracle).sql.find("TRUNC(DTABERCAIX)"),
+        std::string::npos);
     EXPECT_NE(module.assCaixa.variants().for_dialect(db::Dialect::SqlServer).sql.find("CONVERT("),
               std::string::npos);
     EXPECT_EQ(module.msgPadrao.Msg("Tx_Serv"), "Gorjeta Sugerida");
@@ -75,7 +76,8 @@ TEST(DataModule, BuildingItOpensNothingAndItsConnectionAsksTheHostWhenAQueryOpen
     EXPECT_FALSE(module.adcParcial.connected());
     EXPECT_FALSE(module.adqCaixa.active());
     EXPECT_EQ(seen.connection_strings, 0);
-    EXPECT_EQ(module.adcParcial.connection_string(), "Provider=MSDAORA.1") << "the provider at rest";
+    EXPECT_EQ(module.adcParcial.connection_string(), "Provider=MSDAORA.1")
+        << "the provider at rest";
 
     // The empty store has no tables: the lookup fails, but only after connecting.
     EXPECT_EQ(module.lookups().get_desconto_fid("0001", "12"), 0.0);

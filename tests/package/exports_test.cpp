@@ -27,8 +27,8 @@ const std::string sales_packet =
 
 int32_t print_plain(const std::string& filial, int32_t* result) {
     return RelatorioVendedor_Tov00000(filial.c_str(), "Loja", "002", "Caixa", "COR", "COM1",
-                                      "EPSON", sales_packet.data(), sales_packet.size(), 0, 0,
-                                      60, result);
+                                      "EPSON", sales_packet.data(), sales_packet.size(), 0, 0, 60,
+                                      result);
 }
 
 class Exports : public ::testing::Test {
@@ -87,13 +87,13 @@ TEST_F(Exports, PacketSizeWithoutPacketIsAnArgumentError) {
 TEST_F(Exports, AnAmountThatIsNoFiniteNumberIsAnArgumentError) {
     for (const double amount : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
         EXPECT_EQ(RelatorioVendedor_Tov00000("01", "Loja", "002", "Caixa", "COR", "COM1", "EPSON",
-                                             sales_packet.data(), sales_packet.size(), 0, 0,
-                                             amount, nullptr),
+                                             sales_packet.data(), sales_packet.size(), 0, 0, amount,
+                                             nullptr),
                   TOV_E_ARGUMENT);
         EXPECT_NE(std::string(Tov_LastError()).find("the amount doVrTotGeral is"),
                   std::string::npos);
-        EXPECT_EQ(Cupom_Troca_Tov00000(1, sales_packet.data(), sales_packet.size(), "", "", "",
-                                       "", "", "", amount, nullptr),
+        EXPECT_EQ(Cupom_Troca_Tov00000(1, sales_packet.data(), sales_packet.size(), "", "", "", "",
+                                       "", "", amount, nullptr),
                   TOV_E_ARGUMENT);
         EXPECT_NE(std::string(Tov_LastError()).find("doNrDias"), std::string::npos);
     }

@@ -55,9 +55,8 @@ TEST(DataModuleFirstUseDeathTest, EachCreatingPrintFunctionCreatesItBeforeItsArg
                 }),
                 ::testing::ExitedWithCode(0), "")
         << "imprimeTipoRece_Tov00000";
-    EXPECT_EXIT(fail_and_report_the_data_module([] {
-                    return ImprimeDadosPaf_Tov00000(nullptr, -1, nullptr, nullptr);
-                }),
+    EXPECT_EXIT(fail_and_report_the_data_module(
+                    [] { return ImprimeDadosPaf_Tov00000(nullptr, -1, nullptr, nullptr); }),
                 ::testing::ExitedWithCode(0), "")
         << "ImprimeDadosPaf_Tov00000";
     EXPECT_FALSE(data_module_exists()) << "the children's data modules stay in the children";

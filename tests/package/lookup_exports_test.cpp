@@ -44,7 +44,9 @@ struct CountingHost {
             self.connection_string.copy(out, capacity - 1);
             out[std::min(self.connection_string.size(), capacity - 1)] = '\0';
         };
-        host.SetADODBSession = [](void* ctx, void* connection) { of(ctx).sessions.push_back(connection); };
+        host.SetADODBSession = [](void* ctx, void* connection) {
+            of(ctx).sessions.push_back(connection);
+        };
         host.ADOExceptionMessage = [](void*, const char* error, void* connection, const char* text,
                                       char* out, size_t capacity) {
             EXPECT_NE(connection, nullptr);
@@ -223,7 +225,8 @@ TEST_F(LookupExports, AFailedScalarLookupTellsWhyInTheLastError) {
 TEST_F(LookupExports, TheCppInterfaceGivesTheSameAnswers) {
     const tov::LookupAnswer payments = tov::getMovCaixaMob("0001", "1001", "01");
     ASSERT_TRUE(payments.is_packet);
-    EXPECT_EQ(tov::dataset::read_binary_packet(payments.data).rows.size(), 2u) << "card of seat 01, PIX of 00";
+    EXPECT_EQ(tov::dataset::read_binary_packet(payments.data).rows.size(), 2u)
+        << "card of seat 01, PIX of 00";
     EXPECT_EQ(tov::getDescontoFid("0001", "12"), 5.50);
     EXPECT_EQ(tov::getNMCONSUMIDOR("1001", "12", ""), "JOAO");
 }

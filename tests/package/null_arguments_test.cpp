@@ -137,8 +137,8 @@ TEST(NullArguments, PrintFunctionsTakeNullTextsAsEmptyAndCheckThePacket) {
     EXPECT_NE(Cupom_Troca_Tov00000(0, nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
                                    nullptr, 0, nullptr),
               TOV_OK);
-    EXPECT_NE(imprimeTipoRece_Tov00000(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                       0, nullptr, nullptr),
+    EXPECT_NE(imprimeTipoRece_Tov00000(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0,
+                                       nullptr, nullptr),
               TOV_OK);
 }
 
@@ -161,24 +161,24 @@ TEST(NullArguments, IdentificationChecksItsArrayAndItsPackets) {
 TEST(NullArguments, StatementTurnsNullHandlesIntoTheResultFalse) {
     const OpenDataset ds;
     int32_t result = 7;
-    EXPECT_EQ(Extrato_Tov00000(1, nullptr, nullptr, nullptr, nullptr, ds.get(), ds.get(),
-                               ds.get(), ds.get(), ds.get(), nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, 0, &result),
+    EXPECT_EQ(Extrato_Tov00000(1, nullptr, nullptr, nullptr, nullptr, ds.get(), ds.get(), ds.get(),
+                               ds.get(), ds.get(), nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, 0, &result),
               TOV_OK);
     EXPECT_EQ(result, 0);
     EXPECT_THAT(Tov_LastError(), HasSubstr("cdsExtrato is NULL"));
-    EXPECT_EQ(Extrato_Tov00000(1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, 0, nullptr),
-              TOV_OK);
+    EXPECT_EQ(
+        Extrato_Tov00000(1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr),
+        TOV_OK);
 }
 
 TEST(NullArguments, StatementWithNullTextsOverForeignDatasetsAnswersFalse) {
     const OpenDataset ds;
     int32_t result = 7;
-    EXPECT_EQ(Extrato_Tov00000(0, nullptr, nullptr, nullptr, nullptr, ds.get(), ds.get(),
-                               ds.get(), ds.get(), ds.get(), nullptr, nullptr, nullptr, nullptr,
-                               nullptr, ds.get(), 0, &result),
+    EXPECT_EQ(Extrato_Tov00000(0, nullptr, nullptr, nullptr, nullptr, ds.get(), ds.get(), ds.get(),
+                               ds.get(), ds.get(), nullptr, nullptr, nullptr, nullptr, nullptr,
+                               ds.get(), 0, &result),
               TOV_OK);
     EXPECT_EQ(result, 0) << "the datasets lack the statement's fields";
 }

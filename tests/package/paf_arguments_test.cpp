@@ -27,9 +27,15 @@ tov_variant text(std::string_view value) {
 tov_variant bytes(std::string_view value) {
     return tov_variant{TOV_VT_BYTES, 0, 0, 0, value.data(), value.size()};
 }
-tov_variant integer(int64_t value) { return tov_variant{TOV_VT_INT, 0, value, 0, nullptr, 0}; }
-tov_variant number(double value) { return tov_variant{TOV_VT_DOUBLE, 0, 0, value, nullptr, 0}; }
-tov_variant of_type(int32_t type) { return tov_variant{type, 0, 0, 0, nullptr, 0}; }
+tov_variant integer(int64_t value) {
+    return tov_variant{TOV_VT_INT, 0, value, 0, nullptr, 0};
+}
+tov_variant number(double value) {
+    return tov_variant{TOV_VT_DOUBLE, 0, 0, value, nullptr, 0};
+}
+tov_variant of_type(int32_t type) {
+    return tov_variant{type, 0, 0, 0, nullptr, 0};
+}
 
 template <typename Error, typename Call>
 void expect_failure(Call call, const std::string& message) {
@@ -45,8 +51,8 @@ const std::string dados = "dados-bytes";
 const std::string ecfs = "ecf-bytes";
 
 std::vector<tov_variant> eight_values() {
-    return {text("01"), text("002"), text("COR"), bytes(dados), text(ecfs), integer(5),
-            number(28), text("IDX")};
+    return {text("01"), text("002"), text("COR"), bytes(dados),
+            text(ecfs), integer(5),  number(28),  text("IDX")};
 }
 
 TEST(PafArguments, EightValuesAreTakenInOrderAndLaterOnesIgnored) {
@@ -95,8 +101,8 @@ TEST(VariantArguments, IntegersComeFromWholeNumbersAndDigitsWithinRange) {
     EXPECT_EQ(variant_integer(text("-2147483648"), "v"), INT32_MIN);
     EXPECT_EQ(variant_integer(of_type(TOV_VT_EMPTY), "v"), 0);
     for (const tov_variant& bad :
-         {number(4.5), number(1e10), integer(int64_t{1} << 40), text(""), text("12a"),
-          text("+-1"), text(" 1"), text("2147483648"), of_type(TOV_VT_BOOL)}) {
+         {number(4.5), number(1e10), integer(int64_t{1} << 40), text(""), text("12a"), text("+-1"),
+          text(" 1"), text("2147483648"), of_type(TOV_VT_BOOL)}) {
         EXPECT_THROW(variant_integer(bad, "v"), ConversionError) << bad.type;
     }
 }
@@ -153,9 +159,9 @@ protected:
 TEST_F(PafExport, PrintsTheReportAndAnswersTheBackEndsResult) {
     tov::testing::write_file_list(folder.path(), {{"pld.exe", "d41d8cd98f00b204e9800998ecf8427e"}});
     recorder.answer = 0;
-    const std::vector<tov_variant> values{text("01"),   text("002"),       text("COR"),
-                                          bytes(identification), bytes(serials), text("S1"),
-                                          integer(28),  text("IDX")};
+    const std::vector<tov_variant> values{
+        text("01"),     text("002"), text("COR"), bytes(identification),
+        bytes(serials), text("S1"),  integer(28), text("IDX")};
     tov_variant retorno = of_type(TOV_VT_INT);
     int32_t result = 7;
 
@@ -167,8 +173,9 @@ TEST_F(PafExport, PrintsTheReportAndAnswersTheBackEndsResult) {
     ASSERT_EQ(recorder.calls.size(), 1u);
     EXPECT_EQ(recorder.calls[0], "Relatorio_Generico COR 01 002 S1 IDX");
     EXPECT_THAT(recorder.printed, HasSubstr("Nr do Laudo :  L-77\n"));
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("Principal Exe : PLD.EXE\nMD5           : d41d8cd98f00b204e9800998ecf8427e\n"));
+    EXPECT_THAT(
+        recorder.printed,
+        HasSubstr("Principal Exe : PLD.EXE\nMD5           : d41d8cd98f00b204e9800998ecf8427e\n"));
     EXPECT_EQ(recorder.printed.find('\r'), std::string::npos);
 }
 

@@ -59,8 +59,8 @@ inline void write_file_list(const std::filesystem::path& host_folder,
                             const std::vector<std::vector<std::string>>& name_and_digest) {
     const auto folder = host_folder / "Dados" / "Cadastros";
     std::filesystem::create_directories(folder);
-    const auto packet = dataset::read_packet(text_packet({"NMARQUIVO", "NUMEROMD5"},
-                                                         name_and_digest));
+    const auto packet =
+        dataset::read_packet(text_packet({"NMARQUIVO", "NUMEROMD5"}, name_and_digest));
     dataset::save_packet_file(packet, folder / "ArquivosPldMd5.cds", dataset::PacketFormat::Binary);
 }
 

@@ -9,9 +9,9 @@
 
 #include "platform/errors/errors.hpp"
 #include "reports/paf_fixture.hpp"
-#include "support/recorder.hpp"
 #include "reports/paf_line_layout.hpp"
 #include "services/cipher.hpp"
+#include "support/recorder.hpp"
 
 namespace tov::reports {
 namespace {
@@ -32,14 +32,13 @@ std::string enciphered(const std::string& plain) {
 
 // The identification as the host stores it: every value enciphered.
 std::string identification_packet() {
-    return text_packet({"NRLAUDO", "NRCNPJQUELMAR", "DSRAZAOSOCIQLM", "DSENDEQUELMAR",
-                        "DSTELEFONEQLM", "NMRESPONSIST", "DSNOMECOMERCIAL", "DSVERSAOPALINDO",
-                        "NMEXEPALINDO"},
-                       {{enciphered("QLM0452018"), enciphered("12.345.678/0001-90"),
-                         enciphered("Sistemas & Cia <Ltda>"),
-                         enciphered("Rua das Flores, 100 - Centro"), enciphered("(11) 3333-4444"),
-                         enciphered("Jo\xe3o da Silva"), enciphered("PDV Exemplo"),
-                         enciphered("5.2.1"), enciphered("PLD.EXE")}});
+    return text_packet(
+        {"NRLAUDO", "NRCNPJQUELMAR", "DSRAZAOSOCIQLM", "DSENDEQUELMAR", "DSTELEFONEQLM",
+         "NMRESPONSIST", "DSNOMECOMERCIAL", "DSVERSAOPALINDO", "NMEXEPALINDO"},
+        {{enciphered("QLM0452018"), enciphered("12.345.678/0001-90"),
+          enciphered("Sistemas & Cia <Ltda>"), enciphered("Rua das Flores, 100 - Centro"),
+          enciphered("(11) 3333-4444"), enciphered("Jo\xe3o da Silva"), enciphered("PDV Exemplo"),
+          enciphered("5.2.1"), enciphered("PLD.EXE")}});
 }
 
 std::string serials_packet(const std::vector<std::string>& serials) {
@@ -58,12 +57,14 @@ protected:
         request.oleBuscaNrSerieEcf = serials;
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host(record_deciphering));
-        return ImprimeDadosPaf(request, PafDataSets{dados, ecfs, arquivos},
-                               services::DocumentContext{backend, host, settings, services::standard_messages()});
+        return ImprimeDadosPaf(
+            request, PafDataSets{dados, ecfs, arquivos},
+            services::DocumentContext{backend, host, settings, services::standard_messages()});
     }
 
     void write_both_files() {
-        write_file_list(host_folder.path(), {{"Tov00000.bpl", tov_digest}, {"pld.exe", pld_digest}});
+        write_file_list(host_folder.path(),
+                        {{"Tov00000.bpl", tov_digest}, {"pld.exe", pld_digest}});
         write_digest_file(host_folder.path(), enciphered(text_digest));
     }
 
@@ -166,13 +167,12 @@ TEST_P(UnlistedPrinterKind, GetsThirtyEightColumnsWithLineFeed) {
     EXPECT_TRUE(print(GetParam()));
 
     EXPECT_THAT(recorder.printed,
-                ::testing::StartsWith(
-              "       Identifica\xe7\xe3o do Paf-Ecf       \n"
-              "--------------------------------------\n"
-              "\n"
-              "Nr do Laudo :  QLM0452018\n"
-              "\n"
-              "Identifica\xe7\xe3o da Empresa: \n"));
+                ::testing::StartsWith("       Identifica\xe7\xe3o do Paf-Ecf       \n"
+                                      "--------------------------------------\n"
+                                      "\n"
+                                      "Nr do Laudo :  QLM0452018\n"
+                                      "\n"
+                                      "Identifica\xe7\xe3o da Empresa: \n"));
     EXPECT_THAT(recorder.printed, HasSubstr("\nRela\xe7\xe3o de Ecf's\n"
                                             "--------------------------------------\n\n"
                                             "BE091310100011223344\n"));
@@ -195,7 +195,8 @@ TEST(PafLineLayoutTable, FollowsThePrinterKindTable) {
     }
 }
 
-// ---- Digest files --------------------------------------------------------------------------------
+// ---- Digest files
+// --------------------------------------------------------------------------------
 
 std::string main_executable_lines(const std::string& printed) {
     const auto start = printed.find("Principal Exe");
@@ -212,14 +213,15 @@ TEST_F(PafIdentificationReport, MainExecutableRowIsFoundInAnyCase) {
 }
 
 TEST_F(PafIdentificationReport, FileListWithoutMainExecutableGivesItsFirstRowsDigest) {
-    write_file_list(host_folder.path(), {{"Tov00000.bpl", tov_digest}, {"PLD.EXE.BAK", pld_digest}});
+    write_file_list(host_folder.path(),
+                    {{"Tov00000.bpl", tov_digest}, {"PLD.EXE.BAK", pld_digest}});
 
     print(1);
 
     EXPECT_EQ(main_executable_lines(recorder.printed),
               "Principal Exe : PLD.EXE\nMD5           : 0cc175b9c0f1b6a831c399e269772661\n\n");
-    EXPECT_THAT(recorder.printed, HasSubstr("Arquivo: PLD.EXE.BAK\nMD5    : " +
-                                            std::string(pld_digest) + "\n\n"));
+    EXPECT_THAT(recorder.printed,
+                HasSubstr("Arquivo: PLD.EXE.BAK\nMD5    : " + std::string(pld_digest) + "\n\n"));
 }
 
 TEST_F(PafIdentificationReport, WithoutEitherFileBothSectionsAreLeftOutAndTheDigestIsEmpty) {
@@ -255,7 +257,8 @@ TEST_F(PafIdentificationReport, DigestLeftByAnEarlierCallIsNotPrintedAsThisProgr
 
     print(1);
 
-    EXPECT_EQ(main_executable_lines(recorder.printed), "Principal Exe : PLD.EXE\nMD5           : \n\n");
+    EXPECT_EQ(main_executable_lines(recorder.printed),
+              "Principal Exe : PLD.EXE\nMD5           : \n\n");
     EXPECT_TRUE(arquivos.Active());  // the earlier list is still loaded, and not used
 }
 
@@ -269,7 +272,8 @@ TEST_F(PafIdentificationReport, EmptyFileListPrintsAnEmptyDigestAndAnEmptySectio
                           "\n\nVersao ER PAF-ECF: 02.06\n"));
 }
 
-// ---- Serial numbers, deciphering, the back-end's answer ------------------------------------------
+// ---- Serial numbers, deciphering, the back-end's answer
+// ------------------------------------------
 
 TEST_F(PafIdentificationReport, SerialNumbersFollowInPacketOrderWithoutEmptyLines) {
     serials = serials_packet({"ZZ3", "AA1", "MM2"});
@@ -289,10 +293,10 @@ TEST_F(PafIdentificationReport, EmptySerialPacketLeavesTheSectionOut) {
 }
 
 TEST_F(PafIdentificationReport, EncipheredValuesAreDecipheredWithTheReportKeyAndNothingElseIs) {
-    identification = text_packet({"NRLAUDO", "NRCNPJQUELMAR", "DSRAZAOSOCIQLM", "DSENDEQUELMAR",
-                                  "DSTELEFONEQLM", "NMRESPONSIST", "DSNOMECOMERCIAL",
-                                  "DSVERSAOPALINDO", "NMEXEPALINDO"},
-                                 {{"l", "c", "r", "e", "t", "n", "nc", "v", "x"}});
+    identification =
+        text_packet({"NRLAUDO", "NRCNPJQUELMAR", "DSRAZAOSOCIQLM", "DSENDEQUELMAR", "DSTELEFONEQLM",
+                     "NMRESPONSIST", "DSNOMECOMERCIAL", "DSVERSAOPALINDO", "NMEXEPALINDO"},
+                    {{"l", "c", "r", "e", "t", "n", "nc", "v", "x"}});
     write_file_list(host_folder.path(), {{"PLD.EXE", "plain-md5"}});
     write_digest_file(host_folder.path(), "txt");
     serials = serials_packet({"serial"});
@@ -309,10 +313,10 @@ TEST_F(PafIdentificationReport, EncipheredValuesAreDecipheredWithTheReportKeyAnd
 }
 
 TEST_F(PafIdentificationReport, IdentificationPacketWithoutRowsPrintsEmptyValues) {
-    identification = text_packet({"NRLAUDO", "NRCNPJQUELMAR", "DSRAZAOSOCIQLM", "DSENDEQUELMAR",
-                                  "DSTELEFONEQLM", "NMRESPONSIST", "DSNOMECOMERCIAL",
-                                  "DSVERSAOPALINDO", "NMEXEPALINDO"},
-                                 {});
+    identification =
+        text_packet({"NRLAUDO", "NRCNPJQUELMAR", "DSRAZAOSOCIQLM", "DSENDEQUELMAR", "DSTELEFONEQLM",
+                     "NMRESPONSIST", "DSNOMECOMERCIAL", "DSVERSAOPALINDO", "NMEXEPALINDO"},
+                    {});
     serials = serials_packet({});
 
     EXPECT_TRUE(print(28));
@@ -353,7 +357,8 @@ TEST_F(PafIdentificationReport, FalseAnswerOfTheBackEndIsTheResult) {
     EXPECT_EQ(recorder.calls.size(), 1u);
 }
 
-// ---- Failures: thrown, nothing handed to the back-end --------------------------------------------
+// ---- Failures: thrown, nothing handed to the back-end
+// --------------------------------------------
 
 TEST_F(PafIdentificationReport, FailuresReachTheCallerBeforeAnythingIsPrinted) {
     const auto fails_with = [&](auto expected, const std::string& message) {
@@ -402,7 +407,8 @@ TEST_F(PafIdentificationReport, UnregisteredGenericReportIsNamed) {
     request.oleBuscaNrSerieEcf = serials;
     try {
         ImprimeDadosPaf(request, PafDataSets{dados, ecfs, arquivos},
-                        services::DocumentContext{nothing_registered, host, settings, services::standard_messages()});
+                        services::DocumentContext{nothing_registered, host, settings,
+                                                  services::standard_messages()});
         ADD_FAILURE() << "no failure";
     } catch (const BackendError& error) {
         EXPECT_THAT(error.what(), HasSubstr("Relatorio_Generico"));

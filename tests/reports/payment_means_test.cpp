@@ -36,8 +36,8 @@ std::string receipt_packet(const std::vector<Receipt>& rows, bool with_code = tr
     for (const auto& row : rows) {
         xml += "<ROW";
         if (!row.day.empty()) xml += " DTMOVIMCAIXA=\"" + row.day + "\"";
-        xml += " TIPO=\"" + row.tipo + "\" NMTIPORECE=\"" + row.name + "\" VALOR=\"" +
-               row.amount + "\"";
+        xml += " TIPO=\"" + row.tipo + "\" NMTIPORECE=\"" + row.name + "\" VALOR=\"" + row.amount +
+               "\"";
         if (with_code) xml += " CDTIPORECE=\"" + row.code + "\"";
         xml += "/>";
     }
@@ -61,14 +61,16 @@ protected:
         request.oleTipoRece = packet;
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host());
-        imprimeTipoRece(request, receipts, services::DocumentContext{backend, host, settings, services::standard_messages()});
+        imprimeTipoRece(
+            request, receipts,
+            services::DocumentContext{backend, host, settings, services::standard_messages()});
     }
 
     tov::testing::Recorder recorder = payment_means_register();
     format::FormatSettings settings;
     dataset::ClientDataSet receipts;
-    PaymentMeansRequest request{9,    "01",         "002",        "COR", "SER123",
-                                "MEIOS", {}, "15/03/2024", "16/03/2024"};
+    PaymentMeansRequest request{9,       "01", "002",        "COR",       "SER123",
+                                "MEIOS", {},   "15/03/2024", "16/03/2024"};
 };
 
 TEST_F(PaymentMeansReport, TwoDaysWithTheirSumsThenOneLinePerPaymentType) {
@@ -77,9 +79,8 @@ TEST_F(PaymentMeansReport, TwoDaysWithTheirSumsThenOneLinePerPaymentType) {
                           {day_15, "NF", "Dinheiro", "100.25", "1"},
                           {day_16, "CF", "Cheque", "12345.67", "4"}}));
 
-    EXPECT_THAT(recorder.calls,
-                ElementsAre("ConfiguraImpressora 9 0 1",
-                            "imprimeTipoRece 01 002 COR SER123 MEIOS"));
+    EXPECT_THAT(recorder.calls, ElementsAre("ConfiguraImpressora 9 0 1",
+                                            "imprimeTipoRece 01 002 COR SER123 MEIOS"));
     EXPECT_EQ(recorder.printed,
               "           Meios de Pagamento           \n"
               "Per\xedodo Solicitado: de 15/03/2024 a 16/03/2024\n"
@@ -121,22 +122,21 @@ TEST_F(PaymentMeansReport, DayBlocksFollowTheRowsAndTheWholeDateTime) {
                           {day_15, "CF", "Dinheiro", "30", "1"},
                           {"20240315T18:30:00000", "CF", "Dinheiro", "40", "1"}}));
 
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("Data: 15/03/2024\n"
-                          "Dinheiro - Cupom Fiscal - R$ 10,00\n"
-                          "SOMA DO DIA 15/03/2024 = R$ 10,00\n\n\n"
-                          "Data: 16/03/2024\n"
-                          "Dinheiro - Cupom Fiscal - R$ 20,00\n"
-                          "SOMA DO DIA 16/03/2024 = R$ 20,00\n\n\n"
-                          "Data: 15/03/2024\n"
-                          "Dinheiro - Cupom Fiscal - R$ 30,00\n"
-                          "SOMA DO DIA 15/03/2024 = R$ 30,00\n\n\n"
-                          "Data: 15/03/2024\n"
-                          "Dinheiro - Cupom Fiscal - R$ 40,00\n"
-                          "SOMA DO DIA 15/03/2024 = R$ 40,00\n"
-                          "      TOTAL DO PERIODO SOLICITADO       \n\n"
-                          "Dinheiro                               R$ 100,00\n"
-                          "Soma total                             R$ 100,00\n"));
+    EXPECT_THAT(recorder.printed, HasSubstr("Data: 15/03/2024\n"
+                                            "Dinheiro - Cupom Fiscal - R$ 10,00\n"
+                                            "SOMA DO DIA 15/03/2024 = R$ 10,00\n\n\n"
+                                            "Data: 16/03/2024\n"
+                                            "Dinheiro - Cupom Fiscal - R$ 20,00\n"
+                                            "SOMA DO DIA 16/03/2024 = R$ 20,00\n\n\n"
+                                            "Data: 15/03/2024\n"
+                                            "Dinheiro - Cupom Fiscal - R$ 30,00\n"
+                                            "SOMA DO DIA 15/03/2024 = R$ 30,00\n\n\n"
+                                            "Data: 15/03/2024\n"
+                                            "Dinheiro - Cupom Fiscal - R$ 40,00\n"
+                                            "SOMA DO DIA 15/03/2024 = R$ 40,00\n"
+                                            "      TOTAL DO PERIODO SOLICITADO       \n\n"
+                                            "Dinheiro                               R$ 100,00\n"
+                                            "Soma total                             R$ 100,00\n"));
 }
 
 TEST_F(PaymentMeansReport, RowsWithoutADateFormADayBlockWithAnEmptyDate) {
@@ -146,22 +146,20 @@ TEST_F(PaymentMeansReport, RowsWithoutADateFormADayBlockWithAnEmptyDate) {
                           {"", "NF", "Cheque", "8", "4"},
                           {day_15, "CF", "Dinheiro", "20", "1"}}));
 
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("Data: \n"
-                          "Dinheiro - Cupom Fiscal - R$ 5,00\n"
-                          "SOMA DO DIA  = R$ 5,00\n\n\n"
-                          "Data: 15/03/2024\n"
-                          "Dinheiro - Cupom Fiscal - R$ 10,00\n"
-                          "SOMA DO DIA 15/03/2024 = R$ 10,00\n\n\n"
-                          "Data: \n"
-                          "Cheque - Cupom Fiscal - R$ 7,00\n"
-                          "Cheque - Nota Fiscal - R$ 8,00\n"
-                          "SOMA DO DIA  = R$ 15,00\n\n\n"
-                          "Data: 15/03/2024\n"
-                          "Dinheiro - Cupom Fiscal - R$ 20,00\n"
-                          "SOMA DO DIA 15/03/2024 = R$ 20,00\n"));
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("Soma total                              R$ 50,00\n"));
+    EXPECT_THAT(recorder.printed, HasSubstr("Data: \n"
+                                            "Dinheiro - Cupom Fiscal - R$ 5,00\n"
+                                            "SOMA DO DIA  = R$ 5,00\n\n\n"
+                                            "Data: 15/03/2024\n"
+                                            "Dinheiro - Cupom Fiscal - R$ 10,00\n"
+                                            "SOMA DO DIA 15/03/2024 = R$ 10,00\n\n\n"
+                                            "Data: \n"
+                                            "Cheque - Cupom Fiscal - R$ 7,00\n"
+                                            "Cheque - Nota Fiscal - R$ 8,00\n"
+                                            "SOMA DO DIA  = R$ 15,00\n\n\n"
+                                            "Data: 15/03/2024\n"
+                                            "Dinheiro - Cupom Fiscal - R$ 20,00\n"
+                                            "SOMA DO DIA 15/03/2024 = R$ 20,00\n"));
+    EXPECT_THAT(recorder.printed, HasSubstr("Soma total                              R$ 50,00\n"));
 }
 
 TEST_F(PaymentMeansReport, UnknownDocumentCodeIsShownAsItStands) {
@@ -190,9 +188,9 @@ TEST_F(PaymentMeansReport, EveryPaymentTypeHasItsRecapitulationLineBeyondTwenty)
 
     print(receipt_packet(rows));
 
-    EXPECT_THAT(recorder.printed, HasSubstr("      TOTAL DO PERIODO SOLICITADO       \n\n" +
-                                            expected_lines +
-                                            "Soma total                          R$ 25.325,00\n"));
+    EXPECT_THAT(recorder.printed,
+                HasSubstr("      TOTAL DO PERIODO SOLICITADO       \n\n" + expected_lines +
+                          "Soma total                          R$ 25.325,00\n"));
 }
 
 TEST_F(PaymentMeansReport, RecapitulationSumsEachTypeInTheOrderOfItsFirstRow) {
@@ -224,14 +222,12 @@ TEST_F(PaymentMeansReport, LargeAndNegativeAmountsInBrazilianCurrencyPrintWhole)
     print(receipt_packet({{day_15, "CF", "Dinheiro", "123456789.01", "1"},
                           {day_15, "CNF", "Estorno", "-1234.5", "2"}}));
 
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("Dinheiro - Cupom Fiscal - R$ 123.456.789,01\n"
-                          "Estorno - Comprovante N\xe3o Fiscal - -R$ 1.234,50\n"
-                          "SOMA DO DIA 15/03/2024 = R$ 123.455.554,51\n"));
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("Dinheiro                        R$ 123.456.789,01\n"
-                          "Estorno                             -R$ 1.234,50\n"
-                          "Soma total                      R$ 123.455.554,51\n"));
+    EXPECT_THAT(recorder.printed, HasSubstr("Dinheiro - Cupom Fiscal - R$ 123.456.789,01\n"
+                                            "Estorno - Comprovante N\xe3o Fiscal - -R$ 1.234,50\n"
+                                            "SOMA DO DIA 15/03/2024 = R$ 123.455.554,51\n"));
+    EXPECT_THAT(recorder.printed, HasSubstr("Dinheiro                        R$ 123.456.789,01\n"
+                                            "Estorno                             -R$ 1.234,50\n"
+                                            "Soma total                      R$ 123.455.554,51\n"));
 }
 
 TEST_F(PaymentMeansReport, CompletesWhateverTheBackEndAnswers) {
@@ -250,15 +246,17 @@ TEST_F(PaymentMeansReport, FailuresReachTheCallerAndNothingIsPrinted) {
     EXPECT_THROW(print(receipt_packet({{day_15, "CF", "Dinheiro", "1", "1"}}, false)),
                  FieldNotFound);
     EXPECT_TRUE(recorder.printed.empty());
-    EXPECT_THAT(recorder.calls, ElementsAre("ConfiguraImpressora 9 0 1",
-                                            "ConfiguraImpressora 9 0 1"));
+    EXPECT_THAT(recorder.calls,
+                ElementsAre("ConfiguraImpressora 9 0 1", "ConfiguraImpressora 9 0 1"));
 }
 
 TEST_F(PaymentMeansReport, UnregisteredEntryPointFailsBeforeAnythingElse) {
     const services::Backend backend;
     const services::HostServices host(recorder.host());
     request.oleTipoRece = "";
-    EXPECT_THROW(imprimeTipoRece(request, receipts, services::DocumentContext{backend, host, settings, services::standard_messages()}),
+    EXPECT_THROW(imprimeTipoRece(request, receipts,
+                                 services::DocumentContext{backend, host, settings,
+                                                           services::standard_messages()}),
                  BackendError);
     EXPECT_TRUE(recorder.calls.empty());
 }

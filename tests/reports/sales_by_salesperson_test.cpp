@@ -17,7 +17,7 @@ using ::testing::ElementsAre;
 struct Salesperson {
     std::string code;
     std::string name;
-    std::string total;    // as the packet writes it
+    std::string total;  // as the packet writes it
     std::string repique;
 };
 
@@ -46,21 +46,23 @@ protected:
         request.doVrTotGeral = grand_total;
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host());
-        return RelatorioVendedor(request, sales, services::DocumentContext{backend, host, settings, services::standard_messages()});
+        return RelatorioVendedor(
+            request, sales,
+            services::DocumentContext{backend, host, settings, services::standard_messages()});
     }
 
     testing::Recorder recorder;
     format::FormatSettings settings;
     dataset::ClientDataSet sales;
-    SalesBySalespersonRequest request{"01", "Centro", "002", "Caixa 2", "COR", "COM1", "EPSON",
-                                      {},   false,    7,     0};
+    SalesBySalespersonRequest request{"01",    "Centro", "002", "Caixa 2", "COR", "COM1",
+                                      "EPSON", {},       false, 7,         0};
 };
 
 TEST_F(SalesBySalespersonReport, PlainPrinterGetsFortyTwoColumnsWithCarriageReturnLineFeed) {
     request.stNmFilial = "S\xe3o Paulo";
     request.stNmCaixa = "Balc\xe3o";
-    const std::string packet = sales_packet({{"0001", "Ana Souza", "7.5", "1234.5"},
-                                             {"0002", "Bruno Lima", "12345.67", "-3.2"}});
+    const std::string packet = sales_packet(
+        {{"0001", "Ana Souza", "7.5", "1234.5"}, {"0002", "Bruno Lima", "12345.67", "-3.2"}});
 
     EXPECT_TRUE(print(false, packet));
 
@@ -88,17 +90,16 @@ TEST_F(SalesBySalespersonReport, PlainPrinterGetsFortyTwoColumnsWithCarriageRetu
 }
 
 TEST_F(SalesBySalespersonReport, FiscalRegisterGetsManagementReportInPiecesOfWholeLines) {
-    const std::string packet =
-        sales_packet({{"0001", "Ana Souza", "7.5", "1234.5"},
-                      {"0107", "Comercial de Alimentos Sao Jorge Ltda Filial Norte", "1000000",
-                       "0"}});
+    const std::string packet = sales_packet(
+        {{"0001", "Ana Souza", "7.5", "1234.5"},
+         {"0107", "Comercial de Alimentos Sao Jorge Ltda Filial Norte", "1000000", "0"}});
 
     EXPECT_TRUE(print(true, packet, 1001234.56));
 
-    EXPECT_THAT(recorder.calls, ElementsAre("ConfiguraImpressora 7 0 1",
-                                            "Relatorio_Gerencial_Imp COR 01 002 0 0",
-                                            "Usa_CompNFis COR 535", "Usa_CompNFis COR 107",
-                                            "FechRelatGerenc COR 1 0"));
+    EXPECT_THAT(
+        recorder.calls,
+        ElementsAre("ConfiguraImpressora 7 0 1", "Relatorio_Gerencial_Imp COR 01 002 0 0",
+                    "Usa_CompNFis COR 535", "Usa_CompNFis COR 107", "FechRelatGerenc COR 1 0"));
     ASSERT_EQ(recorder.pieces.size(), 2u);
     EXPECT_EQ(recorder.pieces[0] + recorder.pieces[1],
               "-----------------------------------\n"
@@ -199,14 +200,14 @@ TEST_F(SalesBySalespersonReport, MissingFieldOnPlainPrinterHandsNothingToTheBack
 
 TEST_F(SalesBySalespersonReport, FailureOnFiscalPathLeavesManagementReportOpen) {
     EXPECT_THROW(print(true, sales_packet({{"0001", "Ana", "1", ""}}, false)), FieldNotFound);
-    EXPECT_THAT(recorder.calls, ElementsAre("ConfiguraImpressora 7 0 1",
-                                            "Relatorio_Gerencial_Imp COR 01 002 0 0"));
+    EXPECT_THAT(recorder.calls,
+                ElementsAre("ConfiguraImpressora 7 0 1", "Relatorio_Gerencial_Imp COR 01 002 0 0"));
 }
 
 TEST_F(SalesBySalespersonReport, ManagementReportIsOpenedBeforeThePacketIsRead) {
     EXPECT_THROW(print(true, "not a data packet"), PacketError);
-    EXPECT_THAT(recorder.calls, ElementsAre("ConfiguraImpressora 7 0 1",
-                                            "Relatorio_Gerencial_Imp COR 01 002 0 0"));
+    EXPECT_THAT(recorder.calls,
+                ElementsAre("ConfiguraImpressora 7 0 1", "Relatorio_Gerencial_Imp COR 01 002 0 0"));
 }
 
 TEST_F(SalesBySalespersonReport, UnregisteredEntryPointFailsBeforeAnythingIsPrinted) {
@@ -219,7 +220,9 @@ TEST_F(SalesBySalespersonReport, UnregisteredEntryPointFailsBeforeAnythingIsPrin
     request.P_VENDASVENDEDOR = packet;
 
     try {
-        RelatorioVendedor(request, sales, services::DocumentContext{backend, host, settings, services::standard_messages()});
+        RelatorioVendedor(
+            request, sales,
+            services::DocumentContext{backend, host, settings, services::standard_messages()});
         FAIL() << "an unregistered entry point must fail the report";
     } catch (const BackendError& error) {
         EXPECT_STREQ(error.what(), "back-end entry point 'FechRelatGerenc' is not registered");

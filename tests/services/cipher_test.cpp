@@ -38,8 +38,8 @@ TEST(Cipher, TheSameLetterEnciphersDifferentlyByPosition) {
 
 TEST(Cipher, RoundTripsEveryPrintableText) {
     const std::string all = printable_cp1252();
-    for (const int key : {0, 1, 5, kReportCipherKey, 9, 95, 96, 1000, -3, -2147483647 - 1,
-                          2147483647}) {
+    for (const int key :
+         {0, 1, 5, kReportCipherKey, 9, 95, 96, 1000, -3, -2147483647 - 1, 2147483647}) {
         const std::string enciphered = Cripto(all, key);
         EXPECT_EQ(enciphered.size(), all.size());
         EXPECT_EQ(Uncripto(enciphered, key), all) << "key " << key;

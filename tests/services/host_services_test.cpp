@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "services/backend.hpp"
 #include "platform/errors/errors.hpp"
+#include "services/backend.hpp"
 
 namespace tov::services {
 namespace {
@@ -57,8 +57,7 @@ TEST(HostServicesDefaults, ClockIsLocalDaysSince1899) {
     std::tm local{};
     localtime_r(&seconds, &local);
     const double now = HostServices().Now();
-    const double expected_day =
-        25569.0 + static_cast<double>((seconds + local.tm_gmtoff) / 86400);
+    const double expected_day = 25569.0 + static_cast<double>((seconds + local.tm_gmtoff) / 86400);
     EXPECT_GE(now, expected_day);
     EXPECT_LT(now, expected_day + 1.0 + 1.0 / 86400);
 }
@@ -82,9 +81,9 @@ TEST(HostServicesRegistered, OverlongAnswerIsCutAtTheBufferEnd) {
 
 TEST(HostServicesRegistered, PrinterConfigurationPassesValuesBothWays) {
     tov_host table{};
-    table.ConfiguraImpressora = [](void*, int32_t kind, int32_t flag1, int32_t flag2,
-                                   int32_t* font, int32_t* width, char* enter, size_t,
-                                   char*, size_t, char* coupon, size_t) {
+    table.ConfiguraImpressora = [](void*, int32_t kind, int32_t flag1, int32_t flag2, int32_t* font,
+                                   int32_t* width, char* enter, size_t, char*, size_t, char* coupon,
+                                   size_t) {
         *font = kind + flag1;
         *width = flag2 ? 48 : 40;
         std::strcpy(enter, "\r\n");

@@ -11,8 +11,8 @@
 namespace tov::services {
 namespace {
 
-const std::filesystem::path kShippedTable = std::filesystem::path(TOV_SOURCE_DIR) / "data" /
-                                            "printers.conf";
+const std::filesystem::path kShippedTable =
+    std::filesystem::path(TOV_SOURCE_DIR) / "data" / "printers.conf";
 
 // The message of the FileError that parsing `text` throws, or "" when it parses.
 std::string parse_error(const std::string& text) {
@@ -61,18 +61,18 @@ TEST(PrinterTableErrors, NameTheSourceAndTheLine) {
 
 TEST(PrinterTableErrors, RejectMalformedFields) {
     const char* const bad_lines[] = {
-        "x 0 48 \\n -",          // kind not a number
-        "5x 0 48 \\n -",         // trailing garbage
+        "x 0 48 \\n -",            // kind not a number
+        "5x 0 48 \\n -",           // trailing garbage
         "99999999999 0 48 \\n -",  // kind out of range
-        "5 -1 48 \\n -",         // font below 0
-        "5 256 48 \\n -",        // font above a byte
-        "5 0 0 \\n -",           // width zero
-        "5 0 256 \\n -",         // width above a byte
-        "5 0 48 \\q -",          // unknown escape
-        "5 0 48 \\x1 -",         // short hex escape
-        "5 0 48 \\xG1 -",        // not hex
-        "5 0 48 \\n \\",         // lone backslash
-        "5 0 48 \\n - extra",    // sixth field
+        "5 -1 48 \\n -",           // font below 0
+        "5 256 48 \\n -",          // font above a byte
+        "5 0 0 \\n -",             // width zero
+        "5 0 256 \\n -",           // width above a byte
+        "5 0 48 \\q -",            // unknown escape
+        "5 0 48 \\x1 -",           // short hex escape
+        "5 0 48 \\xG1 -",          // not hex
+        "5 0 48 \\n \\",           // lone backslash
+        "5 0 48 \\n - extra",      // sixth field
     };
     for (const char* line : bad_lines) {
         const std::string message = parse_error(std::string("1 0 48 \\n -\n") + line + "\n");

@@ -86,8 +86,8 @@ TEST(EmptyString, CountsBlanksAndControlBytesAsEmpty) {
 
 TEST(EmptyString, AnyVisibleByteMakesTheTextNonEmpty) {
     EXPECT_FALSE(EmptyString("  0 "));
-    EXPECT_FALSE(EmptyString("\xE9"));    // é
-    EXPECT_FALSE(EmptyString("\xA0x"));   // no-break space, then a letter
+    EXPECT_FALSE(EmptyString("\xE9"));   // é
+    EXPECT_FALSE(EmptyString("\xA0x"));  // no-break space, then a letter
 }
 
 TEST(RemoveAcentos, ReplacesEveryAccentedLowerCaseLetter) {
@@ -124,7 +124,9 @@ TEST(RemoveAcentos, LeavesEveryOtherByteAlone) {
 }
 
 TEST(RemoveAcentos, KeepsTheLengthOfAStatement) {
-    const std::string line = "A\xE7\xFA" "car refinado  1,00\r\n";
+    const std::string line =
+        "A\xE7\xFA"
+        "car refinado  1,00\r\n";
     EXPECT_EQ(RemoveAcentos(line), "Acucar refinado  1,00\r\n");
 }
 

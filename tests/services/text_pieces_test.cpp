@@ -79,7 +79,7 @@ TEST(PiecesOfAtMost, ShortTextIsOnePiece) {
 
 TEST(PiecesOfAtMost, PieceEndsAfterTheLastLineBreakWithinSixHundredTwenty) {
     const std::string first = line('a', 400, "\r\n") + line('b', 200, "\r\n");  // 604
-    const std::string second = line('c', 30, "\r\n");                          // would reach 636
+    const std::string second = line('c', 30, "\r\n");                           // would reach 636
     EXPECT_THAT(statement_pieces(first + second, "\r\n"), ElementsAre(first, second));
 }
 

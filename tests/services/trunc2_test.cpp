@@ -15,7 +15,7 @@ struct Case {
 
 TEST(Trunc2, DropsTheDigitsAfterTheSecondDecimal) {
     const Case cases[] = {
-        {2.999L, 2.99}, {2.991L, 2.99}, {0.009L, 0.0},   {12.345L, 12.34},
+        {2.999L, 2.99}, {2.991L, 2.99}, {0.009L, 0.0},     {12.345L, 12.34},
         {7.0L, 7.0},    {0.1L, 0.1},    {100.005L, 100.0}, {19.99L, 19.99},
     };
     for (const Case& c : cases) {

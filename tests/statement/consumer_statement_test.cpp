@@ -10,10 +10,10 @@
 namespace tov::statement {
 namespace {
 
+using testing::ConsumerStatement;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using testing::ConsumerStatement;
 
 TEST_F(ConsumerStatement, SimpleLayoutOnThePlainPrinterInFortyFourColumns) {
     simple_account();
@@ -72,11 +72,10 @@ TEST_F(ConsumerStatement, SimpleLayoutOnTheRegisterHandsTheTextOverAfterEverySal
     const StatementOutcome outcome = print(true);
 
     EXPECT_TRUE(outcome.result);
-    EXPECT_THAT(recorder.calls,
-                ElementsAre("ConfiguraImpressora 7 0 1",
-                            "Cabecalho 0001 COR Restaurante Sao Jorge 003 0 0",
-                            "Usa_CompNFis COR 400", "Usa_CompNFis COR 37", "Usa_CompNFis COR 461",
-                            "Extrato COR"));
+    EXPECT_THAT(recorder.calls, ElementsAre("ConfiguraImpressora 7 0 1",
+                                            "Cabecalho 0001 COR Restaurante Sao Jorge 003 0 0",
+                                            "Usa_CompNFis COR 400", "Usa_CompNFis COR 37",
+                                            "Usa_CompNFis COR 461", "Extrato COR"));
     ASSERT_EQ(recorder.pieces.size(), 3u);
     EXPECT_EQ(recorder.pieces[0],
               "Cliente: C001\n"
@@ -176,10 +175,9 @@ TEST_F(ConsumerStatement, PlainPrinterIsFortyFourColumnsWhateverTheModel) {
     EXPECT_TRUE(print(false).result);
 
     EXPECT_THAT(recorder.calls, ElementsAre("ImprimePadrao COM2 44"));
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("\r\nSaldo Total                           102,50\r\n"
-                          "--------------------------------------------\r\n"
-                          "\r\n\r\n\r\n\r\n\r\n"));
+    EXPECT_THAT(recorder.printed, HasSubstr("\r\nSaldo Total                           102,50\r\n"
+                                            "--------------------------------------------\r\n"
+                                            "\r\n\r\n\r\n\r\n\r\n"));
     EXPECT_TRUE(recorder.printed.ends_with("-\r\n\r\n\r\n\r\n\r\n\r\n"));
 }
 
@@ -252,12 +250,26 @@ TEST_F(ConsumerStatement, UnregisteredEntryPointIsFalseBeforeAnythingIsPrinted) 
     table.Usa_CompNFis = nullptr;
     const services::Backend backend(table);
     const services::HostServices host(recorder.host());
-    const ConsumerStatementRequest request{
-        true,          "0001", "COR", "1", "COM2", data.cdsTipoExtCons, data.cdsSaldoConsExt,
-        data.cdsExtSimples, data.cdsExtVenda, data.cdsSaldFam, "", "Loja", "003", "123", "Maria",
-        data.cdsExtrato, 7};
+    const ConsumerStatementRequest request{true,
+                                           "0001",
+                                           "COR",
+                                           "1",
+                                           "COM2",
+                                           data.cdsTipoExtCons,
+                                           data.cdsSaldoConsExt,
+                                           data.cdsExtSimples,
+                                           data.cdsExtVenda,
+                                           data.cdsSaldFam,
+                                           "",
+                                           "Loja",
+                                           "003",
+                                           "123",
+                                           "Maria",
+                                           data.cdsExtrato,
+                                           7};
 
-    const StatementOutcome outcome = Extrato(request, services::DocumentContext{backend, host, settings, services::standard_messages()});
+    const StatementOutcome outcome = Extrato(
+        request, services::DocumentContext{backend, host, settings, services::standard_messages()});
 
     EXPECT_FALSE(outcome.result);
     EXPECT_THAT(outcome.reason, HasSubstr("Usa_CompNFis"));

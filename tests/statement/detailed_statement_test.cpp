@@ -11,10 +11,10 @@
 namespace tov::statement {
 namespace {
 
+using testing::ConsumerStatement;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using testing::ConsumerStatement;
 
 const std::string plain_header =
     "\r\n"
@@ -65,42 +65,65 @@ TEST_F(ConsumerStatement, DetailedStatementWithTheWalkAtItsEndPrintsNothing) {
 TEST_F(ConsumerStatement, DetailedMovementKindsDecideWhatFollowsTheirLine) {
     detailed_account();
     data.extrato({
-        {"C001", "01", "Bar", "0", {"01", "20240310", "09:15", "Recarga via venda", "C", "55",
-                                    "50", "50", "0001"}},
-        {"C001", "01", "Bar", "0", {"01", "20240310", "09:20", "Credito de bonus", "C", "",
-                                    "5", "55", "0002"}},
-        {"C001", "01", "Bar", "0", {"01", "20240310", "09:25", "Debito", "D", "", "-1", "54",
-                                    "0003"}},
-        {"C001", "01", "Bar", "0", {"01", "20240310", "12:30", "Venda sem itens", "V", "999",
-                                    "-4", "50", "0001"}},
-        {"C001", "01", "Bar", "0", {"01", "20240310", "12:40", "Ajuste", "A", "", "-1", "49",
-                                    "0001"}},
-        {"C001", "01", "Bar", "0", {"01", "20240310", "12:45", "Venda", "v", "123", "-1", "48",
-                                    "0001"}},
+        {"C001",
+         "01",
+         "Bar",
+         "0",
+         {"01", "20240310", "09:15", "Recarga via venda", "C", "55", "50", "50", "0001"}},
+        {"C001",
+         "01",
+         "Bar",
+         "0",
+         {"01", "20240310", "09:20", "Credito de bonus", "C", "", "5", "55", "0002"}},
+        {"C001",
+         "01",
+         "Bar",
+         "0",
+         {"01", "20240310", "09:25", "Debito", "D", "", "-1", "54", "0003"}},
+        {"C001",
+         "01",
+         "Bar",
+         "0",
+         {"01", "20240310", "12:30", "Venda sem itens", "V", "999", "-4", "50", "0001"}},
+        {"C001",
+         "01",
+         "Bar",
+         "0",
+         {"01", "20240310", "12:40", "Ajuste", "A", "", "-1", "49", "0001"}},
+        {"C001",
+         "01",
+         "Bar",
+         "0",
+         {"01", "20240310", "12:45", "Venda", "v", "123", "-1", "48", "0001"}},
     });
 
     EXPECT_TRUE(print(false).result);
 
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("10/03/2024\r\n"
-                          " 09:15 Recarga via venda       50,00   50,00\r\n"
-                          " 09:20 Credito de bonus         5,00   55,00\r\n"
-                          "   0002 Credito de bon \r\n"
-                          " 09:25 Debito                  -1,00   54,00\r\n"
-                          "   0003 Debito         \r\n"
-                          " 12:30 Venda sem itens         -4,00   50,00\r\n"
-                          " 12:40 Ajuste                  -1,00   49,00\r\n"
-                          " 12:45 Venda                   -1,00   48,00\r\n"
-                          "--------------------------------------------\r\n"
-                          "Saldo Total"));
+    EXPECT_THAT(recorder.printed, HasSubstr("10/03/2024\r\n"
+                                            " 09:15 Recarga via venda       50,00   50,00\r\n"
+                                            " 09:20 Credito de bonus         5,00   55,00\r\n"
+                                            "   0002 Credito de bon \r\n"
+                                            " 09:25 Debito                  -1,00   54,00\r\n"
+                                            "   0003 Debito         \r\n"
+                                            " 12:30 Venda sem itens         -4,00   50,00\r\n"
+                                            " 12:40 Ajuste                  -1,00   49,00\r\n"
+                                            " 12:45 Venda                   -1,00   48,00\r\n"
+                                            "--------------------------------------------\r\n"
+                                            "Saldo Total"));
 }
 
 TEST_F(ConsumerStatement, NumbersBeyondTheirPrecisionPrintInExponentNotation) {
     detailed_account();
     data.extrato({
-        {"C001", "01", "Bar", "1234567890123456.5",
+        {"C001",
+         "01",
+         "Bar",
+         "1234567890123456.5",
          {"01", "20240310", "12:30", "Venda", "V", "123", "-1", "12345678901234.5", "0001"}},
-        {"C001", "01", "Bar", "1234567890123456.5",
+        {"C001",
+         "01",
+         "Bar",
+         "1234567890123456.5",
          {"01", "20240310", "12:35", "Recarga", "X", "", "1", "9999999999999", "0001"}},
     });
     data.sale_items({{"123", "01", "12.25", "Cerveja", "1234567890123456"}});

@@ -12,15 +12,15 @@
 namespace tov::statement {
 namespace {
 
+using testing::ConsumerStatement;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using testing::Movement;
 using ::testing::Not;
 using ::testing::SizeIs;
-using testing::ConsumerStatement;
-using testing::Movement;
 
 // The lines of a text between its CR LF line breaks.
 std::vector<std::string> lines_of(const std::string& text) {
@@ -102,16 +102,15 @@ TEST_F(ConsumerStatement, MovementsInAnotherOrderThanStoredArePrintedEachOnce) {
 
     EXPECT_TRUE(print(false).result);
 
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("Data       Operacao            Valor   Saldo\r\n"
-                          "10/03/2024\r\n"
-                          " 07:00 Recarga                 50,00   50,00\r\n"
-                          "11/03/2024\r\n"
-                          " 08:00 Cafe                    -5,00   25,00\r\n"
-                          " 09:00 Lanche                  -5,00   20,00\r\n"
-                          "10/03/2024\r\n"
-                          " 12:00 Almoco                 -20,00   30,00\r\n"
-                          "\r\n"));
+    EXPECT_THAT(recorder.printed, HasSubstr("Data       Operacao            Valor   Saldo\r\n"
+                                            "10/03/2024\r\n"
+                                            " 07:00 Recarga                 50,00   50,00\r\n"
+                                            "11/03/2024\r\n"
+                                            " 08:00 Cafe                    -5,00   25,00\r\n"
+                                            " 09:00 Lanche                  -5,00   20,00\r\n"
+                                            "10/03/2024\r\n"
+                                            " 12:00 Almoco                 -20,00   30,00\r\n"
+                                            "\r\n"));
 }
 
 TEST_F(ConsumerStatement, CreditAndDebitWithASaleNumberAndSalesWithoutItemsGetTheirLineOnly) {
@@ -124,13 +123,12 @@ TEST_F(ConsumerStatement, CreditAndDebitWithASaleNumberAndSalesWithoutItemsGetTh
 
     EXPECT_TRUE(print(false).result);
 
-    EXPECT_THAT(recorder.printed,
-                HasSubstr("10/03/2024\r\n"
-                          " 09:15 Recarga via venda       50,00   50,00\r\n"
-                          " 09:20 Estorno via venda       -5,00   45,00\r\n"
-                          " 12:30 Venda sem numero        -5,00   40,00\r\n"
-                          " 12:40 Venda sem itens         -5,00   35,00\r\n"
-                          "\r\n"));
+    EXPECT_THAT(recorder.printed, HasSubstr("10/03/2024\r\n"
+                                            " 09:15 Recarga via venda       50,00   50,00\r\n"
+                                            " 09:20 Estorno via venda       -5,00   45,00\r\n"
+                                            " 12:30 Venda sem numero        -5,00   40,00\r\n"
+                                            " 12:40 Venda sem itens         -5,00   35,00\r\n"
+                                            "\r\n"));
 }
 
 TEST_F(ConsumerStatement, FamilyCodeWithAQuoteSelectsItsOwnMovementsAndItems) {
@@ -156,8 +154,8 @@ TEST_F(ConsumerStatement, LongTextBeforeASaleGoesToTheRegisterWholeInPiecesOfWho
             movements.push_back({"01", "20240310", "09:" + std::to_string(i), "Recarga", "C", "",
                                  "1", std::to_string(i), "0001"});
         }
-        movements.push_back({"01", "20240310", "12:30", "Venda", "V", "123", "-12.5", "37.5",
-                             "0001"});
+        movements.push_back(
+            {"01", "20240310", "12:30", "Venda", "V", "123", "-12.5", "37.5", "0001"});
         data.movements(movements);
     };
     stNmConsumidor = "Maria";

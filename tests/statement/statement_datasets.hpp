@@ -39,10 +39,14 @@ struct Column {
 inline std::string attribute(const std::string& text) {
     std::string escaped;
     for (const char c : text) {
-        if (c == '"') escaped += "&quot;";
-        else if (c == '&') escaped += "&amp;";
-        else if (c == '<') escaped += "&lt;";
-        else escaped += c;
+        if (c == '"')
+            escaped += "&quot;";
+        else if (c == '&')
+            escaped += "&amp;";
+        else if (c == '<')
+            escaped += "&lt;";
+        else
+            escaped += c;
     }
     return escaped;
 }
@@ -69,15 +73,15 @@ inline std::string packet(const std::vector<Column>& columns,
 }
 
 inline std::vector<std::string> cells(const Movement& m) {
-    return {m.CDFAMILISALD, m.DATA,       m.HORA,   m.DSOPEEXTCONS, m.IDTPMOVEXT,
-            m.NRSEQVENDA,   m.amount,     m.balance, m.CDFILIAL};
+    return {m.CDFAMILISALD, m.DATA,   m.HORA,    m.DSOPEEXTCONS, m.IDTPMOVEXT,
+            m.NRSEQVENDA,   m.amount, m.balance, m.CDFILIAL};
 }
 
 }  // namespace detail
 
 struct StatementDatasets {
-    dataset::ClientDataSet cdsTipoExtCons, cdsSaldoConsExt, cdsExtSimples, cdsExtVenda,
-        cdsSaldFam, cdsExtrato;
+    dataset::ClientDataSet cdsTipoExtCons, cdsSaldoConsExt, cdsExtSimples, cdsExtVenda, cdsSaldFam,
+        cdsExtrato;
 
     void setting(const std::string& IDEMISEXTRSIMPL) {
         cdsTipoExtCons.SetData(
@@ -87,18 +91,23 @@ struct StatementDatasets {
     void families(const std::vector<Family>& rows) {
         std::vector<std::vector<std::string>> cells;
         for (const auto& row : rows) cells.push_back({row.CDFAMILISALD, row.NMFAMILISALD});
-        cdsSaldoConsExt.SetData(detail::packet(
-            {{"CDFAMILISALD", "string"}, {"NMFAMILISALD", "string"}}, cells));
+        cdsSaldoConsExt.SetData(
+            detail::packet({{"CDFAMILISALD", "string"}, {"NMFAMILISALD", "string"}}, cells));
     }
 
     void movements(const std::vector<Movement>& rows) {
         std::vector<std::vector<std::string>> cells;
         for (const auto& row : rows) cells.push_back(detail::cells(row));
-        cdsExtSimples.SetData(detail::packet(
-            {{"CDFAMILISALD", "string"}, {"DATA", "date"}, {"HORA", "string"},
-             {"DSOPEEXTCONS", "string"}, {"IDTPMOVEXT", "string"}, {"NRSEQVENDA", "string"},
-             {"VRMOVEXTCONS", "r8"}, {"VRSALDCONEXT", "r8"}, {"CDFILIAL", "string"}},
-            cells));
+        cdsExtSimples.SetData(detail::packet({{"CDFAMILISALD", "string"},
+                                              {"DATA", "date"},
+                                              {"HORA", "string"},
+                                              {"DSOPEEXTCONS", "string"},
+                                              {"IDTPMOVEXT", "string"},
+                                              {"NRSEQVENDA", "string"},
+                                              {"VRMOVEXTCONS", "r8"},
+                                              {"VRSALDCONEXT", "r8"},
+                                              {"CDFILIAL", "string"}},
+                                             cells));
     }
 
     void sale_items(const std::vector<SaleItem>& rows) {
@@ -125,16 +134,23 @@ struct StatementDatasets {
         std::vector<std::vector<std::string>> cells;
         for (const auto& row : rows) {
             const Movement& m = row.movement;
-            cells.push_back({row.CDCLIENTE, row.CDFAMILISALD, row.NMFAMILISALD, row.SALDANT,
-                             m.DATA, m.HORA, m.DSOPEEXTCONS, m.IDTPMOVEXT, m.NRSEQVENDA,
-                             m.CDFILIAL, m.amount, m.balance});
+            cells.push_back({row.CDCLIENTE, row.CDFAMILISALD, row.NMFAMILISALD, row.SALDANT, m.DATA,
+                             m.HORA, m.DSOPEEXTCONS, m.IDTPMOVEXT, m.NRSEQVENDA, m.CDFILIAL,
+                             m.amount, m.balance});
         }
-        cdsExtrato.SetData(detail::packet(
-            {{"CDCLIENTE", "string"}, {"CDFAMILISALD", "string"}, {"NMFAMILISALD", "string"},
-             {"SALDANT", "r8"}, {"DATA", "date"}, {"HORA", "string"},
-             {"DSOPEEXTCONS", "string"}, {"IDTPMOVEXT", "string"}, {"NRSEQVENDA", "string"},
-             {"CDFILIAL", "string"}, {"VALOR", "r8"}, {"SALDO", "r8"}},
-            cells));
+        cdsExtrato.SetData(detail::packet({{"CDCLIENTE", "string"},
+                                           {"CDFAMILISALD", "string"},
+                                           {"NMFAMILISALD", "string"},
+                                           {"SALDANT", "r8"},
+                                           {"DATA", "date"},
+                                           {"HORA", "string"},
+                                           {"DSOPEEXTCONS", "string"},
+                                           {"IDTPMOVEXT", "string"},
+                                           {"NRSEQVENDA", "string"},
+                                           {"CDFILIAL", "string"},
+                                           {"VALOR", "r8"},
+                                           {"SALDO", "r8"}},
+                                          cells));
     }
 };
 

@@ -17,16 +17,28 @@ public:
     ConsumerStatement() { recorder.register_width = 48; }
 
     statement::StatementOutcome print(bool fiscal) {
-        const statement::ConsumerStatementRequest request{
-            fiscal,           "0001",          "COR",
-            stIdTipoImpNF,    "COM2",          data.cdsTipoExtCons,
-            data.cdsSaldoConsExt, data.cdsExtSimples, data.cdsExtVenda,
-            data.cdsSaldFam,  "15/03/2024",    "Restaurante Sao Jorge",
-            "003",            "123",           stNmConsumidor,
-            data.cdsExtrato,  7};
+        const statement::ConsumerStatementRequest request{fiscal,
+                                                          "0001",
+                                                          "COR",
+                                                          stIdTipoImpNF,
+                                                          "COM2",
+                                                          data.cdsTipoExtCons,
+                                                          data.cdsSaldoConsExt,
+                                                          data.cdsExtSimples,
+                                                          data.cdsExtVenda,
+                                                          data.cdsSaldFam,
+                                                          "15/03/2024",
+                                                          "Restaurante Sao Jorge",
+                                                          "003",
+                                                          "123",
+                                                          stNmConsumidor,
+                                                          data.cdsExtrato,
+                                                          7};
         const services::Backend backend(recorder.backend());
         const services::HostServices host(recorder.host());
-        return statement::Extrato(request, services::DocumentContext{backend, host, settings, services::standard_messages()});
+        return statement::Extrato(
+            request,
+            services::DocumentContext{backend, host, settings, services::standard_messages()});
     }
 
     // A consumer with three families: the bar with a credit, a sale and a debit over two days,
@@ -47,8 +59,8 @@ public:
                          {"123", "02", "1", "Outro", "99"},
                          {"124", "02", "1", "Prato do dia", "30"}});
         data.family_balances({"32.5", "70"});
-        data.extrato({{"C001", "01", "Bar", "0", {}},
-                      {"C001", "02", "Restaurante Central", "25.5", {}}});
+        data.extrato(
+            {{"C001", "01", "Bar", "0", {}}, {"C001", "02", "Restaurante Central", "25.5", {}}});
     }
 
     // The same account as one detailed dataset: family after family, date after date.
@@ -56,17 +68,29 @@ public:
         data.setting("N");
         data.families({});
         data.movements({});
-        data.sale_items({{"123", "01", "2", "Cerveja", "10"},
-                         {"124", "02", "1", "Prato do dia", "30"}});
+        data.sale_items(
+            {{"123", "01", "2", "Cerveja", "10"}, {"124", "02", "1", "Prato do dia", "30"}});
         data.family_balances({"32.5", "70"});
         data.extrato({
-            {"C001", "01", "Bar", "0",
+            {"C001",
+             "01",
+             "Bar",
+             "0",
              {"01", "20240310", "09:15", "Recarga", "C", "", "50", "50", "0001"}},
-            {"C001", "01", "Bar", "0",
+            {"C001",
+             "01",
+             "Bar",
+             "0",
              {"01", "20240310", "12:30", "Venda", "V", "123", "-10", "40", "0001"}},
-            {"C001", "01", "Bar", "0",
+            {"C001",
+             "01",
+             "Bar",
+             "0",
              {"01", "20240311", "08:00", "Estorno", "D", "", "-7.5", "32.5", "0002"}},
-            {"C002", "02", "Restaurante Central", "100",
+            {"C002",
+             "02",
+             "Restaurante Central",
+             "100",
              {"02", "20240312", "19:45", "Venda", "V", "124", "-30", "70", "0001"}},
         });
     }

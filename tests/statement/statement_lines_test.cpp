@@ -62,8 +62,7 @@ TEST(MovementKind, SaleNeedsItsNumberAndCreditOrDebitItsAbsence) {
 TEST(SaleItemLine, IsThirtySixColumnsWithTheQuantityCutToFour) {
     EXPECT_EQ(sale_item_line("00012", 12.25, "Refrigerante lata 350ml", 123456.789, brazil),
               "   0001 12,2 Refrigerante la123456,7");
-    EXPECT_EQ(sale_item_line("1", 1, "Agua", -3, brazil),
-              "   1    1    Agua              -3,00");
+    EXPECT_EQ(sale_item_line("1", 1, "Agua", -3, brazil), "   1    1    Agua              -3,00");
 }
 
 TEST(NarrowLine, ColumnsPastTheWidthAreLeftOutAndTheLineStillPrints) {
@@ -81,7 +80,8 @@ TEST(TillLine, KeepsItsSlashesAndColonWhateverTheRegionalSeparators) {
     elsewhere.date_separator = '-';
     elsewhere.time_separator = '.';
     elsewhere.short_date_format = "yyyy-mm-dd";
-    EXPECT_EQ(till_line("7", 45366.0416666667, elsewhere), "Caixa: 7               15/03/2024 01:00");
+    EXPECT_EQ(till_line("7", 45366.0416666667, elsewhere),
+              "Caixa: 7               15/03/2024 01:00");
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ struct Recorder {
     int register_width = 36;
     std::string register_line_break = "\n";
     std::string register_cut = "\x1bm";
-    std::string configured_number;  // empty: the configuration leaves the coupon number alone
+    std::string configured_number;     // empty: the configuration leaves the coupon number alone
     bool shows_coupon_number = false;  // true: its call record ends with "[number]"
 
     std::string register_number = "123";  // Nr_Cupom's answer
@@ -95,8 +95,8 @@ private:
     }
 
     static void add_documents(tov_backend& table) {
-        table.ImprimePadrao = [](void* ctx, const char* port, const char* kind,
-                                 const char* buffer, size_t size) {
+        table.ImprimePadrao = [](void* ctx, const char* port, const char* kind, const char* buffer,
+                                 size_t size) {
             of(ctx).calls.push_back(std::string("ImprimePadrao ") + port + " " + kind);
             of(ctx).printed.assign(buffer, size);
             return of(ctx).answer;
@@ -117,8 +117,8 @@ private:
         table.Relatorio_Generico = [](void* ctx, const char* cor, const char* filial,
                                       const char* caixa, const char* buffer, size_t size,
                                       const char* serie, const char* indice) {
-            of(ctx).calls.push_back(std::string("Relatorio_Generico ") + cor + " " + filial +
-                                    " " + caixa + " " + serie + " " + indice);
+            of(ctx).calls.push_back(std::string("Relatorio_Generico ") + cor + " " + filial + " " +
+                                    caixa + " " + serie + " " + indice);
             of(ctx).printed.assign(buffer, size);
             return of(ctx).answer;
         };
@@ -128,8 +128,8 @@ private:
         table.Nr_Cupom = [](void* ctx, int32_t zero1, int32_t zero2, char* number,
                             size_t capacity) {
             Recorder& self = of(ctx);
-            self.calls.push_back("Nr_Cupom " + std::to_string(zero1) + " " +
-                                 std::to_string(zero2) + " [" + number + "]");
+            self.calls.push_back("Nr_Cupom " + std::to_string(zero1) + " " + std::to_string(zero2) +
+                                 " [" + number + "]");
             std::strncpy(number, self.register_number.c_str(), capacity - 1);
             return int32_t{1};
         };
@@ -143,9 +143,9 @@ private:
     }
 
     static void configure_printer(void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
-                                  int32_t* font, int32_t* width, char* enter,
-                                  size_t enter_capacity, char* cut, size_t cut_capacity,
-                                  char* number, size_t number_capacity) {
+                                  int32_t* font, int32_t* width, char* enter, size_t enter_capacity,
+                                  char* cut, size_t cut_capacity, char* number,
+                                  size_t number_capacity) {
         Recorder& self = of(ctx);
         std::string call = "ConfiguraImpressora " + std::to_string(kind) + " " +
                            std::to_string(flag1) + " " + std::to_string(flag2);

@@ -30,14 +30,13 @@ int32_t conferencia_formatada(void* ctx, const char* stEsquemaCor, const char* s
                               const char* stNrvendarest, char* stCupomDia, size_t,
                               const char* buffer, size_t buffer_size) {
     return deliver(ctx, [&] {
-        return HandOff{"Conferencia_Formatada",
-                       {text_argument("stEsquemaCor", stEsquemaCor),
-                        text_argument("stCdFilial", stCdFilial),
-                        text_argument("stCdCaixa", stCdCaixa), text_argument("stNrSerie", stNrSerie),
-                        text_argument("stIndice", stIndice),
-                        text_argument("stNrvendarest", stNrvendarest),
-                        text_argument("stCupomDia", stCupomDia)},
-                       buffer_bytes(buffer, buffer_size)};
+        return HandOff{
+            "Conferencia_Formatada",
+            {text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
+             text_argument("stCdCaixa", stCdCaixa), text_argument("stNrSerie", stNrSerie),
+             text_argument("stIndice", stIndice), text_argument("stNrvendarest", stNrvendarest),
+             text_argument("stCupomDia", stCupomDia)},
+            buffer_bytes(buffer, buffer_size)};
     });
 }
 
@@ -49,24 +48,19 @@ int32_t conferencia_outras(void* ctx, const char* stCdPortaImpFis, const char* s
                            double doVrTxSer, double doQtPessoas, double doTotal, double doAcre,
                            int32_t IdTipoImp) {
     return deliver(ctx, [&] {
-        return HandOff{"Conferencia_Outras",
-                       {text_argument("stCdPortaImpFis", stCdPortaImpFis),
-                        text_argument("stEsquemaCor", stEsquemaCor),
-                        text_argument("stCdFilial", stCdFilial),
-                        text_argument("stCdCaixa", stCdCaixa),
-                        text_argument("stCupomDia", stCupomDia),
-                        text_argument("stTipoVenda", stTipoVenda),
-                        text_argument("stNrComanda", stNrComanda), text_argument("stMesa", stMesa),
-                        text_argument("stNmGarcom", stNmGarcom),
-                        text_argument("stEmissao", stEmissao), size_argument("DADOS", DADOS_size),
-                        number_argument("doVrDesc", doVrDesc),
-                        number_argument("doConsMin", doConsMin),
-                        number_argument("doCouver", doCouver),
-                        number_argument("doVrTxSer", doVrTxSer),
-                        number_argument("doQtPessoas", doQtPessoas),
-                        number_argument("doTotal", doTotal), number_argument("doAcre", doAcre),
-                        integer_argument("IdTipoImp", IdTipoImp)},
-                       std::nullopt};
+        return HandOff{
+            "Conferencia_Outras",
+            {text_argument("stCdPortaImpFis", stCdPortaImpFis),
+             text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
+             text_argument("stCdCaixa", stCdCaixa), text_argument("stCupomDia", stCupomDia),
+             text_argument("stTipoVenda", stTipoVenda), text_argument("stNrComanda", stNrComanda),
+             text_argument("stMesa", stMesa), text_argument("stNmGarcom", stNmGarcom),
+             text_argument("stEmissao", stEmissao), size_argument("DADOS", DADOS_size),
+             number_argument("doVrDesc", doVrDesc), number_argument("doConsMin", doConsMin),
+             number_argument("doCouver", doCouver), number_argument("doVrTxSer", doVrTxSer),
+             number_argument("doQtPessoas", doQtPessoas), number_argument("doTotal", doTotal),
+             number_argument("doAcre", doAcre), integer_argument("IdTipoImp", IdTipoImp)},
+            std::nullopt};
     });
 }
 
@@ -98,11 +92,11 @@ int32_t ajusta_impressao_direta(void* ctx, const char* empty1, const char* IdTip
 int32_t cupom_troca(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
                     const char* stCdCaixa, const char* buffer, size_t buffer_size) {
     return deliver(ctx, [&] {
-        return HandOff{"Cupom_Troca",
-                       {text_argument("stEsquemaCor", stEsquemaCor),
-                        text_argument("stCdFilial", stCdFilial),
-                        text_argument("stCdCaixa", stCdCaixa)},
-                       buffer_bytes(buffer, buffer_size)};
+        return HandOff{
+            "Cupom_Troca",
+            {text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
+             text_argument("stCdCaixa", stCdCaixa)},
+            buffer_bytes(buffer, buffer_size)};
     });
 }
 
@@ -123,38 +117,39 @@ int32_t imprime_tipo_rece(void* ctx, const char* stCdFilial, const char* stCdCai
                           const char* stEsquemaCor, const char* stNrSerie, const char* buffer,
                           size_t buffer_size, const char* stMeiosPgto) {
     return deliver(ctx, [&] {
-        return HandOff{"imprimeTipoRece",
-                       {text_argument("stCdFilial", stCdFilial),
-                        text_argument("stCdCaixa", stCdCaixa),
-                        text_argument("stEsquemaCor", stEsquemaCor),
-                        text_argument("stNrSerie", stNrSerie),
-                        text_argument("stMeiosPgto", stMeiosPgto)},
-                       buffer_bytes(buffer, buffer_size)};
+        return HandOff{
+            "imprimeTipoRece",
+            {text_argument("stCdFilial", stCdFilial), text_argument("stCdCaixa", stCdCaixa),
+             text_argument("stEsquemaCor", stEsquemaCor), text_argument("stNrSerie", stNrSerie),
+             text_argument("stMeiosPgto", stMeiosPgto)},
+            buffer_bytes(buffer, buffer_size)};
     });
 }
 
-int32_t cabecalho(void* ctx, const char* stCdFilial, const char* stEsquemaCor,
-                  const char* stFilial, const char* stCaixa, int32_t zero1, int32_t zero2) {
+int32_t cabecalho(void* ctx, const char* stCdFilial, const char* stEsquemaCor, const char* stFilial,
+                  const char* stCaixa, int32_t zero1, int32_t zero2) {
     return deliver(ctx, [&] {
-        return HandOff{"Cabecalho",
-                       {text_argument("stCdFilial", stCdFilial),
-                        text_argument("stEsquemaCor", stEsquemaCor),
-                        text_argument("stFilial", stFilial), text_argument("stCaixa", stCaixa),
-                        integer_argument("zero1", zero1), integer_argument("zero2", zero2)},
-                       std::nullopt};
+        return HandOff{
+            "Cabecalho",
+            {text_argument("stCdFilial", stCdFilial), text_argument("stEsquemaCor", stEsquemaCor),
+             text_argument("stFilial", stFilial), text_argument("stCaixa", stCaixa),
+             integer_argument("zero1", zero1), integer_argument("zero2", zero2)},
+            std::nullopt};
     });
 }
 
 int32_t extrato(void* ctx, const char* buffer, size_t buffer_size, const char* stEsquemaCor) {
     return deliver(ctx, [&] {
-        return HandOff{"Extrato", {text_argument("stEsquemaCor", stEsquemaCor)},
+        return HandOff{"Extrato",
+                       {text_argument("stEsquemaCor", stEsquemaCor)},
                        buffer_bytes(buffer, buffer_size)};
     });
 }
 
 int32_t usa_comp_nfis(void* ctx, const char* stEsquemaCor, const char* piece, size_t piece_size) {
     return deliver(ctx, [&] {
-        return HandOff{"Usa_CompNFis", {text_argument("stEsquemaCor", stEsquemaCor)},
+        return HandOff{"Usa_CompNFis",
+                       {text_argument("stEsquemaCor", stEsquemaCor)},
                        buffer_bytes(piece, piece_size)};
     });
 }
@@ -162,20 +157,20 @@ int32_t usa_comp_nfis(void* ctx, const char* stEsquemaCor, const char* piece, si
 int32_t relatorio_gerencial_imp(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
                                 const char* stCdCaixa, int32_t zero1, int32_t zero2) {
     return deliver(ctx, [&] {
-        return HandOff{"Relatorio_Gerencial_Imp",
-                       {text_argument("stEsquemaCor", stEsquemaCor),
-                        text_argument("stCdFilial", stCdFilial),
-                        text_argument("stCdCaixa", stCdCaixa), integer_argument("zero1", zero1),
-                        integer_argument("zero2", zero2)},
-                       std::nullopt};
+        return HandOff{
+            "Relatorio_Gerencial_Imp",
+            {text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
+             text_argument("stCdCaixa", stCdCaixa), integer_argument("zero1", zero1),
+             integer_argument("zero2", zero2)},
+            std::nullopt};
     });
 }
 
 int32_t fech_relat_gerenc(void* ctx, const char* stEsquemaCor, int32_t flag, int32_t zero) {
     return deliver(ctx, [&] {
         return HandOff{"FechRelatGerenc",
-                       {text_argument("stEsquemaCor", stEsquemaCor),
-                        boolean_argument("flag", flag), integer_argument("zero", zero)},
+                       {text_argument("stEsquemaCor", stEsquemaCor), boolean_argument("flag", flag),
+                        integer_argument("zero", zero)},
                        std::nullopt};
     });
 }
@@ -184,12 +179,12 @@ int32_t relatorio_generico(void* ctx, const char* stEsquemaCor, const char* stCd
                            const char* stCdCaixa, const char* buffer, size_t buffer_size,
                            const char* stNrSerie, const char* stIndice) {
     return deliver(ctx, [&] {
-        return HandOff{"Relatorio_Generico",
-                       {text_argument("stEsquemaCor", stEsquemaCor),
-                        text_argument("stCdFilial", stCdFilial),
-                        text_argument("stCdCaixa", stCdCaixa), text_argument("stNrSerie", stNrSerie),
-                        text_argument("stIndice", stIndice)},
-                       buffer_bytes(buffer, buffer_size)};
+        return HandOff{
+            "Relatorio_Generico",
+            {text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
+             text_argument("stCdCaixa", stCdCaixa), text_argument("stNrSerie", stNrSerie),
+             text_argument("stIndice", stIndice)},
+            buffer_bytes(buffer, buffer_size)};
     });
 }
 

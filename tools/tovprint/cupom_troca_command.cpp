@@ -13,12 +13,12 @@ DocumentCall cupom_troca_call(CupomTrocaRequest request, std::string packet) {
     return [request = std::move(request), packet = std::move(packet)](PackageSession& package) {
         const auto print = package.function<decltype(&Cupom_Troca_Tov00000)>(export_name);
         int32_t result = 0;
-        package.check(print(request.IdTipoImpFis, packet.data(), packet.size(),
-                            request.stEsquemaCor.c_str(), request.stCdFilial.c_str(),
-                            request.stCdCaixa.c_str(), request.stNmConsumidor.c_str(),
-                            request.stCpfCnpjCon.c_str(), request.stTipVen.c_str(),
-                            request.doNrDias, &result),
-                      export_name);
+        package.check(
+            print(request.IdTipoImpFis, packet.data(), packet.size(), request.stEsquemaCor.c_str(),
+                  request.stCdFilial.c_str(), request.stCdCaixa.c_str(),
+                  request.stNmConsumidor.c_str(), request.stCpfCnpjCon.c_str(),
+                  request.stTipVen.c_str(), request.doNrDias, &result),
+            export_name);
         return answered(result != 0);
     };
 }
@@ -52,7 +52,7 @@ CupomTrocaRequest parse_cupom_troca_request(std::string_view json_text, std::str
     return arguments;
 }
 
-constexpr DocumentCommand cupom_troca_command{"cupom_troca", export_name,
-                                              cupom_troca_from_request, demo};
+constexpr DocumentCommand cupom_troca_command{"cupom_troca", export_name, cupom_troca_from_request,
+                                              demo};
 
 }  // namespace tovprint

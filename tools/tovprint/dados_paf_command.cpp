@@ -29,19 +29,16 @@ DocumentCall dados_paf_call(DadosPafRequest request, std::string identification,
     return [request = std::move(request), identification = std::move(identification),
             serials = std::move(serials)](PackageSession& package) {
         const auto print = package.function<decltype(&ImprimeDadosPaf_Tov00000)>(export_name);
-        const std::array values{text_variant(request.stCdFilial),
-                                text_variant(request.stCdCaixa),
-                                text_variant(request.stEsquemaCor),
-                                text_variant(identification, TOV_VT_BYTES),
-                                text_variant(serials, TOV_VT_BYTES),
-                                text_variant(request.stNrSerie),
-                                integer_variant(request.IdTipoImpFis),
-                                text_variant(request.stIndice)};
+        const std::array values{
+            text_variant(request.stCdFilial),      text_variant(request.stCdCaixa),
+            text_variant(request.stEsquemaCor),    text_variant(identification, TOV_VT_BYTES),
+            text_variant(serials, TOV_VT_BYTES),   text_variant(request.stNrSerie),
+            integer_variant(request.IdTipoImpFis), text_variant(request.stIndice)};
         tov_variant retorno{};
         int32_t result = 0;
-        package.check(print(values.data(), static_cast<int32_t>(values.size()) - 1, &retorno,
-                            &result),
-                      export_name);
+        package.check(
+            print(values.data(), static_cast<int32_t>(values.size()) - 1, &retorno, &result),
+            export_name);
         return answered(result != 0);
     };
 }
@@ -75,7 +72,6 @@ DadosPafRequest parse_dados_paf_request(std::string_view json_text, std::string 
     return arguments;
 }
 
-constexpr DocumentCommand dados_paf_command{"dados_paf", export_name, dados_paf_from_request,
-                                            demo};
+constexpr DocumentCommand dados_paf_command{"dados_paf", export_name, dados_paf_from_request, demo};
 
 }  // namespace tovprint

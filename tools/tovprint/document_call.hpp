@@ -15,7 +15,9 @@ struct DocumentResult {
     std::string why_false;  // UTF-8; empty when the package tells no reason
 };
 
-inline DocumentResult answered(bool value) { return DocumentResult{value, ""}; }
+inline DocumentResult answered(bool value) {
+    return DocumentResult{value, ""};
+}
 
 using DocumentCall = std::function<DocumentResult(PackageSession&)>;
 

@@ -14,16 +14,15 @@ namespace tovprint {
 namespace {
 
 constexpr std::array commands{
-    &vendedor_command,
-    &cupom_troca_command,
-    &tipo_rece_command,
-    &dados_paf_command,
-    &extrato_command,
+    &vendedor_command,  &cupom_troca_command, &tipo_rece_command,
+    &dados_paf_command, &extrato_command,
 };
 
 }  // namespace
 
-std::span<const DocumentCommand* const> document_commands() { return commands; }
+std::span<const DocumentCommand* const> document_commands() {
+    return commands;
+}
 
 const DocumentCommand& document_command(std::string_view name) {
     std::string known;
@@ -31,8 +30,7 @@ const DocumentCommand& document_command(std::string_view name) {
         if (command->name == name) return *command;
         known += (known.empty() ? "" : ", ") + std::string(command->name);
     }
-    throw tov::ArgumentError("unknown document '" + std::string(name) + "' (known: " + known +
-                             ")");
+    throw tov::ArgumentError("unknown document '" + std::string(name) + "' (known: " + known + ")");
 }
 
 }  // namespace tovprint

@@ -12,8 +12,7 @@ constexpr const char* export_name = "Extrato_Tov00000";
 
 // The bytes of the six packet files, read when the call is prepared.
 struct ExtratoPackets {
-    std::string cdsTipoExtCons, cdsSaldoConsExt, cdsExtSimples, cdsExtVenda, cdsSaldFam,
-        cdsExtrato;
+    std::string cdsTipoExtCons, cdsSaldoConsExt, cdsExtSimples, cdsExtVenda, cdsSaldFam, cdsExtrato;
 };
 
 ExtratoPackets read_packets(const ExtratoRequest& request, const PacketFiles& packets) {
@@ -35,8 +34,8 @@ DocumentResult print_extrato(PackageSession& package, const ExtratoRequest& requ
     package.check(
         print(request.boUtilizaImpFis ? 1 : 0, request.stCdFilial.c_str(),
               request.stEsquemaCor.c_str(), request.stIdTipoImpNF.c_str(),
-              request.stCdPortImpNF.c_str(), tipo.handle(), families.handle(),
-              movements.handle(), items.handle(), balances.handle(), request.stValData.c_str(),
+              request.stCdPortImpNF.c_str(), tipo.handle(), families.handle(), movements.handle(),
+              items.handle(), balances.handle(), request.stValData.c_str(),
               request.stFilial.c_str(), request.stCaixa.c_str(), request.stConsumidor.c_str(),
               request.stNmConsumidor.c_str(), extrato.handle(), request.IdTipoImpFis, &result),
         export_name);

@@ -14,17 +14,25 @@ std::string quoted(std::string_view cp1252) {
 std::string shown_variant(const tov_variant& value) {
     const auto* bytes = static_cast<const char*>(value.data);
     switch (value.type) {
-        case TOV_VT_EMPTY: return "empty";
-        case TOV_VT_NULL: return "null";
-        case TOV_VT_BOOL: return value.boolean != 0 ? "true" : "false";
-        case TOV_VT_INT: return std::to_string(value.integer);
-        case TOV_VT_DOUBLE: return number_argument("", value.number).shown;
+        case TOV_VT_EMPTY:
+            return "empty";
+        case TOV_VT_NULL:
+            return "null";
+        case TOV_VT_BOOL:
+            return value.boolean != 0 ? "true" : "false";
+        case TOV_VT_INT:
+            return std::to_string(value.integer);
+        case TOV_VT_DOUBLE:
+            return number_argument("", value.number).shown;
         case TOV_VT_TEXT:
             return value.size > 80 ? "text of " + std::to_string(value.size) + " bytes"
                                    : quoted(buffer_bytes(bytes, value.size));
-        case TOV_VT_BYTES: return std::to_string(value.size) + " bytes";
-        case TOV_VT_MISSING: return "missing";
-        default: return "type " + std::to_string(value.type) + "?";
+        case TOV_VT_BYTES:
+            return std::to_string(value.size) + " bytes";
+        case TOV_VT_MISSING:
+            return "missing";
+        default:
+            return "type " + std::to_string(value.type) + "?";
     }
 }
 

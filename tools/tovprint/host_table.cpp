@@ -5,7 +5,9 @@
 namespace tovprint {
 namespace {
 
-double fixed_now(void* ctx) { return static_cast<const HostTable*>(ctx)->now(); }
+double fixed_now(void* ctx) {
+    return static_cast<const HostTable*>(ctx)->now();
+}
 
 // Copies the path into the package's buffer. A path that does not fit is answered empty, which
 // the package reports as an error, rather than cut into the path of some other folder.

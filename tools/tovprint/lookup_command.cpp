@@ -118,8 +118,7 @@ void call(PackageSession& session, const LookupEntry& entry, const std::vector<s
         fail_on_quiet_database_failure(session, symbol);
     } else {
         double value = 0;
-        session.check(session.function<Number>(symbol)(a[0].c_str(), a[1].c_str(), &value),
-                      symbol);
+        session.check(session.function<Number>(symbol)(a[0].c_str(), a[1].c_str(), &value), symbol);
         print_number(value, out);
         fail_on_quiet_database_failure(session, symbol);
     }

@@ -25,7 +25,7 @@ const std::vector<LookupEntry>& lookup_entries();
 std::string lookup_usage();
 
 struct LookupRequest {
-    std::string name;                // one of lookup_entries(), exactly
+    std::string name;                    // one of lookup_entries(), exactly
     std::vector<std::string> arguments;  // UTF-8, as typed
     std::optional<std::filesystem::path> library;
     std::optional<std::string> connection;  // handed to the package by GetStringConexPld

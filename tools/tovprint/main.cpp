@@ -51,8 +51,9 @@ void add_host_options(CLI::App& command, HostArguments& arguments, const char* n
     command.add_option("--library", arguments.library,
                        "the package library (default: $TOV_LIBRARY, else the one built with "
                        "tovprint)");
-    command.add_option("--printers", arguments.printers,
-                       "printer table file handed to the package as TOV_PRINTERS")
+    command
+        .add_option("--printers", arguments.printers,
+                    "printer table file handed to the package as TOV_PRINTERS")
         ->check(CLI::ExistingFile);
     command.add_option("--out", arguments.out, "write the raw bytes of the hand-offs to this file");
     command.add_option("--now", arguments.now, now_help);
@@ -151,10 +152,9 @@ void run_print(const Print& print) {
     const std::filesystem::path request(print.request);
     const auto options = print.host.options();
     auto call = call_of_request(command, request, request.filename().string());
-    run_documents(options,
-                  {{std::string(command.export_name) + " (" + print.request + ")",
-                    std::move(call)}},
-                  std::cout);
+    run_documents(
+        options, {{std::string(command.export_name) + " (" + print.request + ")", std::move(call)}},
+        std::cout);
 }
 
 int run(int argc, char** argv) {
@@ -177,7 +177,8 @@ int run(int argc, char** argv) {
     auto* demo_command = app.add_subcommand("demo", "print every document from the demo packets");
     demo_command->add_option("--data", demo.data, "folder of the demo requests and their packets")
         ->check(CLI::ExistingDirectory);
-    add_host_options(*demo_command, demo.host, "the clock of the package (default 2026-12-08 14:30)");
+    add_host_options(*demo_command, demo.host,
+                     "the clock of the package (default 2026-12-08 14:30)");
 
     Print print;
     auto* print_command =

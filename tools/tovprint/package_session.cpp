@@ -21,7 +21,9 @@ PackageSession::PackageSession(const std::filesystem::path& library, BackendReco
     check(library_.function<decltype(&Tov_SetHost)>("Tov_SetHost")(&host_table), "Tov_SetHost");
 }
 
-PackageSession::~PackageSession() { finalize_(); }
+PackageSession::~PackageSession() {
+    finalize_();
+}
 
 void PackageSession::check(int32_t status, const char* export_name) {
     backend_.rethrow_failure();

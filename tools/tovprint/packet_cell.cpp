@@ -49,14 +49,18 @@ std::string text_cell(const dataset::Field& field, const dataset::Value& value) 
 std::string packet_cell(const dataset::Field& field, const dataset::Value& value) {
     if (dataset::is_null_value(value)) return "";
     switch (dataset::value_class_of(field)) {
-        case dataset::ValueClass::Number: return number_cell(value);
-        case dataset::ValueClass::DateTime: return date_time_cell(field, value);
+        case dataset::ValueClass::Number:
+            return number_cell(value);
+        case dataset::ValueClass::DateTime:
+            return date_time_cell(field, value);
         case dataset::ValueClass::Boolean: {
             const auto flag = dataset::stored_boolean(value);
             return !flag ? "?" : *flag ? "True" : "False";
         }
-        case dataset::ValueClass::Text: return text_cell(field, value);
-        case dataset::ValueClass::Unsupported: break;
+        case dataset::ValueClass::Text:
+            return text_cell(field, value);
+        case dataset::ValueClass::Unsupported:
+            break;
     }
     return "<" + std::string(dataset::xml_types::fieldtype_name(field).value_or("value")) + ">";
 }

@@ -7,8 +7,8 @@
 #include "file_bytes.hpp"
 #include "file_replacement.hpp"
 #include "packet_table.hpp"
-#include "platform/errors/errors.hpp"
 #include "platform/dataset/packet_io.hpp"
+#include "platform/errors/errors.hpp"
 
 namespace tovprint {
 namespace {
@@ -40,8 +40,7 @@ void show_packet_file(const std::filesystem::path& file, std::ostream& out) {
 }
 
 // The target is replaced only once the whole packet is written.
-void convert_packet_file(const std::filesystem::path& source,
-                         const std::filesystem::path& target) {
+void convert_packet_file(const std::filesystem::path& source, const std::filesystem::path& target) {
     replace_file(target, dataset::write_packet(load_packet(source), format_for(target)));
 }
 

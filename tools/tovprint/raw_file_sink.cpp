@@ -14,6 +14,8 @@ void RawFileSink::receive(const HandOff& hand_off) {
     log_ << '\n';
 }
 
-void RawFileSink::finish() { file_.commit(); }
+void RawFileSink::finish() {
+    file_.commit();
+}
 
 }  // namespace tovprint

@@ -20,12 +20,12 @@ public:
     // text is not a JSON object.
     RequestObject(std::string_view json_text, std::string origin);
 
-    std::string text(const char* key);       // a JSON string, as Windows-1252
-    std::string utf8_text(const char* key);  // a JSON string as written
+    std::string text(const char* key);            // a JSON string, as Windows-1252
+    std::string utf8_text(const char* key);       // a JSON string as written
     std::filesystem::path path(const char* key);  // a JSON string naming a file, from UTF-8
-    bool boolean(const char* key);           // true or false
-    int32_t integer(const char* key);        // a whole number within 32 bits
-    double number(const char* key);          // any number
+    bool boolean(const char* key);                // true or false
+    int32_t integer(const char* key);             // a whole number within 32 bits
+    double number(const char* key);               // any number
 
     // Throws tov::ArgumentError naming every key that no read asked for.
     void reject_unknown_keys() const;

@@ -14,7 +14,9 @@ std::string last_loader_error() {
 
 }  // namespace
 
-void SharedLibrary::Closer::operator()(void* handle) const { dlclose(handle); }
+void SharedLibrary::Closer::operator()(void* handle) const {
+    dlclose(handle);
+}
 
 SharedLibrary::SharedLibrary(const std::filesystem::path& path)
     : path_(path), handle_(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
@@ -28,8 +30,7 @@ void* SharedLibrary::address_of(const char* name) const {
     dlerror();
     void* address = dlsym(handle_.get(), name);
     if (address == nullptr) {
-        throw tov::FileError("the package '" + path_.string() + "' does not export '" + name +
-                             "'");
+        throw tov::FileError("the package '" + path_.string() + "' does not export '" + name + "'");
     }
     return address;
 }

@@ -14,9 +14,8 @@ DocumentCall tipo_rece_call(TipoReceRequest request, std::string packet) {
         const auto print = package.function<decltype(&imprimeTipoRece_Tov00000)>(export_name);
         package.check(print(request.IdTipoImpFis, request.stCdFilial.c_str(),
                             request.stCdCaixa.c_str(), request.stEsquemaCor.c_str(),
-                            request.stNrSerie.c_str(), request.stMeiosPgto.c_str(),
-                            packet.data(), packet.size(), request.stDataIni.c_str(),
-                            request.stDataFin.c_str()),
+                            request.stNrSerie.c_str(), request.stMeiosPgto.c_str(), packet.data(),
+                            packet.size(), request.stDataIni.c_str(), request.stDataFin.c_str()),
                       export_name);
         return answered(true);
     };
@@ -51,7 +50,6 @@ TipoReceRequest parse_tipo_rece_request(std::string_view json_text, std::string 
     return arguments;
 }
 
-constexpr DocumentCommand tipo_rece_command{"tipo_rece", export_name, tipo_rece_from_request,
-                                            demo};
+constexpr DocumentCommand tipo_rece_command{"tipo_rece", export_name, tipo_rece_from_request, demo};
 
 }  // namespace tovprint

@@ -14,12 +14,11 @@ DocumentCall vendedor_call(VendedorRequest request, std::string packet) {
         const auto print = package.function<decltype(&RelatorioVendedor_Tov00000)>(export_name);
         int32_t result = 0;
         package.check(
-            print(request.stCdFilial.c_str(), request.stNmFilial.c_str(),
-                  request.stCdCaixa.c_str(), request.stNmCaixa.c_str(),
-                  request.stEsquemaCor.c_str(), request.stCdPortImpNF.c_str(),
-                  request.stIdTipoImpNF.c_str(), packet.data(), packet.size(),
-                  request.boUtilizaImpFis ? 1 : 0, request.IdTipoImpFis, request.doVrTotGeral,
-                  &result),
+            print(request.stCdFilial.c_str(), request.stNmFilial.c_str(), request.stCdCaixa.c_str(),
+                  request.stNmCaixa.c_str(), request.stEsquemaCor.c_str(),
+                  request.stCdPortImpNF.c_str(), request.stIdTipoImpNF.c_str(), packet.data(),
+                  packet.size(), request.boUtilizaImpFis ? 1 : 0, request.IdTipoImpFis,
+                  request.doVrTotGeral, &result),
             export_name);
         return answered(result != 0);
     };

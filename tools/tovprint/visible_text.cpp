@@ -14,13 +14,20 @@ bool is_control(char32_t code_point) {
 
 std::string marker_of(unsigned char byte) {
     switch (byte) {
-        case 0x00: return "<NUL>";
-        case 0x09: return "<TAB>";
-        case 0x0A: return "<LF>";
-        case 0x0C: return "<FF>";
-        case 0x0D: return "<CR>";
-        case 0x1B: return "<ESC>";
-        default: break;
+        case 0x00:
+            return "<NUL>";
+        case 0x09:
+            return "<TAB>";
+        case 0x0A:
+            return "<LF>";
+        case 0x0C:
+            return "<FF>";
+        case 0x0D:
+            return "<CR>";
+        case 0x1B:
+            return "<ESC>";
+        default:
+            break;
     }
     std::array<char, 8> hex{};
     std::snprintf(hex.data(), hex.size(), "<0x%02X>", static_cast<unsigned>(byte));

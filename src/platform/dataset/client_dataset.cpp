@@ -164,9 +164,13 @@ void ClientDataSet::Next() {
     }
 }
 
-bool ClientDataSet::Eof() const { return !active_ || eof_; }
+bool ClientDataSet::Eof() const {
+    return !active_ || eof_;
+}
 
-bool ClientDataSet::IsEmpty() const { return !active_ || live_.live_count() == 0; }
+bool ClientDataSet::IsEmpty() const {
+    return !active_ || live_.live_count() == 0;
+}
 
 int ClientDataSet::RecordCount() const {
     return active_ ? static_cast<int>(live_.live_count()) : 0;
@@ -283,9 +287,9 @@ void ClientDataSet::rebuild_order_keeping_row() {
 // ---- indexes ----
 
 const IndexDef* ClientDataSet::find_index(std::string_view name) const {
-    const auto found = std::find_if(index_defs_.begin(), index_defs_.end(), [name](const IndexDef& def) {
-        return text::ansi_same_text(def.name, name);
-    });
+    const auto found =
+        std::find_if(index_defs_.begin(), index_defs_.end(),
+                     [name](const IndexDef& def) { return text::ansi_same_text(def.name, name); });
     return found == index_defs_.end() ? nullptr : &*found;
 }
 
@@ -325,9 +329,9 @@ bool ClientDataSet::Locate(std::string_view field, const Variant& value, LocateO
     require_active("Locate");
     const int number = packet_.field_index(field);
     if (number < 0) throw FieldNotFound(std::string(field));
-    const CompiledFilter match = compile_equality(packet_.fields, number, operand_of(value, settings_),
-                                                  options.case_insensitive, options.partial_key,
-                                                  settings_);
+    const CompiledFilter match =
+        compile_equality(packet_.fields, number, operand_of(value, settings_),
+                         options.case_insensitive, options.partial_key, settings_);
     for (auto position = live_.first(); position; position = live_.next_after(*position)) {
         if (match.matches(rows_[view_[*position]])) {
             cursor_ = *position;

@@ -28,12 +28,18 @@ std::optional<double> numeric_value(const Value& value) {
 
 bool holds(CompareOp op, int order) {
     switch (op) {
-    case CompareOp::Equal: return order == 0;
-    case CompareOp::NotEqual: return order != 0;
-    case CompareOp::Less: return order < 0;
-    case CompareOp::Greater: return order > 0;
-    case CompareOp::LessEqual: return order <= 0;
-    case CompareOp::GreaterEqual: return order >= 0;
+        case CompareOp::Equal:
+            return order == 0;
+        case CompareOp::NotEqual:
+            return order != 0;
+        case CompareOp::Less:
+            return order < 0;
+        case CompareOp::Greater:
+            return order > 0;
+        case CompareOp::LessEqual:
+            return order <= 0;
+        case CompareOp::GreaterEqual:
+            return order >= 0;
     }
     return false;
 }
@@ -54,24 +60,29 @@ std::optional<int> with_text(const Value& value, Use use) {
 CompiledFilter::CompiledFilter(std::vector<Node> nodes, int root, bool case_insensitive)
     : nodes_(std::move(nodes)), root_(root), case_insensitive_(case_insensitive) {}
 
-bool CompiledFilter::matches(const Row& row) const { return evaluate(root_, row); }
+bool CompiledFilter::matches(const Row& row) const {
+    return evaluate(root_, row);
+}
 
 bool CompiledFilter::evaluate(int index, const Row& row) const {
     const Node& node = nodes_[static_cast<size_t>(index)];
     switch (node.kind) {
-    case FilterNode::Kind::And:
-        for (const int child : node.children) {
-            if (!evaluate(child, row)) return false;
-        }
-        return true;
-    case FilterNode::Kind::Or:
-        for (const int child : node.children) {
-            if (evaluate(child, row)) return true;
-        }
-        return false;
-    case FilterNode::Kind::Not: return !evaluate(node.children.front(), row);
-    case FilterNode::Kind::IsNull: return is_null_value(value_at(row, node.field)) != node.negated;
-    case FilterNode::Kind::Compare: return compare(node, row);
+        case FilterNode::Kind::And:
+            for (const int child : node.children) {
+                if (!evaluate(child, row)) return false;
+            }
+            return true;
+        case FilterNode::Kind::Or:
+            for (const int child : node.children) {
+                if (evaluate(child, row)) return true;
+            }
+            return false;
+        case FilterNode::Kind::Not:
+            return !evaluate(node.children.front(), row);
+        case FilterNode::Kind::IsNull:
+            return is_null_value(value_at(row, node.field)) != node.negated;
+        case FilterNode::Kind::Compare:
+            return compare(node, row);
     }
     return false;
 }
@@ -95,22 +106,26 @@ bool CompiledFilter::compare(const Node& node, const Row& row) const {
     return order && holds(node.op, *order);
 }
 
-std::optional<int> CompiledFilter::compare_with_literal(const Node& node, const Value& value) const {
+std::optional<int> CompiledFilter::compare_with_literal(const Node& node,
+                                                        const Value& value) const {
     switch (node.value_class) {
-    case ValueClass::Text:
-        return with_text(value, [&](std::string_view text) { return compare_text(text, node.literal.text); });
-    case ValueClass::Number:
-    case ValueClass::DateTime: {
-        const auto number = numeric_value(value);
-        if (!number) return std::nullopt;
-        return order_of(*number, node.literal.number);
-    }
-    case ValueClass::Boolean: {
-        const auto flag = stored_boolean(value);
-        if (!flag) return std::nullopt;
-        return static_cast<int>(*flag) - static_cast<int>(node.literal.boolean);
-    }
-    case ValueClass::Unsupported: break;
+        case ValueClass::Text:
+            return with_text(value, [&](std::string_view text) {
+                return compare_text(text, node.literal.text);
+            });
+        case ValueClass::Number:
+        case ValueClass::DateTime: {
+            const auto number = numeric_value(value);
+            if (!number) return std::nullopt;
+            return order_of(*number, node.literal.number);
+        }
+        case ValueClass::Boolean: {
+            const auto flag = stored_boolean(value);
+            if (!flag) return std::nullopt;
+            return static_cast<int>(*flag) - static_cast<int>(node.literal.boolean);
+        }
+        case ValueClass::Unsupported:
+            break;
     }
     return std::nullopt;
 }
@@ -118,25 +133,27 @@ std::optional<int> CompiledFilter::compare_with_literal(const Node& node, const 
 std::optional<int> CompiledFilter::compare_fields(const Node& node, const Value& left,
                                                   const Value& right) const {
     switch (node.value_class) {
-    case ValueClass::Text: {
-        const auto right_text = stored_text(right);
-        if (!right_text) return std::nullopt;
-        return with_text(left, [&](std::string_view text) { return compare_text(text, *right_text); });
-    }
-    case ValueClass::Number:
-    case ValueClass::DateTime: {
-        const auto a = numeric_value(left);
-        const auto b = numeric_value(right);
-        if (!a || !b) return std::nullopt;
-        return order_of(*a, *b);
-    }
-    case ValueClass::Boolean: {
-        const auto a = stored_boolean(left);
-        const auto b = stored_boolean(right);
-        if (!a || !b) return std::nullopt;
-        return static_cast<int>(*a) - static_cast<int>(*b);
-    }
-    case ValueClass::Unsupported: break;
+        case ValueClass::Text: {
+            const auto right_text = stored_text(right);
+            if (!right_text) return std::nullopt;
+            return with_text(
+                left, [&](std::string_view text) { return compare_text(text, *right_text); });
+        }
+        case ValueClass::Number:
+        case ValueClass::DateTime: {
+            const auto a = numeric_value(left);
+            const auto b = numeric_value(right);
+            if (!a || !b) return std::nullopt;
+            return order_of(*a, *b);
+        }
+        case ValueClass::Boolean: {
+            const auto a = stored_boolean(left);
+            const auto b = stored_boolean(right);
+            if (!a || !b) return std::nullopt;
+            return static_cast<int>(*a) - static_cast<int>(*b);
+        }
+        case ValueClass::Unsupported:
+            break;
     }
     return std::nullopt;
 }

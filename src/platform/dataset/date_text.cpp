@@ -47,7 +47,9 @@ std::array<int, 3> day_month_year_slots(const std::string& short_date_format) {
     return next == 3 ? slots : std::array<int, 3>{0, 1, 2};
 }
 
-bool is_leap(int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool is_leap(int64_t year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int64_t days_in_month(int64_t year, int64_t month) {
     static constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -59,7 +61,8 @@ int64_t days_from_civil(int64_t year, int64_t month, int64_t day) {
     const int64_t era = (year >= 0 ? year : year - 399) / 400;
     const int64_t year_of_era = year - era * 400;
     const int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    const int64_t day_of_era =
+        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
     return era * 146097 + day_of_era - 719468;
 }
 

@@ -68,13 +68,17 @@ int FieldRef::number() const {
     return field->field_number_;
 }
 
-const std::string& FieldRef::FieldName() const { return name_; }
+const std::string& FieldRef::FieldName() const {
+    return name_;
+}
 
 const Field& FieldRef::Definition() const {
     return dataset_->Fields()[static_cast<size_t>(number())];
 }
 
-const Value* FieldRef::current() const { return dataset_->CurrentValue(number()); }
+const Value* FieldRef::current() const {
+    return dataset_->CurrentValue(number());
+}
 
 bool FieldRef::IsNull() const {
     const Value* value = current();
@@ -133,7 +137,8 @@ int64_t FieldRef::AsInteger() const {
         }
         return static_cast<int64_t>(*unsigned_integer);
     }
-    if (const auto* bcd = std::get_if<Bcd>(value)) return rounded_integer(bcd->to_long_double(), name_);
+    if (const auto* bcd = std::get_if<Bcd>(value))
+        return rounded_integer(bcd->to_long_double(), name_);
     if (const auto* number = std::get_if<double>(value)) return rounded_integer(*number, name_);
     if (const auto text = stored_text(*value)) return integer_in_text(*text, name_);
     cannot_read(name_, "an integer");

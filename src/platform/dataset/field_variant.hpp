@@ -24,7 +24,8 @@ using Variant =
     std::variant<VariantEmpty, VariantNull, bool, int64_t, double, std::string, VariantDateTime>;
 
 inline bool variant_is_null_or_empty(const Variant& value) {
-    return std::holds_alternative<VariantEmpty>(value) || std::holds_alternative<VariantNull>(value);
+    return std::holds_alternative<VariantEmpty>(value) ||
+           std::holds_alternative<VariantNull>(value);
 }
 
 }  // namespace tov::dataset

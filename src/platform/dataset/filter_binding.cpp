@@ -34,16 +34,23 @@ std::optional<double> number_in_text(std::string_view text, char decimal_separat
 
 CompareOp mirrored(CompareOp op) {
     switch (op) {
-    case CompareOp::Less: return CompareOp::Greater;
-    case CompareOp::Greater: return CompareOp::Less;
-    case CompareOp::LessEqual: return CompareOp::GreaterEqual;
-    case CompareOp::GreaterEqual: return CompareOp::LessEqual;
-    default: return op;
+        case CompareOp::Less:
+            return CompareOp::Greater;
+        case CompareOp::Greater:
+            return CompareOp::Less;
+        case CompareOp::LessEqual:
+            return CompareOp::GreaterEqual;
+        case CompareOp::GreaterEqual:
+            return CompareOp::LessEqual;
+        default:
+            return op;
     }
 }
 
 bool comparable_classes(ValueClass a, ValueClass b) {
-    const auto numeric = [](ValueClass c) { return c == ValueClass::Number || c == ValueClass::DateTime; };
+    const auto numeric = [](ValueClass c) {
+        return c == ValueClass::Number || c == ValueClass::DateTime;
+    };
     return a == b || (numeric(a) && numeric(b));
 }
 
@@ -70,7 +77,8 @@ public:
     }
 
     CompiledFilter::Node is_null(const FilterOperand& operand, bool negated) const {
-        if (operand.kind != FilterOperand::Kind::Field) fail("IS NULL needs a field", operand.position);
+        if (operand.kind != FilterOperand::Kind::Field)
+            fail("IS NULL needs a field", operand.position);
         CompiledFilter::Node node;
         node.kind = FilterNode::Kind::IsNull;
         node.field = field_index(operand);
@@ -104,7 +112,8 @@ public:
             node.other_field = field_index(rhs);
             const ValueClass other = class_of(node.other_field, rhs.position);
             if (!comparable_classes(node.value_class, other)) {
-                fail("fields '" + lhs.text + "' and '" + rhs.text + "' hold values of different kinds",
+                fail("fields '" + lhs.text + "' and '" + rhs.text +
+                         "' hold values of different kinds",
                      lhs.position);
             }
             if (node.value_class != other) node.value_class = ValueClass::Number;
@@ -118,17 +127,23 @@ public:
                                         const FilterOperand& value) const {
         const std::string& field_name = fields_[static_cast<size_t>(node.field)].name;
         switch (node.value_class) {
-        case ValueClass::Text: return text_literal(node, value, field_name);
-        case ValueClass::Number: return number_literal(value, field_name);
-        case ValueClass::DateTime: return date_time_literal(value, field_name);
-        case ValueClass::Boolean: return boolean_literal(value, field_name);
-        case ValueClass::Unsupported: break;
+            case ValueClass::Text:
+                return text_literal(node, value, field_name);
+            case ValueClass::Number:
+                return number_literal(value, field_name);
+            case ValueClass::DateTime:
+                return date_time_literal(value, field_name);
+            case ValueClass::Boolean:
+                return boolean_literal(value, field_name);
+            case ValueClass::Unsupported:
+                break;
         }
         fail("field '" + field_name + "' cannot be compared", value.position);
         return {};
     }
 
-    CompiledFilter::Literal text_literal(const CompiledFilter::Node& node, const FilterOperand& value,
+    CompiledFilter::Literal text_literal(const CompiledFilter::Node& node,
+                                         const FilterOperand& value,
                                          const std::string& field_name) const {
         if (value.kind == FilterOperand::Kind::Boolean) {
             fail(value.text + " cannot be compared with the text field '" + field_name + "'",
@@ -190,7 +205,8 @@ public:
             literal.boolean = value.boolean;
         } else if (value.kind == FilterOperand::Kind::Number) {
             literal.boolean = value.number != 0;
-        } else if (text::ansi_same_text(value.text, "True") || text::ansi_same_text(value.text, "False")) {
+        } else if (text::ansi_same_text(value.text, "True") ||
+                   text::ansi_same_text(value.text, "False")) {
             literal.boolean = text::ansi_same_text(value.text, "True");
         } else {
             fail("'" + value.text + "' is no Boolean for the field '" + field_name + "'",
@@ -220,14 +236,18 @@ public:
         const FilterNode& source = expression_.nodes()[static_cast<size_t>(source_index)];
         CompiledFilter::Node node;
         switch (source.kind) {
-        case FilterNode::Kind::And:
-        case FilterNode::Kind::Or:
-        case FilterNode::Kind::Not:
-            node.kind = source.kind;
-            for (const int child : source.children) node.children.push_back(bind(child));
-            break;
-        case FilterNode::Kind::IsNull: node = binder_.is_null(source.lhs, source.negated); break;
-        case FilterNode::Kind::Compare: node = binder_.comparison(source); break;
+            case FilterNode::Kind::And:
+            case FilterNode::Kind::Or:
+            case FilterNode::Kind::Not:
+                node.kind = source.kind;
+                for (const int child : source.children) node.children.push_back(bind(child));
+                break;
+            case FilterNode::Kind::IsNull:
+                node = binder_.is_null(source.lhs, source.negated);
+                break;
+            case FilterNode::Kind::Compare:
+                node = binder_.comparison(source);
+                break;
         }
         nodes_.push_back(std::move(node));
         return static_cast<int>(nodes_.size() - 1);
@@ -243,21 +263,23 @@ private:
 
 }  // namespace
 
-CompiledFilter FilterExpression::bind(const std::vector<Field>& fields, const FilterOptions& options,
+CompiledFilter FilterExpression::bind(const std::vector<Field>& fields,
+                                      const FilterOptions& options,
                                       const format::FormatSettings& settings) const {
     const std::string& text = text_;
-    const Binder binder(fields, options, settings, [&text](const std::string& what, size_t position) {
-        throw DatasetError(filter_error_prefix(text) + what + " at position " +
-                           std::to_string(position));
-    });
+    const Binder binder(fields, options, settings,
+                        [&text](const std::string& what, size_t position) {
+                            throw DatasetError(filter_error_prefix(text) + what + " at position " +
+                                               std::to_string(position));
+                        });
     TreeBinder tree(*this, binder);
     const int root = tree.bind(root_);
     return CompiledFilter(tree.take_nodes(), root, options.case_insensitive);
 }
 
 CompiledFilter compile_equality(const std::vector<Field>& fields, int field_index,
-                                const FilterOperand& value, bool case_insensitive,
-                                bool partial_key, const format::FormatSettings& settings) {
+                                const FilterOperand& value, bool case_insensitive, bool partial_key,
+                                const format::FormatSettings& settings) {
     if (field_index < 0 || static_cast<size_t>(field_index) >= fields.size()) {
         throw DatasetError("locate: no field number " + std::to_string(field_index));
     }

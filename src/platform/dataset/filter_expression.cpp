@@ -16,13 +16,20 @@ constexpr int max_nesting = 200;
 
 std::optional<CompareOp> compare_op_of(TokenKind kind) {
     switch (kind) {
-    case TokenKind::Equal: return CompareOp::Equal;
-    case TokenKind::NotEqual: return CompareOp::NotEqual;
-    case TokenKind::Less: return CompareOp::Less;
-    case TokenKind::Greater: return CompareOp::Greater;
-    case TokenKind::LessEqual: return CompareOp::LessEqual;
-    case TokenKind::GreaterEqual: return CompareOp::GreaterEqual;
-    default: return std::nullopt;
+        case TokenKind::Equal:
+            return CompareOp::Equal;
+        case TokenKind::NotEqual:
+            return CompareOp::NotEqual;
+        case TokenKind::Less:
+            return CompareOp::Less;
+        case TokenKind::Greater:
+            return CompareOp::Greater;
+        case TokenKind::LessEqual:
+            return CompareOp::LessEqual;
+        case TokenKind::GreaterEqual:
+            return CompareOp::GreaterEqual;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -109,7 +116,8 @@ private:
                 take();
                 node.negated = true;
             }
-            if (peek().kind != TokenKind::Null) fail("expected NULL, found " + describe(peek()), peek());
+            if (peek().kind != TokenKind::Null)
+                fail("expected NULL, found " + describe(peek()), peek());
             take();
             return add(std::move(node));
         }
@@ -130,33 +138,34 @@ private:
         FilterOperand result;
         result.position = token.position;
         switch (token.kind) {
-        case TokenKind::Identifier:
-            result.kind = FilterOperand::Kind::Field;
-            result.text = token.text;
-            return result;
-        case TokenKind::String:
-            result.kind = FilterOperand::Kind::Text;
-            result.text = token.text;
-            return result;
-        case TokenKind::Number: return number(token, false);
-        case TokenKind::Minus: {
-            if (peek().kind != TokenKind::Number) fail("expected a number after '-'", peek());
-            FilterOperand negative = number(take(), true);
-            negative.position = token.position;
-            return negative;
-        }
-        case TokenKind::True:
-        case TokenKind::False:
-            result.kind = FilterOperand::Kind::Boolean;
-            result.boolean = token.kind == TokenKind::True;
-            result.text = token.text;
-            return result;
-        case TokenKind::Null:
-            result.kind = FilterOperand::Kind::Null;
-            result.text = token.text;
-            return result;
-        default:
-            fail("expected a field name or a value, found " + describe(token), token);
+            case TokenKind::Identifier:
+                result.kind = FilterOperand::Kind::Field;
+                result.text = token.text;
+                return result;
+            case TokenKind::String:
+                result.kind = FilterOperand::Kind::Text;
+                result.text = token.text;
+                return result;
+            case TokenKind::Number:
+                return number(token, false);
+            case TokenKind::Minus: {
+                if (peek().kind != TokenKind::Number) fail("expected a number after '-'", peek());
+                FilterOperand negative = number(take(), true);
+                negative.position = token.position;
+                return negative;
+            }
+            case TokenKind::True:
+            case TokenKind::False:
+                result.kind = FilterOperand::Kind::Boolean;
+                result.boolean = token.kind == TokenKind::True;
+                result.text = token.text;
+                return result;
+            case TokenKind::Null:
+                result.kind = FilterOperand::Kind::Null;
+                result.text = token.text;
+                return result;
+            default:
+                fail("expected a field name or a value, found " + describe(token), token);
         }
     }
 
@@ -168,7 +177,8 @@ private:
         const char* first = token.text.data();
         const char* last = first + token.text.size();
         const auto [end, error] = std::from_chars(first, last, result.number);
-        if (error != std::errc() || end != last) fail("malformed number '" + token.text + "'", token);
+        if (error != std::errc() || end != last)
+            fail("malformed number '" + token.text + "'", token);
         if (negative) result.number = -result.number;
         return result;
     }

@@ -97,7 +97,8 @@ private:
     bool evaluate(int node, const Row& row) const;
     bool compare(const Node& node, const Row& row) const;
     std::optional<int> compare_with_literal(const Node& node, const Value& value) const;
-    std::optional<int> compare_fields(const Node& node, const Value& left, const Value& right) const;
+    std::optional<int> compare_fields(const Node& node, const Value& left,
+                                      const Value& right) const;
     int compare_text(std::string_view left, std::string_view right) const;
     bool text_starts_with(std::string_view text, std::string_view prefix) const;
 
@@ -131,7 +132,7 @@ private:
 // partial_key, a text field starting with value. A value that does not fit the field raises
 // tov::DatasetError "locate on field 'NAME': ...".
 CompiledFilter compile_equality(const std::vector<Field>& fields, int field_index,
-                                const FilterOperand& value, bool case_insensitive,
-                                bool partial_key, const format::FormatSettings& settings);
+                                const FilterOperand& value, bool case_insensitive, bool partial_key,
+                                const format::FormatSettings& settings);
 
 }  // namespace tov::dataset

@@ -10,16 +10,22 @@ namespace tov::dataset {
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool is_name_start(char c) {
     const auto byte = static_cast<unsigned char>(c);
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || byte >= 0xC0;
 }
 
-bool is_name_part(char c) { return is_name_start(c) || is_digit(c) || c == '$' || c == '#'; }
+bool is_name_part(char c) {
+    return is_name_start(c) || is_digit(c) || c == '$' || c == '#';
+}
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 TokenKind keyword_or_identifier(std::string_view word) {
     static constexpr std::array<std::pair<std::string_view, TokenKind>, 7> keywords{{
@@ -68,7 +74,8 @@ private:
         const char c = filter_[at_];
         if (c == '\'') return string_literal(start);
         if (c == '[') return bracketed_name(start);
-        if (is_digit(c) || (c == '.' && start + 1 < filter_.size() && is_digit(filter_[start + 1]))) {
+        if (is_digit(c) ||
+            (c == '.' && start + 1 < filter_.size() && is_digit(filter_[start + 1]))) {
             return number(start);
         }
         if (is_name_start(c)) return word(start);
@@ -79,21 +86,26 @@ private:
         const char c = filter_[start];
         const char after = start + 1 < filter_.size() ? filter_[start + 1] : '\0';
         switch (c) {
-        case '=': return make(TokenKind::Equal, start, 1);
-        case '<':
-            if (after == '>') return make(TokenKind::NotEqual, start, 2);
-            if (after == '=') return make(TokenKind::LessEqual, start, 2);
-            return make(TokenKind::Less, start, 1);
-        case '>':
-            if (after == '=') return make(TokenKind::GreaterEqual, start, 2);
-            return make(TokenKind::Greater, start, 1);
-        case '!':
-            if (after == '=') return make(TokenKind::NotEqual, start, 2);
-            break;
-        case '-': return make(TokenKind::Minus, start, 1);
-        case '(': return make(TokenKind::OpenParen, start, 1);
-        case ')': return make(TokenKind::CloseParen, start, 1);
-        default: break;
+            case '=':
+                return make(TokenKind::Equal, start, 1);
+            case '<':
+                if (after == '>') return make(TokenKind::NotEqual, start, 2);
+                if (after == '=') return make(TokenKind::LessEqual, start, 2);
+                return make(TokenKind::Less, start, 1);
+            case '>':
+                if (after == '=') return make(TokenKind::GreaterEqual, start, 2);
+                return make(TokenKind::Greater, start, 1);
+            case '!':
+                if (after == '=') return make(TokenKind::NotEqual, start, 2);
+                break;
+            case '-':
+                return make(TokenKind::Minus, start, 1);
+            case '(':
+                return make(TokenKind::OpenParen, start, 1);
+            case ')':
+                return make(TokenKind::CloseParen, start, 1);
+            default:
+                break;
         }
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte >= 0x7F) {
@@ -128,8 +140,8 @@ private:
         if (close == std::string_view::npos) fail("unterminated field name", start);
         if (close == start + 1) fail("empty field name", start);
         at_ = close + 1;
-        return Token{TokenKind::Identifier, std::string(filter_.substr(start + 1, close - start - 1)),
-                     start + 1};
+        return Token{TokenKind::Identifier,
+                     std::string(filter_.substr(start + 1, close - start - 1)), start + 1};
     }
 
     Token number(size_t start) {
@@ -141,7 +153,8 @@ private:
         }
         if (at < filter_.size() && (filter_[at] == 'e' || filter_[at] == 'E')) {
             size_t exponent = at + 1;
-            if (exponent < filter_.size() && (filter_[exponent] == '+' || filter_[exponent] == '-')) {
+            if (exponent < filter_.size() &&
+                (filter_[exponent] == '+' || filter_[exponent] == '-')) {
                 ++exponent;
             }
             if (exponent < filter_.size() && is_digit(filter_[exponent])) {
@@ -170,31 +183,53 @@ private:
 
 const char* token_kind_name(TokenKind kind) {
     switch (kind) {
-    case TokenKind::Identifier: return "a field name";
-    case TokenKind::String: return "a text literal";
-    case TokenKind::Number: return "a number";
-    case TokenKind::Equal: return "'='";
-    case TokenKind::NotEqual: return "'<>'";
-    case TokenKind::Less: return "'<'";
-    case TokenKind::Greater: return "'>'";
-    case TokenKind::LessEqual: return "'<='";
-    case TokenKind::GreaterEqual: return "'>='";
-    case TokenKind::Minus: return "'-'";
-    case TokenKind::OpenParen: return "'('";
-    case TokenKind::CloseParen: return "')'";
-    case TokenKind::And: return "AND";
-    case TokenKind::Or: return "OR";
-    case TokenKind::Not: return "NOT";
-    case TokenKind::Is: return "IS";
-    case TokenKind::Null: return "NULL";
-    case TokenKind::True: return "TRUE";
-    case TokenKind::False: return "FALSE";
-    case TokenKind::End: return "the end";
+        case TokenKind::Identifier:
+            return "a field name";
+        case TokenKind::String:
+            return "a text literal";
+        case TokenKind::Number:
+            return "a number";
+        case TokenKind::Equal:
+            return "'='";
+        case TokenKind::NotEqual:
+            return "'<>'";
+        case TokenKind::Less:
+            return "'<'";
+        case TokenKind::Greater:
+            return "'>'";
+        case TokenKind::LessEqual:
+            return "'<='";
+        case TokenKind::GreaterEqual:
+            return "'>='";
+        case TokenKind::Minus:
+            return "'-'";
+        case TokenKind::OpenParen:
+            return "'('";
+        case TokenKind::CloseParen:
+            return "')'";
+        case TokenKind::And:
+            return "AND";
+        case TokenKind::Or:
+            return "OR";
+        case TokenKind::Not:
+            return "NOT";
+        case TokenKind::Is:
+            return "IS";
+        case TokenKind::Null:
+            return "NULL";
+        case TokenKind::True:
+            return "TRUE";
+        case TokenKind::False:
+            return "FALSE";
+        case TokenKind::End:
+            return "the end";
     }
     return "a token";
 }
 
-std::vector<Token> tokenize_filter(std::string_view filter) { return Lexer(filter).run(); }
+std::vector<Token> tokenize_filter(std::string_view filter) {
+    return Lexer(filter).run();
+}
 
 std::string filter_error_prefix(std::string_view filter) {
     return "filter '" + std::string(filter) + "': ";

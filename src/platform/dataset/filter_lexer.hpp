@@ -33,7 +33,7 @@ enum class TokenKind {
 
 struct Token {
     TokenKind kind = TokenKind::End;
-    std::string text;   // as written, or the unquoted value of a string literal
+    std::string text;     // as written, or the unquoted value of a string literal
     size_t position = 0;  // 1-based character position in the filter text
 };
 

@@ -29,7 +29,8 @@ struct KeyField {
 
 class KeyComparer {
 public:
-    KeyComparer(const std::vector<Row>& storage, std::vector<KeyField> keys, const IndexOptions& options)
+    KeyComparer(const std::vector<Row>& storage, std::vector<KeyField> keys,
+                const IndexOptions& options)
         : storage_(storage), keys_(std::move(keys)), options_(options) {}
 
     bool operator()(uint32_t a, uint32_t b) const {
@@ -57,14 +58,17 @@ private:
         const bool b_null = is_null_value(b);
         if (a_null || b_null) return static_cast<int>(b_null) - static_cast<int>(a_null);
         switch (key.value_class) {
-        case ValueClass::Text: return compare_text_values(a, b);
-        case ValueClass::Number: return sign_of(stored_number(a).value_or(0), stored_number(b).value_or(0));
-        case ValueClass::DateTime:
-            return sign_of(stored_date_time(a).value_or(0), stored_date_time(b).value_or(0));
-        case ValueClass::Boolean:
-            return static_cast<int>(stored_boolean(a).value_or(false)) -
-                   static_cast<int>(stored_boolean(b).value_or(false));
-        case ValueClass::Unsupported: break;
+            case ValueClass::Text:
+                return compare_text_values(a, b);
+            case ValueClass::Number:
+                return sign_of(stored_number(a).value_or(0), stored_number(b).value_or(0));
+            case ValueClass::DateTime:
+                return sign_of(stored_date_time(a).value_or(0), stored_date_time(b).value_or(0));
+            case ValueClass::Boolean:
+                return static_cast<int>(stored_boolean(a).value_or(false)) -
+                       static_cast<int>(stored_boolean(b).value_or(false));
+            case ValueClass::Unsupported:
+                break;
         }
         return 0;
     }
@@ -89,7 +93,8 @@ private:
 
 }  // namespace
 
-std::vector<int> index_field_numbers(const std::vector<Field>& fields, std::string_view field_list) {
+std::vector<int> index_field_numbers(const std::vector<Field>& fields,
+                                     std::string_view field_list) {
     std::vector<int> numbers;
     if (trimmed(field_list).empty()) throw DatasetError("index has no fields");
     size_t start = 0;
@@ -121,7 +126,8 @@ void sort_rows(std::vector<uint32_t>& rows, const std::vector<Row>& storage,
         }
         keys.push_back(KeyField{number, value_class});
     }
-    std::stable_sort(rows.begin(), rows.end(), KeyComparer(storage, std::move(keys), index.options));
+    std::stable_sort(rows.begin(), rows.end(),
+                     KeyComparer(storage, std::move(keys), index.options));
 }
 
 }  // namespace tov::dataset

@@ -35,7 +35,7 @@ private:
     std::vector<uint8_t> alive_;
     std::vector<uint32_t> tree_;  // Fenwick tree of alive_, 1-based
     size_t live_count_ = 0;
-    size_t top_bit_ = 0;          // highest power of two <= size
+    size_t top_bit_ = 0;  // highest power of two <= size
 };
 
 }  // namespace tov::dataset

@@ -53,7 +53,9 @@ constexpr uint32_t make_type_word(TypeCode code, uint16_t size, uint32_t flags =
 constexpr TypeCode type_code_of(uint32_t type_word) {
     return static_cast<TypeCode>((type_word >> 16) & 0x3F);
 }
-constexpr uint16_t size_of(uint32_t type_word) { return static_cast<uint16_t>(type_word & 0xFFFF); }
+constexpr uint16_t size_of(uint32_t type_word) {
+    return static_cast<uint16_t>(type_word & 0xFFFF);
+}
 
 // An optional parameter of a field or of the dataset (WIDTH, SUBTYPE, LCID, CHANGE_LOG, ...),
 // kept as its type word and its value bytes (without the length prefix; for an array, the

@@ -34,7 +34,7 @@ struct Place {
 };
 
 class Cursor {
-  public:
+public:
     explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
 
     std::size_t offset() const { return offset_; }
@@ -73,7 +73,7 @@ class Cursor {
         return take(unsigned_int(prefix, what), what, true);
     }
 
-  private:
+private:
     std::string_view bytes_;
     std::size_t offset_ = 0;
     Place place_;

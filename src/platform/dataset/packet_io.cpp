@@ -17,7 +17,9 @@ constexpr std::string_view old_binary_magic = std::string_view("\xCD\xAB\x00\x00
 constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
 constexpr std::size_t quoted_length = 60;
 
-bool starts_with(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool starts_with(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 // The start of something that is no packet, made printable for a message.
 std::string quoted_start(std::string_view bytes) {
@@ -44,20 +46,23 @@ std::string read_file_bytes(const std::filesystem::path& path) {
 }  // namespace
 
 PacketFormat detect_packet_format(std::string_view bytes) {
-    if (starts_with(bytes, binary_magic) || starts_with(bytes, old_binary_magic)) return PacketFormat::Binary;
+    if (starts_with(bytes, binary_magic) || starts_with(bytes, old_binary_magic))
+        return PacketFormat::Binary;
     std::string_view text = bytes;
     if (starts_with(text, utf8_bom)) text.remove_prefix(utf8_bom.size());
     const std::size_t start = text.find_first_not_of(" \t\r\n");
     if (start == std::string_view::npos) throw PacketError("empty data packet");
     text.remove_prefix(start);
-    if (starts_with(text, "<?xml") || starts_with(text, "<DATAPACKET") || starts_with(text, "<!--")) {
+    if (starts_with(text, "<?xml") || starts_with(text, "<DATAPACKET") ||
+        starts_with(text, "<!--")) {
         return PacketFormat::Xml;
     }
     throw PacketError("not a data packet: " + quoted_start(text));
 }
 
 Packet read_packet(std::string_view bytes) {
-    return detect_packet_format(bytes) == PacketFormat::Binary ? read_binary_packet(bytes) : read_xml_packet(bytes);
+    return detect_packet_format(bytes) == PacketFormat::Binary ? read_binary_packet(bytes)
+                                                               : read_xml_packet(bytes);
 }
 
 Packet load_packet_file(const std::filesystem::path& path) {
@@ -73,7 +78,8 @@ std::string write_packet(const Packet& packet, PacketFormat format) {
     return format == PacketFormat::Binary ? write_binary_packet(packet) : write_xml_packet(packet);
 }
 
-void save_packet_file(const Packet& packet, const std::filesystem::path& path, PacketFormat format) {
+void save_packet_file(const Packet& packet, const std::filesystem::path& path,
+                      PacketFormat format) {
     const std::string bytes = write_packet(packet, format);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) throw FileError("cannot create data packet file '" + path.string() + "'");

@@ -29,19 +29,24 @@ constexpr unsigned parse_options = pugi::parse_default & ~pugi::parse_wconv_attr
 constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
 constexpr std::string_view row_state_attribute = "RowState";
 
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool is_space(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // The encoding named by the XML declaration, or "" when there is none.
 std::string declared_encoding(std::string_view text) {
     const std::size_t start = text.find_first_not_of(" \t\r\n");
     if (start == std::string_view::npos || text.substr(start, 5) != "<?xml") return {};
     const std::size_t end = text.find("?>", start);
-    const std::string_view declaration = text.substr(start, end == std::string_view::npos ? 0 : end - start);
+    const std::string_view declaration =
+        text.substr(start, end == std::string_view::npos ? 0 : end - start);
     std::size_t pos = declaration.find("encoding");
     if (pos == std::string_view::npos) return {};
     pos += 8;
-    while (pos < declaration.size() && (is_space(declaration[pos]) || declaration[pos] == '=')) ++pos;
-    if (pos >= declaration.size() || (declaration[pos] != '"' && declaration[pos] != '\'')) return {};
+    while (pos < declaration.size() && (is_space(declaration[pos]) || declaration[pos] == '='))
+        ++pos;
+    if (pos >= declaration.size() || (declaration[pos] != '"' && declaration[pos] != '\''))
+        return {};
     const char quote = declaration[pos++];
     const std::size_t close = declaration.find(quote, pos);
     if (close == std::string_view::npos) return {};
@@ -51,7 +56,8 @@ std::string declared_encoding(std::string_view text) {
 Source source_encoding(std::string_view text) {
     if (text.substr(0, utf8_bom.size()) == utf8_bom) return Source::Utf8;
     const std::string encoding = declared_encoding(text);
-    const bool declared_utf8 = text::ansi_same_text(encoding, "UTF-8") || text::ansi_same_text(encoding, "UTF8");
+    const bool declared_utf8 =
+        text::ansi_same_text(encoding, "UTF-8") || text::ansi_same_text(encoding, "UTF8");
     return declared_utf8 && text::is_valid_utf8(text) ? Source::Utf8 : Source::Ansi;
 }
 
@@ -99,7 +105,8 @@ public:
 
     Packet read(const pugi::xml_document& document) {
         const pugi::xml_node root = document.document_element();
-        if (std::string_view(root.name()) != "DATAPACKET") fail("document", "no DATAPACKET element");
+        if (std::string_view(root.name()) != "DATAPACKET")
+            fail("document", "no DATAPACKET element");
         const pugi::xml_node metadata = root.child("METADATA");
         if (!metadata) fail("DATAPACKET", "no METADATA element");
         const pugi::xml_node fields = metadata.child("FIELDS");
@@ -124,7 +131,8 @@ private:
         for (const pugi::xml_node node : fields.children("FIELD")) {
             packet_.fields.push_back(read_field(node, ++number));
             forms_.push_back(xml_types::value_form(packet_.fields.back()));
-            if (static_cast<uint8_t>(packet_.fields.back().type()) > static_cast<uint8_t>(TypeCode::Bytes)) {
+            if (static_cast<uint8_t>(packet_.fields.back().type()) >
+                static_cast<uint8_t>(TypeCode::Bytes)) {
                 packet_.major_version = 2;
             }
         }
@@ -138,7 +146,8 @@ private:
         const std::string_view column = attrname ? attrname.value() : fieldname.value();
         Field field;
         field.name = ansi(fieldname ? fieldname.value() : column);
-        if (fieldname && attrname && std::string_view(fieldname.value()) != column) field.xml_name = ansi(column);
+        if (fieldname && attrname && std::string_view(fieldname.value()) != column)
+            field.xml_name = ansi(column);
         where += " (" + quoted(column) + ")";
         register_column(column, where);
 
@@ -146,7 +155,8 @@ private:
         field.attributes = field_attributes(node);
         const pugi::xml_attribute fieldtype = find_attribute(node, "fieldtype");
         if (!fieldtype) fail(where, "no fieldtype");
-        if (text::ansi_same_text(fieldtype.value(), "nested")) fail(where, "nested tables are not supported");
+        if (text::ansi_same_text(fieldtype.value(), "nested"))
+            fail(where, "nested tables are not supported");
         const auto type_word = xml_types::type_word_of(fieldtype.value(), field.params);
         if (!type_word) fail(where, "unknown fieldtype " + quoted(fieldtype.value()));
         field.type_word = *type_word;
@@ -184,15 +194,16 @@ private:
         read_param_elements(node, field.params, where);
     }
 
-    void read_param_elements(pugi::xml_node node, std::vector<Param>& params, const std::string& where) const {
+    void read_param_elements(pugi::xml_node node, std::vector<Param>& params,
+                             const std::string& where) const {
         for (const pugi::xml_node element : node.children("PARAM")) {
             const pugi::xml_attribute name = find_attribute(element, "Name");
             if (!name) fail(where, "a PARAM without a Name");
             const std::string place = where + ", PARAM " + quoted(name.value());
             try {
-                params.push_back(xml_types::element_param(ansi(name.value()), ansi(find_attribute(element, "Value").value()),
-                                                          find_attribute(element, "Type").value(),
-                                                          flag_attribute(element, "Roundtrip")));
+                params.push_back(xml_types::element_param(
+                    ansi(name.value()), ansi(find_attribute(element, "Value").value()),
+                    find_attribute(element, "Type").value(), flag_attribute(element, "Roundtrip")));
             } catch (const Error& error) {
                 fail(place, error.what());
             }
@@ -202,7 +213,8 @@ private:
     void read_dataset_params(pugi::xml_node params) {
         for (const pugi::xml_attribute attribute : params.attributes()) {
             try {
-                packet_.params.push_back(xml_types::attribute_param(ansi(attribute.name()), ansi(attribute.value())));
+                packet_.params.push_back(
+                    xml_types::attribute_param(ansi(attribute.name()), ansi(attribute.value())));
             } catch (const Error& error) {
                 fail("PARAMS, attribute " + quoted(attribute.name()), error.what());
             }
@@ -212,7 +224,8 @@ private:
 
     void read_rows(pugi::xml_node rowdata) {
         std::size_t number = 0;
-        for (const pugi::xml_node node : rowdata.children("ROW")) packet_.rows.push_back(read_row(node, ++number));
+        for (const pugi::xml_node node : rowdata.children("ROW"))
+            packet_.rows.push_back(read_row(node, ++number));
     }
 
     Row read_row(pugi::xml_node node, std::size_t number) const {
@@ -220,7 +233,9 @@ private:
         Row row;
         if (const pugi::xml_attribute state = node.attribute(row_state_attribute.data())) {
             const auto status = xml_values::parse_unsigned(state.value());
-            if (!status || *status > 0xFF) fail(where + ", attribute 'RowState'", quoted(state.value()) + " is not a row state");
+            if (!status || *status > 0xFF)
+                fail(where + ", attribute 'RowState'",
+                     quoted(state.value()) + " is not a row state");
             row.status = static_cast<uint8_t>(*status);
         }
         // In a modified version an absent value is one the edit left alone.
@@ -261,30 +276,44 @@ private:
                 if (!fits(value, size)) throw ConversionError(quoted(text) + " is out of range");
                 return value;
             }
-            case ValueForm::Boolean: return require(xml_values::parse_boolean(text), text, "TRUE or FALSE");
-            case ValueForm::Double: return require(xml_values::parse_double(text), text, "a number");
-            case ValueForm::Single: return read_single(text);
-            case ValueForm::Decimal: return Bcd::from_string(text);
-            case ValueForm::Date: return require(xml_values::parse_date(text), text, "a date");
-            case ValueForm::Time: return require(xml_values::parse_time(text), text, "a time");
-            case ValueForm::DateTime: return require(xml_values::parse_date_time(text), text, "a date-time");
+            case ValueForm::Boolean:
+                return require(xml_values::parse_boolean(text), text, "TRUE or FALSE");
+            case ValueForm::Double:
+                return require(xml_values::parse_double(text), text, "a number");
+            case ValueForm::Single:
+                return read_single(text);
+            case ValueForm::Decimal:
+                return Bcd::from_string(text);
+            case ValueForm::Date:
+                return require(xml_values::parse_date(text), text, "a date");
+            case ValueForm::Time:
+                return require(xml_values::parse_time(text), text, "a time");
+            case ValueForm::DateTime:
+                return require(xml_values::parse_date_time(text), text, "a date-time");
             case ValueForm::SqlTimestamp:
                 return require(xml_values::parse_sql_timestamp(text, false), text, "a date-time");
             case ValueForm::SqlTimestampOffset:
-                return require(xml_values::parse_sql_timestamp(text, true), text, "a date-time with offset");
+                return require(xml_values::parse_sql_timestamp(text, true), text,
+                               "a date-time with offset");
             case ValueForm::Text:
-            case ValueForm::Memo: return ansi(text);
-            case ValueForm::WideText: return WideText{xml_text::to_utf16(text, source_)};
-            case ValueForm::WideMemo: return utf16le_bytes(xml_text::to_utf16(text, source_));
-            case ValueForm::Binary: return require(xml_values::decode_base64(text), text, "base64");
-            case ValueForm::Unsupported: break;
+            case ValueForm::Memo:
+                return ansi(text);
+            case ValueForm::WideText:
+                return WideText{xml_text::to_utf16(text, source_)};
+            case ValueForm::WideMemo:
+                return utf16le_bytes(xml_text::to_utf16(text, source_));
+            case ValueForm::Binary:
+                return require(xml_values::decode_base64(text), text, "base64");
+            case ValueForm::Unsupported:
+                break;
         }
         throw ConversionError("the field type has no XML form");
     }
 
     double read_single(std::string_view text) const {
         const double value = require(xml_values::parse_double(text), text, "a number");
-        if (std::isfinite(value) && std::fabs(value) > FLT_MAX) throw ConversionError(quoted(text) + " is out of range");
+        if (std::isfinite(value) && std::fabs(value) > FLT_MAX)
+            throw ConversionError(quoted(text) + " is out of range");
         return static_cast<double>(static_cast<float>(value));
     }
 
@@ -299,8 +328,9 @@ private:
 Packet read_xml_packet(std::string_view text) {
     const Source source = source_encoding(text);
     pugi::xml_document document;
-    const pugi::xml_parse_result result = document.load_buffer(
-        text.data(), text.size(), parse_options, source == Source::Utf8 ? pugi::encoding_utf8 : pugi::encoding_latin1);
+    const pugi::xml_parse_result result =
+        document.load_buffer(text.data(), text.size(), parse_options,
+                             source == Source::Utf8 ? pugi::encoding_utf8 : pugi::encoding_latin1);
     if (!result) {
         throw PacketError("XML packet: " + std::string(result.description()) + " at offset " +
                           std::to_string(result.offset));

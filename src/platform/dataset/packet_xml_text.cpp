@@ -10,7 +10,9 @@ namespace {
 
 constexpr char32_t replacement_character = 0xFFFD;
 
-bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool is_continuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Decodes the UTF-8 sequence at text[pos] and advances pos. The parser encodes every character
 // reference it meets, surrogates included, so those are taken as they are; anything malformed
@@ -78,16 +80,24 @@ void append_reference(std::string& out, uint32_t code) {
 // The escape of an ASCII character, or nullptr when it is written as it is.
 const char* ascii_escape(char c) {
     switch (c) {
-        case '<': return "&lt;";
-        case '>': return "&gt;";
-        case '&': return "&amp;";
-        case '"': return "&quot;";
-        case '\'': return "&apos;";
-        default: return nullptr;
+        case '<':
+            return "&lt;";
+        case '>':
+            return "&gt;";
+        case '&':
+            return "&amp;";
+        case '"':
+            return "&quot;";
+        case '\'':
+            return "&apos;";
+        default:
+            return nullptr;
     }
 }
 
-bool needs_reference(uint32_t code) { return code < 0x20 || code == '\\'; }
+bool needs_reference(uint32_t code) {
+    return code < 0x20 || code == '\\';
+}
 
 // Appends one character below U+0080; returns false for anything above.
 bool append_ascii(std::string& out, uint32_t code) {
@@ -144,7 +154,8 @@ void append_escaped_wide(std::string& out, std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         uint32_t code = text[i];
         const bool high_surrogate = code >= 0xD800 && code < 0xDC00;
-        if (high_surrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+        if (high_surrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
             ++i;
         }

@@ -77,14 +77,16 @@ constexpr std::array<KnownParam, 14> dataset_params = {{
 
 template <std::size_t N>
 const KnownParam* find_known(const std::array<KnownParam, N>& table, std::string_view name) {
-    const auto found = std::find_if(table.begin(), table.end(),
-                                    [&](const KnownParam& known) { return ansi_same_text(known.name, name); });
+    const auto found = std::find_if(table.begin(), table.end(), [&](const KnownParam& known) {
+        return ansi_same_text(known.name, name);
+    });
     return found == table.end() ? nullptr : &*found;
 }
 
 const Param* find_param(const std::vector<Param>& params, std::string_view name) {
-    const auto found = std::find_if(params.begin(), params.end(),
-                                    [&](const Param& param) { return ansi_same_text(param.name, name); });
+    const auto found = std::find_if(params.begin(), params.end(), [&](const Param& param) {
+        return ansi_same_text(param.name, name);
+    });
     return found == params.end() ? nullptr : &*found;
 }
 
@@ -113,7 +115,8 @@ uint64_t unsigned_within(std::string_view value, uint64_t maximum) {
 int64_t signed_within(std::string_view value, int64_t minimum, int64_t maximum) {
     const auto parsed = xml_values::parse_signed(value);
     if (!parsed) throw ConversionError(quoted(value) + " is not a number");
-    if (*parsed < minimum || *parsed > maximum) throw ConversionError(quoted(value) + " is out of range");
+    if (*parsed < minimum || *parsed > maximum)
+        throw ConversionError(quoted(value) + " is out of range");
     return *parsed;
 }
 
@@ -134,7 +137,8 @@ std::vector<int64_t> number_list(std::string_view value, uint64_t maximum) {
         if (start == std::string_view::npos) break;
         std::size_t end = value.find_first_of(" \t\r\n", start);
         if (end == std::string_view::npos) end = value.size();
-        numbers.push_back(static_cast<int64_t>(unsigned_within(value.substr(start, end - start), maximum)));
+        numbers.push_back(
+            static_cast<int64_t>(unsigned_within(value.substr(start, end - start), maximum)));
         pos = end;
     }
     return numbers;
@@ -143,7 +147,8 @@ std::vector<int64_t> number_list(std::string_view value, uint64_t maximum) {
 Param known_param(const std::string& name, ParamKind kind, std::string_view value) {
     switch (kind) {
         case ParamKind::Uint16:
-            return Param::make_integer(name, TypeCode::UInt, 2, static_cast<int64_t>(unsigned_within(value, 0xFFFF)));
+            return Param::make_integer(name, TypeCode::UInt, 2,
+                                       static_cast<int64_t>(unsigned_within(value, 0xFFFF)));
         case ParamKind::Text:
             return Param::make_text(name, value);
         case ParamKind::Uint16Array:
@@ -155,7 +160,8 @@ Param known_param(const std::string& name, ParamKind kind, std::string_view valu
                                        signed_within(value, std::numeric_limits<int32_t>::min(),
                                                      std::numeric_limits<int32_t>::max()));
         case ParamKind::Boolean:
-            return Param::make_integer(name, TypeCode::Bool, 2, boolean_of(value) ? boolean_true : 0);
+            return Param::make_integer(name, TypeCode::Bool, 2,
+                                       boolean_of(value) ? boolean_true : 0);
     }
     return Param::make_text(name, value);
 }
@@ -168,14 +174,19 @@ Param double_param(const std::string& name, std::string_view value) {
     return param;
 }
 
-Param integer_element_param(const std::string& name, const NamedType& type, std::string_view value) {
+Param integer_element_param(const std::string& name, const NamedType& type,
+                            std::string_view value) {
     const int bits = type.size * 8;
     if (type.code == TypeCode::UInt) {
-        const uint64_t maximum = bits == 64 ? std::numeric_limits<uint64_t>::max() : (uint64_t{1} << bits) - 1;
-        return Param::make_integer(name, type.code, type.size, static_cast<int64_t>(unsigned_within(value, maximum)));
+        const uint64_t maximum =
+            bits == 64 ? std::numeric_limits<uint64_t>::max() : (uint64_t{1} << bits) - 1;
+        return Param::make_integer(name, type.code, type.size,
+                                   static_cast<int64_t>(unsigned_within(value, maximum)));
     }
-    const int64_t maximum = bits == 64 ? std::numeric_limits<int64_t>::max() : (int64_t{1} << (bits - 1)) - 1;
-    return Param::make_integer(name, type.code, type.size, signed_within(value, -maximum - 1, maximum));
+    const int64_t maximum =
+        bits == 64 ? std::numeric_limits<int64_t>::max() : (int64_t{1} << (bits - 1)) - 1;
+    return Param::make_integer(name, type.code, type.size,
+                               signed_within(value, -maximum - 1, maximum));
 }
 
 uint16_t string_prefix_size(const std::vector<Param>& params) {
@@ -193,13 +204,15 @@ uint32_t bytes_type_word(const std::vector<Param>& params) {
 
 uint32_t bcd_type_word(TypeCode code, const std::vector<Param>& params) {
     constexpr int64_t max_precision = 32;
-    const int64_t precision = std::clamp<int64_t>(param_integer(params, "WIDTH", max_precision), 1, max_precision);
+    const int64_t precision =
+        std::clamp<int64_t>(param_integer(params, "WIDTH", max_precision), 1, max_precision);
     return make_type_word(code, static_cast<uint16_t>((precision + 1) / 2 + 2));
 }
 
 std::string unsigned_text(const Param& param, int64_t value) {
     if (param.type() == TypeCode::Bool) return xml_values::format_boolean(value != 0);
-    if (param.type() == TypeCode::UInt) return xml_values::format_unsigned(static_cast<uint64_t>(value));
+    if (param.type() == TypeCode::UInt)
+        return xml_values::format_unsigned(static_cast<uint64_t>(value));
     return xml_values::format_signed(value);
 }
 
@@ -223,27 +236,43 @@ std::optional<std::string> integer_param_text(const Param& param) {
 ValueForm value_form(const Field& field) {
     const uint16_t size = field.size();
     switch (field.type()) {
-        case TypeCode::Int: return size == 1 || size == 2 || size == 4 || size == 8 ? ValueForm::Signed : ValueForm::Unsupported;
-        case TypeCode::UInt: return size == 1 || size == 2 || size == 4 || size == 8 ? ValueForm::Unsigned : ValueForm::Unsupported;
-        case TypeCode::Bool: return ValueForm::Boolean;
-        case TypeCode::Float: return ValueForm::Double;
-        case TypeCode::Single: return ValueForm::Single;
+        case TypeCode::Int:
+            return size == 1 || size == 2 || size == 4 || size == 8 ? ValueForm::Signed
+                                                                    : ValueForm::Unsupported;
+        case TypeCode::UInt:
+            return size == 1 || size == 2 || size == 4 || size == 8 ? ValueForm::Unsigned
+                                                                    : ValueForm::Unsupported;
+        case TypeCode::Bool:
+            return ValueForm::Boolean;
+        case TypeCode::Float:
+            return ValueForm::Double;
+        case TypeCode::Single:
+            return ValueForm::Single;
         case TypeCode::Bcd:
-        case TypeCode::FmtBcd: return ValueForm::Decimal;
-        case TypeCode::Date: return ValueForm::Date;
-        case TypeCode::Time: return ValueForm::Time;
-        case TypeCode::Timestamp: return ValueForm::DateTime;
-        case TypeCode::SqlTimestamp: return ValueForm::SqlTimestamp;
-        case TypeCode::SqlTimestampOffset: return ValueForm::SqlTimestampOffset;
-        case TypeCode::ZString: return ValueForm::Text;
-        case TypeCode::Unicode: return ValueForm::WideText;
+        case TypeCode::FmtBcd:
+            return ValueForm::Decimal;
+        case TypeCode::Date:
+            return ValueForm::Date;
+        case TypeCode::Time:
+            return ValueForm::Time;
+        case TypeCode::Timestamp:
+            return ValueForm::DateTime;
+        case TypeCode::SqlTimestamp:
+            return ValueForm::SqlTimestamp;
+        case TypeCode::SqlTimestampOffset:
+            return ValueForm::SqlTimestampOffset;
+        case TypeCode::ZString:
+            return ValueForm::Text;
+        case TypeCode::Unicode:
+            return ValueForm::WideText;
         case TypeCode::Bytes: {
             const std::string subtype = field.subtype();
             if (ansi_same_text(subtype, "Text")) return ValueForm::Memo;
             if (ansi_same_text(subtype, "WideText")) return ValueForm::WideMemo;
             return ValueForm::Binary;
         }
-        default: return ValueForm::Unsupported;
+        default:
+            return ValueForm::Unsupported;
     }
 }
 
@@ -260,7 +289,8 @@ std::optional<uint32_t> type_word_of(std::string_view fieldtype, const std::vect
     }
     if (ansi_same_text(fieldtype, "bin.hex")) return bytes_type_word(params);
     if (ansi_same_text(fieldtype, "fixedFMT")) return bcd_type_word(TypeCode::FmtBcd, params);
-    if (!fieldtype.empty() && (fieldtype[0] == 'f' || fieldtype[0] == 'F')) return bcd_type_word(TypeCode::Bcd, params);
+    if (!fieldtype.empty() && (fieldtype[0] == 'f' || fieldtype[0] == 'F'))
+        return bcd_type_word(TypeCode::Bcd, params);
     return std::nullopt;
 }
 
@@ -274,28 +304,44 @@ std::optional<std::string> fieldtype_name(const Field& field) {
                 if (type.code == field.type() && type.size == size) return std::string(type.name);
             }
             return std::nullopt;
-        case TypeCode::Bool: return "boolean";
-        case TypeCode::Single: return "r4";
-        case TypeCode::Bcd: return "fixed";
-        case TypeCode::FmtBcd: return "fixedFMT";
-        case TypeCode::Date: return "date";
-        case TypeCode::Time: return "time";
-        case TypeCode::Timestamp: return "dateTime";
-        case TypeCode::SqlTimestamp: return "SQLdateTime";
-        case TypeCode::SqlTimestampOffset: return "SQLdateTimeOffset";
-        case TypeCode::ZString: return "string";
-        case TypeCode::Unicode: return "string.uni";
-        case TypeCode::Bytes: return "bin.hex";
-        default: return std::nullopt;
+        case TypeCode::Bool:
+            return "boolean";
+        case TypeCode::Single:
+            return "r4";
+        case TypeCode::Bcd:
+            return "fixed";
+        case TypeCode::FmtBcd:
+            return "fixedFMT";
+        case TypeCode::Date:
+            return "date";
+        case TypeCode::Time:
+            return "time";
+        case TypeCode::Timestamp:
+            return "dateTime";
+        case TypeCode::SqlTimestamp:
+            return "SQLdateTime";
+        case TypeCode::SqlTimestampOffset:
+            return "SQLdateTimeOffset";
+        case TypeCode::ZString:
+            return "string";
+        case TypeCode::Unicode:
+            return "string.uni";
+        case TypeCode::Bytes:
+            return "bin.hex";
+        default:
+            return std::nullopt;
     }
 }
 
 std::optional<std::string> field_attribute_param(std::string_view attribute) {
-    if (const KnownParam* known = find_known(field_params, attribute)) return std::string(known->name);
+    if (const KnownParam* known = find_known(field_params, attribute))
+        return std::string(known->name);
     return std::nullopt;
 }
 
-bool is_dataset_attribute_param(std::string_view name) { return find_known(dataset_params, name) != nullptr; }
+bool is_dataset_attribute_param(std::string_view name) {
+    return find_known(dataset_params, name) != nullptr;
+}
 
 Param attribute_param(const std::string& name, std::string_view value) {
     if (const KnownParam* known = find_known(field_params, name)) {
@@ -307,7 +353,8 @@ Param attribute_param(const std::string& name, std::string_view value) {
     return Param::make_text(name, value);
 }
 
-Param element_param(const std::string& name, std::string_view value, std::string_view type, bool roundtrip) {
+Param element_param(const std::string& name, std::string_view value, std::string_view type,
+                    bool roundtrip) {
     Param param;
     if (type.empty() || ansi_same_text(type, "string")) {
         param = Param::make_text(name, value);
@@ -316,10 +363,13 @@ Param element_param(const std::string& name, std::string_view value, std::string
     } else if (ansi_same_text(type, "r8")) {
         param = double_param(name, value);
     } else {
-        const auto found = std::find_if(fixed_types.begin(), fixed_types.end(), [&](const NamedType& named) {
-            return ansi_same_text(named.name, type) && (named.code == TypeCode::Int || named.code == TypeCode::UInt);
-        });
-        if (found == fixed_types.end()) throw ConversionError("unknown parameter type " + quoted(type));
+        const auto found =
+            std::find_if(fixed_types.begin(), fixed_types.end(), [&](const NamedType& named) {
+                return ansi_same_text(named.name, type) &&
+                       (named.code == TypeCode::Int || named.code == TypeCode::UInt);
+            });
+        if (found == fixed_types.end())
+            throw ConversionError("unknown parameter type " + quoted(type));
         param = integer_element_param(name, *found, value);
     }
     if (roundtrip) param.type_word |= type_flag::in_delta;
@@ -330,14 +380,18 @@ std::optional<std::string> param_value_text(const Param& param) {
     switch (param.type()) {
         case TypeCode::Int:
         case TypeCode::UInt:
-        case TypeCode::Bool: return integer_param_text(param);
+        case TypeCode::Bool:
+            return integer_param_text(param);
         case TypeCode::Float:
-            if (param.is_array() || size_of(param.type_word) != 8 || param.value.size() != 8) return std::nullopt;
-            return xml_values::format_double(std::bit_cast<double>(packet_bytes::load_unsigned(param.value, 8)));
+            if (param.is_array() || size_of(param.type_word) != 8 || param.value.size() != 8)
+                return std::nullopt;
+            return xml_values::format_double(
+                std::bit_cast<double>(packet_bytes::load_unsigned(param.value, 8)));
         case TypeCode::ZString:
             if (param.is_array()) return std::nullopt;
             return param.text();
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -345,8 +399,10 @@ std::optional<std::string> param_type_name(const Param& param) {
     if (param.is_array()) return std::nullopt;
     const uint16_t size = size_of(param.type_word);
     switch (param.type()) {
-        case TypeCode::ZString: return std::string();
-        case TypeCode::Bool: return "boolean";
+        case TypeCode::ZString:
+            return std::string();
+        case TypeCode::Bool:
+            return "boolean";
         case TypeCode::Float:
             if (size == 8) return "r8";
             return std::nullopt;
@@ -356,7 +412,8 @@ std::optional<std::string> param_type_name(const Param& param) {
                 if (type.code == param.type() && type.size == size) return std::string(type.name);
             }
             return std::nullopt;
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -59,7 +59,8 @@ Param attribute_param(const std::string& name, std::string_view value);
 
 // The parameter of a <PARAM Name Value Type Roundtrip> element (no Type means a string).
 // Throws ConversionError for an unknown type or a value that does not fit.
-Param element_param(const std::string& name, std::string_view value, std::string_view type, bool roundtrip);
+Param element_param(const std::string& name, std::string_view value, std::string_view type,
+                    bool roundtrip);
 
 // The Value text of a parameter: numbers (space-separated for an array), TRUE/FALSE or text.
 // Nothing for a parameter XML cannot hold.

@@ -20,7 +20,8 @@ int64_t days_from_civil(int64_t year, unsigned month, unsigned day) {
     const int64_t era = (year >= 0 ? year : year - 399) / 400;
     const auto year_of_era = static_cast<unsigned>(year - era * 400);
     const unsigned day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const unsigned day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    const unsigned day_of_era =
+        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
     return era * 146097 + static_cast<int64_t>(day_of_era) - 719468;
 }
 
@@ -36,7 +37,8 @@ CivilDate civil_from_days(int64_t days) {
     const auto day_of_era = static_cast<unsigned>(days - era * 146097);
     const unsigned year_of_era =
         (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-    const unsigned day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+    const unsigned day_of_year =
+        day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
     const unsigned mp = (5 * day_of_year + 2) / 153;
     const unsigned day = day_of_year - (153 * mp + 2) / 5 + 1;
     const unsigned month = mp < 10 ? mp + 3 : mp - 9;
@@ -46,10 +48,13 @@ CivilDate civil_from_days(int64_t days) {
 // Day 1 is 0001-01-01.
 constexpr int64_t day_number_offset = 719163;
 
-bool is_leap(int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool is_leap(int64_t year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 unsigned days_in_month(int64_t year, unsigned month) {
-    static constexpr std::array<unsigned, 12> lengths = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static constexpr std::array<unsigned, 12> lengths = {31, 28, 31, 30, 31, 30,
+                                                         31, 31, 30, 31, 30, 31};
     return month == 2 && is_leap(year) ? 29 : lengths[month - 1];
 }
 
@@ -60,7 +65,9 @@ bool valid_date(int64_t year, unsigned month, unsigned day) {
 
 // --- small text helpers -----------------------------------------------------------------------
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads exactly `count` digits at text[pos], advancing pos.
 std::optional<unsigned> read_digits(std::string_view text, std::size_t& pos, std::size_t count) {
@@ -81,7 +88,8 @@ bool read_char(std::string_view text, std::size_t& pos, char expected) {
 }
 
 std::string two_digits(unsigned value) {
-    return std::string{static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+    return std::string{static_cast<char>('0' + value / 10 % 10),
+                       static_cast<char>('0' + value % 10)};
 }
 
 std::string pad(uint64_t value, std::size_t width) {
@@ -121,7 +129,8 @@ std::pair<std::string_view, std::string_view> split_date_time(std::string_view t
     std::size_t separator = text.find_first_of("Tt");
     if (separator == std::string_view::npos) {
         separator = text.find(' ');
-        if (separator != std::string_view::npos && text.find(':', separator) == std::string_view::npos) {
+        if (separator != std::string_view::npos &&
+            text.find(':', separator) == std::string_view::npos) {
             separator = std::string_view::npos;
         }
     }
@@ -159,7 +168,9 @@ int base64_index(char c) {
     return index == std::string_view::npos ? -1 : static_cast<int>(index);
 }
 
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool is_space(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 }  // namespace
 
@@ -169,7 +180,8 @@ std::optional<int64_t> parse_signed(std::string_view text) {
     text = without_plus(text);
     int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
     return value;
 }
 
@@ -177,7 +189,8 @@ std::optional<uint64_t> parse_unsigned(std::string_view text) {
     text = without_plus(text);
     uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
     return value;
 }
 
@@ -185,7 +198,8 @@ std::optional<double> parse_double(std::string_view text) {
     text = without_plus(text);
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
     return value;
 }
 
@@ -296,9 +310,13 @@ std::optional<std::string> decode_base64(std::string_view text) {
 
 // --- formatting -------------------------------------------------------------------------------
 
-std::string format_signed(int64_t value) { return std::to_string(value); }
+std::string format_signed(int64_t value) {
+    return std::to_string(value);
+}
 
-std::string format_unsigned(uint64_t value) { return std::to_string(value); }
+std::string format_unsigned(uint64_t value) {
+    return std::to_string(value);
+}
 
 std::string format_double(double value) {
     if (auto special = special_double(value)) return *special;
@@ -311,23 +329,27 @@ std::string format_double(double value) {
 std::string format_single(double value) {
     if (auto special = special_double(value)) return *special;
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<float>(value));
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<float>(value));
     return packet_exponent(std::string(buffer.data(), result.ptr));
 }
 
-std::string format_boolean(bool value) { return value ? "TRUE" : "FALSE"; }
+std::string format_boolean(bool value) {
+    return value ? "TRUE" : "FALSE";
+}
 
 std::optional<std::string> format_date(Date date) {
     const CivilDate civil = civil_from_days(int64_t{date.day} - day_number_offset);
     if (civil.year < 0 || civil.year > 9999) return std::nullopt;
-    return pad(static_cast<uint64_t>(civil.year), 4) + two_digits(civil.month) + two_digits(civil.day);
+    return pad(static_cast<uint64_t>(civil.year), 4) + two_digits(civil.month) +
+           two_digits(civil.day);
 }
 
 std::optional<std::string> format_time(Time time) {
     if (time.ms < 0 || time.ms >= ms_per_day_int) return std::nullopt;
     const auto ms = static_cast<unsigned>(time.ms);
-    return two_digits(ms / 3600000) + ":" + two_digits(ms / 60000 % 60) + ":" + two_digits(ms / 1000 % 60) +
-           pad(ms % 1000, 3);
+    return two_digits(ms / 3600000) + ":" + two_digits(ms / 60000 % 60) + ":" +
+           two_digits(ms / 1000 % 60) + pad(ms % 1000, 3);
 }
 
 std::optional<std::string> format_date_time(Timestamp stamp) {
@@ -347,8 +369,10 @@ std::optional<std::string> format_sql_timestamp(const SqlTimestamp& stamp, bool 
         stamp.second >= 60 || stamp.fraction >= 1000) {
         return std::nullopt;
     }
-    std::string text = pad(static_cast<uint64_t>(stamp.year), 4) + two_digits(stamp.month) + two_digits(stamp.day);
-    const int32_t ms = ((stamp.hour * 60 + stamp.minute) * 60 + stamp.second) * 1000 + static_cast<int32_t>(stamp.fraction);
+    std::string text =
+        pad(static_cast<uint64_t>(stamp.year), 4) + two_digits(stamp.month) + two_digits(stamp.day);
+    const int32_t ms = ((stamp.hour * 60 + stamp.minute) * 60 + stamp.second) * 1000 +
+                       static_cast<int32_t>(stamp.fraction);
     if (ms != 0 || with_offset) text += "T" + *format_time(Time{ms});
     if (!with_offset) return text;
     const int hour = stamp.offset_hour;

@@ -16,14 +16,15 @@ namespace {
 using xml_types::ValueForm;
 
 constexpr std::string_view ansi_declaration = R"(<?xml version="1.0" standalone="yes"?>)";
-constexpr std::string_view utf8_declaration = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)";
+constexpr std::string_view utf8_declaration =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)";
 
 bool is_name_byte(unsigned char byte) {
-    const bool ascii = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-                       byte == '_' || byte == '-' || byte == '.';
+    const bool ascii = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                       (byte >= '0' && byte <= '9') || byte == '_' || byte == '-' || byte == '.';
     const bool latin_letter = byte >= 0xC0 && byte != 0xD7 && byte != 0xF7;
-    const bool cp1252_letter = byte == 0x83 || byte == 0x8A || byte == 0x8C || byte == 0x8E || byte == 0x9A ||
-                               byte == 0x9C || byte == 0x9E || byte == 0x9F;
+    const bool cp1252_letter = byte == 0x83 || byte == 0x8A || byte == 0x8C || byte == 0x8E ||
+                               byte == 0x9A || byte == 0x9C || byte == 0x9E || byte == 0x9F;
     return ascii || latin_letter || cp1252_letter;
 }
 
@@ -32,7 +33,8 @@ bool is_name_byte(unsigned char byte) {
 std::string xml_safe_name(std::string_view name) {
     std::string safe;
     for (const char c : name) safe.push_back(is_name_byte(static_cast<unsigned char>(c)) ? c : '_');
-    if (safe.empty() || (safe[0] >= '0' && safe[0] <= '9') || safe[0] == '-' || safe[0] == '.') safe.insert(0, "_");
+    if (safe.empty() || (safe[0] >= '0' && safe[0] <= '9') || safe[0] == '-' || safe[0] == '.')
+        safe.insert(0, "_");
     return safe;
 }
 
@@ -43,7 +45,8 @@ std::vector<std::string> attribute_names(const std::vector<Field>& fields) {
     for (const Field& field : fields) {
         const std::string base = xml_safe_name(field.attribute_name());
         std::string name = base;
-        for (int suffix = 2; used.count(name) != 0; ++suffix) name = base + "_" + std::to_string(suffix);
+        for (int suffix = 2; used.count(name) != 0; ++suffix)
+            name = base + "_" + std::to_string(suffix);
         used.insert(name);
         names.push_back(name);
     }
@@ -53,7 +56,8 @@ std::vector<std::string> attribute_names(const std::vector<Field>& fields) {
 std::u16string utf16_of_bytes(std::string_view bytes) {
     std::u16string text;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        text.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8)));
+        text.push_back(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
+                                             (static_cast<uint8_t>(bytes[i + 1]) << 8)));
     }
     if (bytes.size() % 2 != 0) text.push_back(static_cast<uint8_t>(bytes.back()));
     return text;
@@ -76,7 +80,9 @@ std::optional<int64_t> as_signed(const Value& value) {
 class XmlPacketWriter {
 public:
     XmlPacketWriter(const Packet& packet, XmlEncoding encoding)
-        : packet_(packet), utf8_(encoding == XmlEncoding::Utf8), names_(attribute_names(packet.fields)) {
+        : packet_(packet),
+          utf8_(encoding == XmlEncoding::Utf8),
+          names_(attribute_names(packet.fields)) {
         for (const Field& field : packet.fields) forms_.push_back(xml_types::value_form(field));
     }
 
@@ -94,8 +100,8 @@ public:
 
 private:
     [[noreturn]] void fail(std::size_t row, std::size_t field, const std::string& what) const {
-        throw PacketError("XML packet: row " + std::to_string(row) + ", field '" + packet_.fields[field].name +
-                          "': " + what);
+        throw PacketError("XML packet: row " + std::to_string(row) + ", field '" +
+                          packet_.fields[field].name + "': " + what);
     }
 
     void append_attribute(std::string_view name, std::string_view ansi_value) {
@@ -111,8 +117,8 @@ private:
         const auto fieldtype = xml_types::fieldtype_name(field);
         if (!fieldtype || forms_[index] == ValueForm::Unsupported) {
             throw PacketError("XML packet: field '" + field.name + "': type code " +
-                              std::to_string(static_cast<int>(field.type())) + " size " + std::to_string(field.size()) +
-                              " has no XML form");
+                              std::to_string(static_cast<int>(field.type())) + " size " +
+                              std::to_string(field.size()) + " has no XML form");
         }
         out_ += "<FIELD";
         if (names_[index] != field.name) append_attribute("fieldname", field.name);
@@ -180,50 +186,66 @@ private:
 
     void write_row(const Row& row, std::size_t number) {
         if (row.values.size() != packet_.fields.size()) {
-            throw PacketError("XML packet: row " + std::to_string(number) + " has " + std::to_string(row.values.size()) +
-                              " values for " + std::to_string(packet_.fields.size()) + " fields");
+            throw PacketError("XML packet: row " + std::to_string(number) + " has " +
+                              std::to_string(row.values.size()) + " values for " +
+                              std::to_string(packet_.fields.size()) + " fields");
         }
         out_ += "<ROW";
         if (row.status != 0) out_ += " RowState=\"" + std::to_string(row.status) + "\"";
         for (std::size_t i = 0; i < row.values.size(); ++i) {
             const Value& value = row.values[i];
-            if (std::holds_alternative<Null>(value) || std::holds_alternative<Unchanged>(value)) continue;
+            if (std::holds_alternative<Null>(value) || std::holds_alternative<Unchanged>(value))
+                continue;
             write_value(number, i, value);
         }
         out_ += "/>";
     }
 
     template <typename Result>
-    Result require(std::optional<Result> result, std::size_t row, std::size_t field, const char* what) const {
+    Result require(std::optional<Result> result, std::size_t row, std::size_t field,
+                   const char* what) const {
         if (!result) fail(row, field, what);
         return *result;
     }
 
-    // The text of a value, "" for a value written as nothing; text values are handled by the caller.
+    // The text of a value, "" for a value written as nothing; text values are handled by the
+    // caller.
     std::string value_text(std::size_t row, std::size_t field, const Value& value) const {
         static constexpr const char* mismatch = "the value does not match the field type";
         switch (forms_[field]) {
-            case ValueForm::Signed: return xml_values::format_signed(require(as_signed(value), row, field, mismatch));
+            case ValueForm::Signed:
+                return xml_values::format_signed(require(as_signed(value), row, field, mismatch));
             case ValueForm::Unsigned:
-                return xml_values::format_unsigned(static_cast<uint64_t>(require(as_signed(value), row, field, mismatch)));
-            case ValueForm::Boolean: return xml_values::format_boolean(require(as_signed(value), row, field, mismatch) != 0);
-            case ValueForm::Double: return xml_values::format_double(require(as_double(value), row, field, mismatch));
-            case ValueForm::Single: return xml_values::format_single(require(as_double(value), row, field, mismatch));
-            case ValueForm::Decimal: return decimal_text(row, field, value);
+                return xml_values::format_unsigned(
+                    static_cast<uint64_t>(require(as_signed(value), row, field, mismatch)));
+            case ValueForm::Boolean:
+                return xml_values::format_boolean(require(as_signed(value), row, field, mismatch) !=
+                                                  0);
+            case ValueForm::Double:
+                return xml_values::format_double(require(as_double(value), row, field, mismatch));
+            case ValueForm::Single:
+                return xml_values::format_single(require(as_double(value), row, field, mismatch));
+            case ValueForm::Decimal:
+                return decimal_text(row, field, value);
             case ValueForm::Date:
-                return require(xml_values::format_date(typed<Date>(row, field, value)), row, field, "date out of range");
+                return require(xml_values::format_date(typed<Date>(row, field, value)), row, field,
+                               "date out of range");
             case ValueForm::Time:
-                return require(xml_values::format_time(typed<Time>(row, field, value)), row, field, "time out of range");
+                return require(xml_values::format_time(typed<Time>(row, field, value)), row, field,
+                               "time out of range");
             case ValueForm::DateTime:
-                return require(xml_values::format_date_time(typed<Timestamp>(row, field, value)), row, field,
-                               "date-time out of range");
+                return require(xml_values::format_date_time(typed<Timestamp>(row, field, value)),
+                               row, field, "date-time out of range");
             case ValueForm::SqlTimestamp:
             case ValueForm::SqlTimestampOffset:
-                return require(xml_values::format_sql_timestamp(typed<SqlTimestamp>(row, field, value),
-                                                                forms_[field] == ValueForm::SqlTimestampOffset),
+                return require(xml_values::format_sql_timestamp(
+                                   typed<SqlTimestamp>(row, field, value),
+                                   forms_[field] == ValueForm::SqlTimestampOffset),
                                row, field, "timestamp out of range");
-            case ValueForm::Binary: return xml_values::encode_base64(typed<std::string>(row, field, value));
-            default: break;
+            case ValueForm::Binary:
+                return xml_values::encode_base64(typed<std::string>(row, field, value));
+            default:
+                break;
         }
         fail(row, field, mismatch);
     }
@@ -250,8 +272,9 @@ private:
             return;
         }
         if (form == ValueForm::WideText || form == ValueForm::WideMemo) {
-            const std::u16string text = form == ValueForm::WideText ? typed<WideText>(row, field, value).text
-                                                                    : utf16_of_bytes(typed<std::string>(row, field, value));
+            const std::u16string text = form == ValueForm::WideText
+                                            ? typed<WideText>(row, field, value).text
+                                            : utf16_of_bytes(typed<std::string>(row, field, value));
             out_ += ' ';
             xml_text::append_escaped(out_, names_[field], utf8_);
             out_ += "=\"";

@@ -17,7 +17,8 @@ int64_t days_from_civil(int64_t year, unsigned month, unsigned day) {
     const int64_t era = (year >= 0 ? year : year - 399) / 400;
     const auto year_of_era = static_cast<unsigned>(year - era * 400);
     const unsigned day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const unsigned day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    const unsigned day_of_era =
+        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
     return era * 146097 + static_cast<int64_t>(day_of_era) - 719468;
 }
 
@@ -31,38 +32,43 @@ double join_date_and_time(double days, double fraction) {
 
 ValueClass value_class_of(const Field& field) {
     switch (field.type()) {
-    case TypeCode::ZString:
-    case TypeCode::Unicode:
-    case TypeCode::Bytes:
-        return ValueClass::Text;
-    case TypeCode::Int:
-    case TypeCode::UInt:
-    case TypeCode::Float:
-    case TypeCode::Single:
-    case TypeCode::Bcd:
-    case TypeCode::FmtBcd:
-    case TypeCode::BigDecimal:
-        return ValueClass::Number;
-    case TypeCode::Date:
-    case TypeCode::Time:
-    case TypeCode::Timestamp:
-    case TypeCode::SqlTimestamp:
-    case TypeCode::SqlTimestampOffset:
-        return ValueClass::DateTime;
-    case TypeCode::Bool:
-        return ValueClass::Boolean;
-    default:
-        return ValueClass::Unsupported;
+        case TypeCode::ZString:
+        case TypeCode::Unicode:
+        case TypeCode::Bytes:
+            return ValueClass::Text;
+        case TypeCode::Int:
+        case TypeCode::UInt:
+        case TypeCode::Float:
+        case TypeCode::Single:
+        case TypeCode::Bcd:
+        case TypeCode::FmtBcd:
+        case TypeCode::BigDecimal:
+            return ValueClass::Number;
+        case TypeCode::Date:
+        case TypeCode::Time:
+        case TypeCode::Timestamp:
+        case TypeCode::SqlTimestamp:
+        case TypeCode::SqlTimestampOffset:
+            return ValueClass::DateTime;
+        case TypeCode::Bool:
+            return ValueClass::Boolean;
+        default:
+            return ValueClass::Unsupported;
     }
 }
 
 const char* value_class_name(ValueClass value_class) {
     switch (value_class) {
-    case ValueClass::Text: return "text";
-    case ValueClass::Number: return "number";
-    case ValueClass::DateTime: return "date-time";
-    case ValueClass::Boolean: return "Boolean";
-    case ValueClass::Unsupported: break;
+        case ValueClass::Text:
+            return "text";
+        case ValueClass::Number:
+            return "number";
+        case ValueClass::DateTime:
+            return "date-time";
+        case ValueClass::Boolean:
+            return "Boolean";
+        case ValueClass::Unsupported:
+            break;
     }
     return "unsupported";
 }
@@ -112,9 +118,13 @@ std::optional<bool> stored_boolean(const Value& value) {
     return std::nullopt;
 }
 
-double date_time_of(Date date) { return static_cast<double>(date.day) - date_delta; }
+double date_time_of(Date date) {
+    return static_cast<double>(date.day) - date_delta;
+}
 
-double date_time_of(Time time) { return time.ms / days_in_ms; }
+double date_time_of(Time time) {
+    return time.ms / days_in_ms;
+}
 
 double date_time_of(const Timestamp& timestamp) {
     const double day = std::floor(timestamp.ms / days_in_ms);
@@ -125,8 +135,9 @@ double date_time_of(const Timestamp& timestamp) {
 double date_time_of(const SqlTimestamp& timestamp) {
     const int64_t epoch = days_from_civil(1899, 12, 30);
     const int64_t day = days_from_civil(timestamp.year, timestamp.month, timestamp.day) - epoch;
-    const double ms = ((timestamp.hour * 60.0 + timestamp.minute) * 60.0 + timestamp.second) * 1000.0 +
-                      timestamp.fraction;
+    const double ms =
+        ((timestamp.hour * 60.0 + timestamp.minute) * 60.0 + timestamp.second) * 1000.0 +
+        timestamp.fraction;
     return join_date_and_time(static_cast<double>(day), ms / days_in_ms);
 }
 

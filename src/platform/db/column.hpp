@@ -10,11 +10,11 @@
 namespace tov::db {
 
 enum class ColumnKind {
-    Unknown,   // an expression whose type the driver cannot tell (SQLite)
+    Unknown,  // an expression whose type the driver cannot tell (SQLite)
     Text,
     Integer,
     Floating,
-    Decimal,   // fixed-point: precision and scale
+    Decimal,  // fixed-point: precision and scale
     DateTime,
 };
 

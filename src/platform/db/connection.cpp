@@ -6,7 +6,8 @@
 
 namespace tov::db {
 
-std::unique_ptr<Driver> open_driver(const std::string& connection_string, const OdbcDriverNames& names) {
+std::unique_ptr<Driver> open_driver(const std::string& connection_string,
+                                    const OdbcDriverNames& names) {
     const ConnectionTarget target = resolve_connection_string(connection_string, names);
     if (target.kind == ConnectionTarget::Kind::Sqlite) return open_sqlite(target.sqlite_path);
     return open_odbc(target.odbc);
@@ -16,13 +17,16 @@ Connection::Connection() : Connection(DriverFactory{}) {}
 
 Connection::Connection(DriverFactory factory) : factory_(std::move(factory)) {
     if (!factory_)
-        factory_ = [this](const std::string& text) { return open_driver(text, odbc_driver_names_); };
+        factory_ = [this](const std::string& text) {
+            return open_driver(text, odbc_driver_names_);
+        };
 }
 
 Connection::~Connection() = default;
 
 void Connection::set_connection_string(std::string connection_string) {
-    if (connected()) throw DatabaseError("connection: the connection string cannot change while it is open");
+    if (connected())
+        throw DatabaseError("connection: the connection string cannot change while it is open");
     connection_string_ = std::move(connection_string);
 }
 
@@ -41,7 +45,9 @@ Driver& Connection::open() {
     return *driver_;
 }
 
-void Connection::close() { driver_.reset(); }
+void Connection::close() {
+    driver_.reset();
+}
 
 Dialect Connection::dialect() const {
     if (!driver_) throw DatabaseError("connection: not open");

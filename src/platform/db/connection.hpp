@@ -17,7 +17,8 @@ public:
     using Handler = std::function<void(Connection&)>;
     // Opens a driver for a connection string; the default resolves the string and opens SQLite
     // or ODBC. Tests put their own in its place.
-    using DriverFactory = std::function<std::unique_ptr<Driver>(const std::string& connection_string)>;
+    using DriverFactory =
+        std::function<std::unique_ptr<Driver>(const std::string& connection_string)>;
 
     Connection();
     explicit Connection(DriverFactory factory);
@@ -50,6 +51,7 @@ private:
 };
 
 // The default driver factory: "Provider=SQLite" opens the file, anything else goes through ODBC.
-std::unique_ptr<Driver> open_driver(const std::string& connection_string, const OdbcDriverNames& names);
+std::unique_ptr<Driver> open_driver(const std::string& connection_string,
+                                    const OdbcDriverNames& names);
 
 }  // namespace tov::db

@@ -58,12 +58,14 @@ std::string read_value(std::string_view text, std::size_t& pos) {
 }
 
 bool starts_with_no_case(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && text::ansi_same_text(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() &&
+           text::ansi_same_text(text.substr(0, prefix.size()), prefix);
 }
 
 // An ODBC value in braces when it holds anything the plain form cannot carry.
 std::string odbc_value(std::string_view value) {
-    const bool plain = value.find_first_of(";{}=") == std::string_view::npos && trim(value) == value;
+    const bool plain =
+        value.find_first_of(";{}=") == std::string_view::npos && trim(value) == value;
     if (plain) return std::string(value);
     std::string quoted = "{";
     for (char c : value) {
@@ -125,7 +127,8 @@ ConnectionPairs parse_connection_string(std::string_view text) {
     while (pos < text.size()) {
         const auto equals = text.find('=', pos);
         const auto semicolon = text.find(';', pos);
-        if (equals == std::string_view::npos || (semicolon != std::string_view::npos && semicolon < equals)) {
+        if (equals == std::string_view::npos ||
+            (semicolon != std::string_view::npos && semicolon < equals)) {
             const auto end = semicolon == std::string_view::npos ? text.size() : semicolon;
             if (!trim(text.substr(pos, end - pos)).empty())
                 fail("'" + std::string(trim(text.substr(pos, end - pos))) + "' has no '='");
@@ -141,8 +144,9 @@ ConnectionPairs parse_connection_string(std::string_view text) {
 }
 
 std::string connection_value(const ConnectionPairs& pairs, std::string_view key) {
-    const auto found = std::find_if(pairs.begin(), pairs.end(),
-                                    [&](const auto& pair) { return text::ansi_same_text(pair.first, key); });
+    const auto found = std::find_if(pairs.begin(), pairs.end(), [&](const auto& pair) {
+        return text::ansi_same_text(pair.first, key);
+    });
     return found == pairs.end() ? std::string() : found->second;
 }
 
@@ -166,7 +170,8 @@ ConnectionTarget resolve_connection_string(std::string_view text, const OdbcDriv
         target.odbc = sql_server_odbc(pairs, drivers);
         return target;
     }
-    if (starts_with_no_case(provider, "MSDAORA") || starts_with_no_case(provider, "OraOLEDB.Oracle")) {
+    if (starts_with_no_case(provider, "MSDAORA") ||
+        starts_with_no_case(provider, "OraOLEDB.Oracle")) {
         target.odbc = oracle_odbc(pairs, drivers);
         return target;
     }

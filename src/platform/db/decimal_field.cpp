@@ -25,7 +25,8 @@ dataset::Field bcd_field(const std::string& name, int precision, int scale) {
     scale = std::clamp(scale, 0, precision);
     dataset::Field field;
     field.name = name;
-    field.type_word = dataset::make_type_word(TypeCode::Bcd, static_cast<uint16_t>((precision + 1) / 2 + 2));
+    field.type_word =
+        dataset::make_type_word(TypeCode::Bcd, static_cast<uint16_t>((precision + 1) / 2 + 2));
     field.params.push_back(uint16_param("WIDTH", precision));
     field.params.push_back(uint16_param("DECIMALS", scale));
     return field;
@@ -79,9 +80,11 @@ std::string_view without_trailing_zeros(std::string_view plain) {
 bool is_exact_double(const std::string& plain) {
     const double value = number_from_text(plain);
     std::array<char, 512> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed);
     return result.ec == std::errc() &&
-           without_trailing_zeros(std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()))) ==
+           without_trailing_zeros(std::string_view(
+               buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()))) ==
                without_trailing_zeros(plain);
 }
 
@@ -105,7 +108,8 @@ dataset::Field field_sized_to_values(const Query& query, std::size_t column) {
 dataset::Field decimal_field(const Query& query, std::size_t column) {
     const Column& described = query.columns()[column];
     if (described.scale == undeclared_scale) return field_sized_to_values(query, column);
-    return bcd_field(described.name, described.precision > 0 ? described.precision : max_bcd_precision,
+    return bcd_field(described.name,
+                     described.precision > 0 ? described.precision : max_bcd_precision,
                      described.scale);
 }
 

@@ -8,11 +8,16 @@ namespace tov::db {
 
 std::string_view dialect_name(Dialect dialect) {
     switch (dialect) {
-    case Dialect::SqlServer: return "SQL Server";
-    case Dialect::Oracle: return "Oracle";
-    case Dialect::Sqlite: return "SQLite";
-    case Dialect::Postgres: return "PostgreSQL";
-    case Dialect::Other: break;
+        case Dialect::SqlServer:
+            return "SQL Server";
+        case Dialect::Oracle:
+            return "Oracle";
+        case Dialect::Sqlite:
+            return "SQLite";
+        case Dialect::Postgres:
+            return "PostgreSQL";
+        case Dialect::Other:
+            break;
     }
     return "other";
 }

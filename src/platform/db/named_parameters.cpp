@@ -12,7 +12,9 @@ namespace {
 bool is_name_start(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool is_name_char(char c) { return is_name_start(c) || (c >= '0' && c <= '9'); }
+bool is_name_char(char c) {
+    return is_name_start(c) || (c >= '0' && c <= '9');
+}
 
 class Scanner {
 public:
@@ -34,7 +36,9 @@ private:
         copy(1);
     }
 
-    bool starts_with(std::string_view prefix) const { return sql_.substr(pos_).starts_with(prefix); }
+    bool starts_with(std::string_view prefix) const {
+        return sql_.substr(pos_).starts_with(prefix);
+    }
 
     void copy(std::size_t count) {
         result_.sql.append(sql_.substr(pos_, count));
@@ -88,7 +92,9 @@ private:
 
 }  // namespace
 
-PositionalStatement to_positional(std::string_view sql) { return Scanner(sql).run(); }
+PositionalStatement to_positional(std::string_view sql) {
+    return Scanner(sql).run();
+}
 
 std::vector<std::string> distinct_names(const std::vector<std::string>& marker_names) {
     std::vector<std::string> names;

@@ -11,7 +11,7 @@
 namespace tov::db {
 
 struct PositionalStatement {
-    std::string sql;                       // the statement with '?' markers
+    std::string sql;                        // the statement with '?' markers
     std::vector<std::string> marker_names;  // the parameter name of each marker, in order
 };
 

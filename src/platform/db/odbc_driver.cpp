@@ -18,52 +18,54 @@ Column column_from_sql_type(std::string name, SQLSMALLINT type, SQLULEN size, SQ
     Column column{std::move(name), ColumnKind::Unknown, 0, 0, 0};
     const int declared = size > 0x7FFFFFFF ? 0 : static_cast<int>(size);
     switch (type) {
-    case SQL_NUMERIC:
-    case SQL_DECIMAL:
-        column.kind = ColumnKind::Decimal;
-        column.precision = declared;
-        column.scale = digits;
-        break;
-    case SQL_FLOAT:
-    case SQL_REAL:
-    case SQL_DOUBLE:
-        column.kind = ColumnKind::Floating;
-        break;
-    case SQL_BIT:
-    case SQL_TINYINT:
-    case SQL_SMALLINT:
-        column.kind = ColumnKind::Integer;
-        column.size = 2;
-        break;
-    case SQL_INTEGER:
-        column.kind = ColumnKind::Integer;
-        column.size = 4;
-        break;
-    case SQL_BIGINT:
-        column.kind = ColumnKind::Integer;
-        column.size = 8;
-        break;
-    case SQL_DATETIME:
-    case SQL_TIMESTAMP:
-    case SQL_TYPE_DATE:
-    case SQL_TYPE_TIMESTAMP:
-        column.kind = ColumnKind::DateTime;
-        break;
-    default:  // the character types, and anything else read as its text
-        column.kind = ColumnKind::Text;
-        column.size = declared;
-        break;
+        case SQL_NUMERIC:
+        case SQL_DECIMAL:
+            column.kind = ColumnKind::Decimal;
+            column.precision = declared;
+            column.scale = digits;
+            break;
+        case SQL_FLOAT:
+        case SQL_REAL:
+        case SQL_DOUBLE:
+            column.kind = ColumnKind::Floating;
+            break;
+        case SQL_BIT:
+        case SQL_TINYINT:
+        case SQL_SMALLINT:
+            column.kind = ColumnKind::Integer;
+            column.size = 2;
+            break;
+        case SQL_INTEGER:
+            column.kind = ColumnKind::Integer;
+            column.size = 4;
+            break;
+        case SQL_BIGINT:
+            column.kind = ColumnKind::Integer;
+            column.size = 8;
+            break;
+        case SQL_DATETIME:
+        case SQL_TIMESTAMP:
+        case SQL_TYPE_DATE:
+        case SQL_TYPE_TIMESTAMP:
+            column.kind = ColumnKind::DateTime;
+            break;
+        default:  // the character types, and anything else read as its text
+            column.kind = ColumnKind::Text;
+            column.size = declared;
+            break;
     }
     return column;
 }
 
 class OdbcStatement final : public Statement {
 public:
-    OdbcStatement(const OdbcHandle& connection, const std::string& sql, const std::vector<Cell>& parameters,
-                  bool upper_case_names)
-        : statement_(SQL_HANDLE_STMT, connection.get()), parameters_(parameters),
+    OdbcStatement(const OdbcHandle& connection, const std::string& sql,
+                  const std::vector<Cell>& parameters, bool upper_case_names)
+        : statement_(SQL_HANDLE_STMT, connection.get()),
+          parameters_(parameters),
           indicators_(parameters.size(), 0) {
-        statement_.check(SQLPrepare(statement_.get(), as_sql_text(sql), SQL_NTS), "preparing the statement");
+        statement_.check(SQLPrepare(statement_.get(), as_sql_text(sql), SQL_NTS),
+                         "preparing the statement");
         for (std::size_t index = 0; index < parameters_.size(); ++index) bind(index);
         const SQLRETURN rc = SQLExecute(statement_.get());
         if (rc != SQL_NO_DATA) statement_.check(rc, "running the statement");
@@ -89,9 +91,9 @@ private:
         indicators_[index] = value ? static_cast<SQLLEN>(value->size()) : SQL_NULL_DATA;
         const SQLULEN size = value && !value->empty() ? value->size() : 1;
         const SQLRETURN rc = SQLBindParameter(
-            statement_.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
-            size, 0, value ? const_cast<char*>(value->data()) : nullptr, static_cast<SQLLEN>(size),
-            &indicators_[index]);
+            statement_.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_PARAM_INPUT, SQL_C_CHAR,
+            SQL_VARCHAR, size, 0, value ? const_cast<char*>(value->data()) : nullptr,
+            static_cast<SQLLEN>(size), &indicators_[index]);
         statement_.check(rc, "binding parameter " + std::to_string(index + 1));
     }
 
@@ -102,9 +104,9 @@ private:
             std::array<SQLCHAR, 256> name{};
             SQLSMALLINT name_length = 0, type = 0, digits = 0, nullable = 0;
             SQLULEN size = 0;
-            statement_.check(SQLDescribeCol(statement_.get(), static_cast<SQLUSMALLINT>(index), name.data(),
-                                            static_cast<SQLSMALLINT>(name.size()), &name_length, &type, &size,
-                                            &digits, &nullable),
+            statement_.check(SQLDescribeCol(statement_.get(), static_cast<SQLUSMALLINT>(index),
+                                            name.data(), static_cast<SQLSMALLINT>(name.size()),
+                                            &name_length, &type, &size, &digits, &nullable),
                              "describing column " + std::to_string(index));
             std::string column_name(reinterpret_cast<const char*>(name.data()));
             if (upper_case_names) column_name = text::ansi_upper(column_name);
@@ -125,8 +127,9 @@ private:
             if (length == SQL_NULL_DATA) return std::nullopt;
             const std::size_t room = buffer.size() - 1;
             const bool more = rc == SQL_SUCCESS_WITH_INFO && statement_.first_state() == "01004";
-            const std::size_t piece =
-                more || length == SQL_NO_TOTAL ? room : std::min(room, static_cast<std::size_t>(length));
+            const std::size_t piece = more || length == SQL_NO_TOTAL
+                                          ? room
+                                          : std::min(room, static_cast<std::size_t>(length));
             value.append(buffer.data(), piece);
             if (!more) return value;
         }
@@ -141,10 +144,12 @@ private:
 class OdbcDriver final : public Driver {
 public:
     explicit OdbcDriver(const std::string& connection_string)
-        : environment_(SQL_HANDLE_ENV, SQL_NULL_HANDLE), connection_(make_connection(environment_)) {
+        : environment_(SQL_HANDLE_ENV, SQL_NULL_HANDLE),
+          connection_(make_connection(environment_)) {
         SQLSMALLINT out_length = 0;
-        const SQLRETURN rc = SQLDriverConnect(connection_.get(), nullptr, as_sql_text(connection_string), SQL_NTS,
-                                              nullptr, 0, &out_length, SQL_DRIVER_NOPROMPT);
+        const SQLRETURN rc =
+            SQLDriverConnect(connection_.get(), nullptr, as_sql_text(connection_string), SQL_NTS,
+                             nullptr, 0, &out_length, SQL_DRIVER_NOPROMPT);
         connection_.check(rc, "connecting");
         connected_ = true;
         dialect_ = dialect_from_dbms_name(dbms_name());
@@ -156,17 +161,21 @@ public:
 
     Dialect dialect() const override { return dialect_; }
 
-    std::unique_ptr<Statement> execute(const std::string& sql, const std::vector<Cell>& parameters) override {
+    std::unique_ptr<Statement> execute(const std::string& sql,
+                                       const std::vector<Cell>& parameters) override {
         // PostgreSQL folds unquoted names to lower case; the statements name their columns in
         // upper case, as SQL Server and Oracle report them.
-        return std::make_unique<OdbcStatement>(connection_, sql, parameters, dialect_ == Dialect::Postgres);
+        return std::make_unique<OdbcStatement>(connection_, sql, parameters,
+                                               dialect_ == Dialect::Postgres);
     }
 
 private:
     static const OdbcHandle& with_odbc3(const OdbcHandle& environment) {
-        environment.check(SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION,
-                                        reinterpret_cast<SQLPOINTER>(static_cast<std::intptr_t>(SQL_OV_ODBC3)), 0),
-                          "selecting ODBC 3");
+        environment.check(
+            SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION,
+                          reinterpret_cast<SQLPOINTER>(static_cast<std::intptr_t>(SQL_OV_ODBC3)),
+                          0),
+            "selecting ODBC 3");
         return environment;
     }
     static OdbcHandle make_connection(const OdbcHandle& environment) {

@@ -48,7 +48,8 @@ std::string OdbcHandle::first_state() const {
     SQLCHAR state[6] = {};
     SQLINTEGER native = 0;
     SQLSMALLINT length = 0;
-    if (!odbc_succeeded(SQLGetDiagRec(type_, handle_, 1, state, &native, nullptr, 0, &length))) return {};
+    if (!odbc_succeeded(SQLGetDiagRec(type_, handle_, 1, state, &native, nullptr, 0, &length)))
+        return {};
     return reinterpret_cast<const char*>(state);
 }
 

@@ -30,6 +30,8 @@ private:
     SQLHANDLE handle_ = SQL_NULL_HANDLE;
 };
 
-inline bool odbc_succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
+inline bool odbc_succeeded(SQLRETURN rc) {
+    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
 
 }  // namespace tov::db

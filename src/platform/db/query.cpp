@@ -10,7 +10,10 @@
 namespace tov::db {
 
 Query::Query(std::string name, Connection& connection, SqlStorage statement, bool enable_bcd)
-    : name_(std::move(name)), connection_(connection), statement_(std::move(statement)), enable_bcd_(enable_bcd) {
+    : name_(std::move(name)),
+      connection_(connection),
+      statement_(std::move(statement)),
+      enable_bcd_(enable_bcd) {
     for (auto& parameter : distinct_names(to_positional(statement_.sql()).marker_names))
         parameters_.push_back({std::move(parameter), std::nullopt});
 }
@@ -22,8 +25,9 @@ std::vector<std::string> Query::parameter_names() const {
 }
 
 void Query::set_param(std::string_view parameter, std::string value) {
-    auto found = std::find_if(parameters_.begin(), parameters_.end(),
-                              [&](const Parameter& p) { return text::ansi_same_text(p.name, parameter); });
+    auto found = std::find_if(parameters_.begin(), parameters_.end(), [&](const Parameter& p) {
+        return text::ansi_same_text(p.name, parameter);
+    });
     if (found == parameters_.end())
         throw DatabaseError("query " + name_ + ": no parameter '" + std::string(parameter) + "'");
     found->value = std::move(value);
@@ -56,9 +60,11 @@ void Query::open() {
 std::vector<Cell> Query::bind_values(const std::vector<std::string>& marker_names) const {
     std::vector<Cell> values;
     for (const auto& marker : marker_names) {
-        auto found = std::find_if(parameters_.begin(), parameters_.end(),
-                                  [&](const Parameter& p) { return text::ansi_same_text(p.name, marker); });
-        if (found == parameters_.end()) throw DatabaseError("no parameter '" + marker + "' is declared");
+        auto found = std::find_if(parameters_.begin(), parameters_.end(), [&](const Parameter& p) {
+            return text::ansi_same_text(p.name, marker);
+        });
+        if (found == parameters_.end())
+            throw DatabaseError("no parameter '" + marker + "' is declared");
         values.push_back(found->value);
     }
     return values;
@@ -68,10 +74,12 @@ void Query::resolve_columns(const std::vector<Column>& described, const SqlVaria
     columns_ = described;
     for (Column& column : columns_) {
         if (column.kind == ColumnKind::Unknown) {
-            auto declared = std::find_if(variant.declared_columns.begin(), variant.declared_columns.end(),
-                                         [&](const Column& c) { return text::ansi_same_text(c.name, column.name); });
+            auto declared = std::find_if(
+                variant.declared_columns.begin(), variant.declared_columns.end(),
+                [&](const Column& c) { return text::ansi_same_text(c.name, column.name); });
             if (declared != variant.declared_columns.end()) {
-                column = Column{column.name, declared->kind, declared->size, declared->precision, declared->scale};
+                column = Column{column.name, declared->kind, declared->size, declared->precision,
+                                declared->scale};
             } else {
                 column.kind = ColumnKind::Text;
             }
@@ -85,8 +93,9 @@ void Query::next() {
 }
 
 std::size_t Query::column_index(std::string_view column) const {
-    auto found = std::find_if(columns_.begin(), columns_.end(),
-                              [&](const Column& c) { return text::ansi_same_text(c.name, column); });
+    auto found = std::find_if(columns_.begin(), columns_.end(), [&](const Column& c) {
+        return text::ansi_same_text(c.name, column);
+    });
     if (found == columns_.end()) throw FieldNotFound(std::string(column));
     return static_cast<std::size_t>(found - columns_.begin());
 }

@@ -4,9 +4,11 @@
 
 namespace tov::db {
 
-SqlStorage& SqlStorage::with(Dialect dialect, std::string sql, std::vector<Column> declared_columns) {
+SqlStorage& SqlStorage::with(Dialect dialect, std::string sql,
+                             std::vector<Column> declared_columns) {
     SqlVariant variant{std::move(sql), std::move(declared_columns)};
-    auto found = std::find_if(variants_.begin(), variants_.end(), [&](const auto& entry) { return entry.first == dialect; });
+    auto found = std::find_if(variants_.begin(), variants_.end(),
+                              [&](const auto& entry) { return entry.first == dialect; });
     if (found != variants_.end())
         found->second = std::move(variant);
     else
@@ -15,7 +17,8 @@ SqlStorage& SqlStorage::with(Dialect dialect, std::string sql, std::vector<Colum
 }
 
 const SqlVariant& SqlStorage::for_dialect(Dialect dialect) const {
-    auto found = std::find_if(variants_.begin(), variants_.end(), [&](const auto& entry) { return entry.first == dialect; });
+    auto found = std::find_if(variants_.begin(), variants_.end(),
+                              [&](const auto& entry) { return entry.first == dialect; });
     return found != variants_.end() ? found->second : default_;
 }
 

@@ -38,7 +38,8 @@ void charindex(sqlite3_context* context, int, sqlite3_value** args) {
     const std::string_view in(haystack ? haystack : "");
     const std::string_view what(needle ? needle : "");
     const auto at = what.empty() ? std::string_view::npos : in.find(what);
-    sqlite3_result_int64(context, at == std::string_view::npos ? 0 : static_cast<sqlite3_int64>(at + 1));
+    sqlite3_result_int64(context,
+                         at == std::string_view::npos ? 0 : static_cast<sqlite3_int64>(at + 1));
 }
 
 int parse_int(std::string_view text, int fallback) {
@@ -79,20 +80,24 @@ std::string double_in_scale(sqlite3_stmt* statement, int index, int scale) {
     std::array<char, 512> buffer;  // room for any double in full: 309 digits, or 324 decimals
     char* const first = buffer.data();
     char* const last = first + buffer.size();
-    const auto result = scale == undeclared_scale ? std::to_chars(first, last, value, std::chars_format::fixed)
-                                                  : std::to_chars(first, last, value, std::chars_format::fixed, scale);
+    const auto result = scale == undeclared_scale
+                            ? std::to_chars(first, last, value, std::chars_format::fixed)
+                            : std::to_chars(first, last, value, std::chars_format::fixed, scale);
     if (result.ec != std::errc() || !std::isfinite(value))
-        throw DatabaseError("SQLite: decimal value out of range in column " + std::to_string(index + 1));
+        throw DatabaseError("SQLite: decimal value out of range in column " +
+                            std::to_string(index + 1));
     return std::string(first, result.ptr);
 }
 
 class SqliteStatement final : public Statement {
 public:
-    SqliteStatement(sqlite3* db, StatementHandle statement) : db_(db), statement_(std::move(statement)) {
+    SqliteStatement(sqlite3* db, StatementHandle statement)
+        : db_(db), statement_(std::move(statement)) {
         const int count = sqlite3_column_count(statement_.get());
         for (int index = 0; index < count; ++index)
-            columns_.push_back(column_from_declared_type(sqlite3_column_name(statement_.get(), index),
-                                                         sqlite3_column_decltype(statement_.get(), index)));
+            columns_.push_back(
+                column_from_declared_type(sqlite3_column_name(statement_.get(), index),
+                                          sqlite3_column_decltype(statement_.get(), index)));
         advance();
     }
 
@@ -101,7 +106,8 @@ public:
     bool fetch(CellRow& row) override {
         if (!has_row_) return false;
         row.assign(columns_.size(), std::nullopt);
-        for (std::size_t index = 0; index < columns_.size(); ++index) row[index] = cell(static_cast<int>(index));
+        for (std::size_t index = 0; index < columns_.size(); ++index)
+            row[index] = cell(static_cast<int>(index));
         advance();
         return true;
     }
@@ -123,7 +129,8 @@ private:
         if (column.kind == ColumnKind::Decimal && type == SQLITE_FLOAT)
             return double_in_scale(statement, index, column.scale);
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
-        return std::string(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(statement, index)));
+        return std::string(text ? text : "",
+                           static_cast<std::size_t>(sqlite3_column_bytes(statement, index)));
     }
 
     sqlite3* db_;
@@ -135,30 +142,35 @@ private:
 class SqliteDriver final : public Driver {
 public:
     explicit SqliteDriver(DatabaseHandle db) : db_(std::move(db)) {
-        const int rc = sqlite3_create_function(db_.get(), "CHARINDEX", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
-                                               nullptr, charindex, nullptr, nullptr);
+        const int rc =
+            sqlite3_create_function(db_.get(), "CHARINDEX", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                    nullptr, charindex, nullptr, nullptr);
         if (rc != SQLITE_OK) fail(db_.get(), "registering CHARINDEX");
     }
 
     Dialect dialect() const override { return Dialect::Sqlite; }
 
-    std::unique_ptr<Statement> execute(const std::string& sql, const std::vector<Cell>& parameters) override {
+    std::unique_ptr<Statement> execute(const std::string& sql,
+                                       const std::vector<Cell>& parameters) override {
         sqlite3_stmt* raw = nullptr;
-        if (sqlite3_prepare_v2(db_.get(), sql.c_str(), static_cast<int>(sql.size()), &raw, nullptr) != SQLITE_OK)
+        if (sqlite3_prepare_v2(db_.get(), sql.c_str(), static_cast<int>(sql.size()), &raw,
+                               nullptr) != SQLITE_OK)
             fail(db_.get(), "preparing the statement");
         StatementHandle statement(raw);
         if (static_cast<std::size_t>(sqlite3_bind_parameter_count(raw)) != parameters.size())
-            throw DatabaseError("SQLite: the statement has " + std::to_string(sqlite3_bind_parameter_count(raw)) +
-                                " markers for " + std::to_string(parameters.size()) + " parameters");
-        for (std::size_t index = 0; index < parameters.size(); ++index) bind(raw, index, parameters[index]);
+            throw DatabaseError(
+                "SQLite: the statement has " + std::to_string(sqlite3_bind_parameter_count(raw)) +
+                " markers for " + std::to_string(parameters.size()) + " parameters");
+        for (std::size_t index = 0; index < parameters.size(); ++index)
+            bind(raw, index, parameters[index]);
         return std::make_unique<SqliteStatement>(db_.get(), std::move(statement));
     }
 
 private:
     void bind(sqlite3_stmt* statement, std::size_t index, const Cell& value) {
         const int position = static_cast<int>(index) + 1;
-        const int rc = value ? sqlite3_bind_text(statement, position, value->data(), static_cast<int>(value->size()),
-                                                 SQLITE_TRANSIENT)
+        const int rc = value ? sqlite3_bind_text(statement, position, value->data(),
+                                                 static_cast<int>(value->size()), SQLITE_TRANSIENT)
                              : sqlite3_bind_null(statement, position);
         if (rc != SQLITE_OK) fail(db_.get(), "binding parameter " + std::to_string(position));
     }
@@ -194,7 +206,8 @@ Column column_from_declared_type(std::string name, const char* declared_type) {
 
 std::unique_ptr<Driver> open_sqlite(const std::string& path, bool create) {
     sqlite3* raw = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    const int flags =
+        SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
     DatabaseHandle db(raw);
     if (rc != SQLITE_OK) fail(raw, "opening '" + path + "'");

@@ -26,13 +26,16 @@ int read_int(std::string_view text, std::size_t& pos, std::size_t digits, std::s
     int value = 0;
     if (pos + digits > text.size()) fail("a date-time", whole);
     const auto result = std::from_chars(text.data() + pos, text.data() + pos + digits, value);
-    if (result.ec != std::errc() || result.ptr != text.data() + pos + digits) fail("a date-time", whole);
+    if (result.ec != std::errc() || result.ptr != text.data() + pos + digits)
+        fail("a date-time", whole);
     pos += digits;
     return value;
 }
 
-void expect(std::string_view text, std::size_t& pos, std::string_view choices, std::string_view whole) {
-    if (pos >= text.size() || choices.find(text[pos]) == std::string_view::npos) fail("a date-time", whole);
+void expect(std::string_view text, std::size_t& pos, std::string_view choices,
+            std::string_view whole) {
+    if (pos >= text.size() || choices.find(text[pos]) == std::string_view::npos)
+        fail("a date-time", whole);
     ++pos;
 }
 
@@ -73,7 +76,8 @@ std::string plain_decimal(std::string_view text) {
     }
     const double number = number_from_text(value);
     char buffer[128];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed);
     if (result.ec != std::errc() || !std::isfinite(number)) fail("a decimal", text);
     return std::string(buffer, result.ptr);
 }
@@ -85,7 +89,8 @@ double date_time_from_text(std::string_view text) {
     const int month = read_int(text, pos, 2, text);
     expect(text, pos, "-", text);
     const int day = read_int(text, pos, 2, text);
-    if (month < 1 || month > 12 || day < 1 || day > days_in_month(year, month)) fail("a date-time", text);
+    if (month < 1 || month > 12 || day < 1 || day > days_in_month(year, month))
+        fail("a date-time", text);
     double days = days_of(year, month, day);
     if (pos == text.size()) return days;
     expect(text, pos, " T", text);

@@ -12,10 +12,12 @@ namespace {
 
 constexpr long long kMillisecondsPerDay = 86'400'000;
 constexpr long long kDaysFrom1970To1899_12_30 = -25'569;
-constexpr long long kFirstDay = -693'593;   // 0001-01-01
-constexpr long long kLastDay = 2'958'465;   // 9999-12-31
+constexpr long long kFirstDay = -693'593;  // 0001-01-01
+constexpr long long kLastDay = 2'958'465;  // 9999-12-31
 
-bool is_leap_year(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool is_leap_year(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int days_in_month(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -28,7 +30,8 @@ long long days_from_civil(long long year, int month, int day) {
     const long long era = (year >= 0 ? year : year - 399) / 400;
     const long long year_of_era = year - era * 400;
     const long long day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long long day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    const long long day_of_era =
+        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
     return era * 146097 + day_of_era - 719468;
 }
 
@@ -38,7 +41,8 @@ void civil_from_days(long long days, DateParts& parts) {
     const long long day_of_era = days - era * 146097;
     const long long year_of_era =
         (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-    const long long day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+    const long long day_of_year =
+        day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
     const long long shifted_month = (5 * day_of_year + 2) / 153;
     parts.day = static_cast<int>(day_of_year - (153 * shifted_month + 2) / 5 + 1);
     parts.month = static_cast<int>(shifted_month < 10 ? shifted_month + 3 : shifted_month - 9);
@@ -68,7 +72,8 @@ DateParts split_date_time(double date_time) {
     const long long total = static_cast<long long>(
         std::nearbyint(static_cast<long double>(date_time) * kMillisecondsPerDay));
     const long long magnitude = total < 0 ? -total : total;
-    const long long day = total < 0 ? -(magnitude / kMillisecondsPerDay) : magnitude / kMillisecondsPerDay;
+    const long long day =
+        total < 0 ? -(magnitude / kMillisecondsPerDay) : magnitude / kMillisecondsPerDay;
     if (day < kFirstDay || day > kLastDay) throw_out_of_range(date_time);
     long long time = magnitude % kMillisecondsPerDay;
 

@@ -11,16 +11,38 @@ namespace tov::format {
 namespace {
 
 // Brazilian Portuguese names, Windows-1252.
-constexpr std::array<const char*, 7> kShortDayNames = {"dom", "seg", "ter", "qua",
-                                                       "qui", "sex", "s\xE1" "b"};
-constexpr std::array<const char*, 7> kLongDayNames = {
-    "domingo",      "segunda-feira", "ter\xE7" "a-feira", "quarta-feira",
-    "quinta-feira", "sexta-feira",   "s\xE1" "bado"};
+constexpr std::array<const char*, 7> kShortDayNames = {"dom",
+                                                       "seg",
+                                                       "ter",
+                                                       "qua",
+                                                       "qui",
+                                                       "sex",
+                                                       "s\xE1"
+                                                       "b"};
+constexpr std::array<const char*, 7> kLongDayNames = {"domingo",
+                                                      "segunda-feira",
+                                                      "ter\xE7"
+                                                      "a-feira",
+                                                      "quarta-feira",
+                                                      "quinta-feira",
+                                                      "sexta-feira",
+                                                      "s\xE1"
+                                                      "bado"};
 constexpr std::array<const char*, 12> kShortMonthNames = {"jan", "fev", "mar", "abr", "mai", "jun",
                                                           "jul", "ago", "set", "out", "nov", "dez"};
-constexpr std::array<const char*, 12> kLongMonthNames = {
-    "janeiro", "fevereiro", "mar\xE7" "o", "abril",   "maio",     "junho",
-    "julho",   "agosto",    "setembro",   "outubro", "novembro", "dezembro"};
+constexpr std::array<const char*, 12> kLongMonthNames = {"janeiro",
+                                                         "fevereiro",
+                                                         "mar\xE7"
+                                                         "o",
+                                                         "abril",
+                                                         "maio",
+                                                         "junho",
+                                                         "julho",
+                                                         "agosto",
+                                                         "setembro",
+                                                         "outubro",
+                                                         "novembro",
+                                                         "dezembro"};
 
 constexpr std::string_view kShortTimeFormat = "hh:nn";
 constexpr std::string_view kAmPm = "am/pm";
@@ -28,7 +50,9 @@ constexpr std::string_view kAP = "a/p";
 constexpr std::string_view kAmPmWord = "ampm";
 constexpr int kMaxNesting = 2;  // formats named inside formats expand this deep
 
-char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
 
 bool starts_with_nocase(std::string_view text, std::size_t pos, std::string_view prefix) {
     if (text.size() - pos < prefix.size()) return false;
@@ -54,7 +78,8 @@ bool twelve_hour_clock_follows(std::string_view pattern, std::size_t pos) {
         if (c == '\'' || c == '"') {
             quoted = !quoted;
         } else if (!quoted && c == 'A') {
-            return starts_with_nocase(pattern, pos, kAmPm) || starts_with_nocase(pattern, pos, kAP) ||
+            return starts_with_nocase(pattern, pos, kAmPm) ||
+                   starts_with_nocase(pattern, pos, kAP) ||
                    starts_with_nocase(pattern, pos, kAmPmWord);
         } else if (!quoted && c == 'H') {
             return false;
@@ -74,7 +99,8 @@ public:
         if (nesting_ >= kMaxNesting) return;
         ++nesting_;
         char last_letter = '\0';
-        for (std::size_t pos = 0; pos < pattern.size();) pos = append_item(pattern, pos, last_letter);
+        for (std::size_t pos = 0; pos < pattern.size();)
+            pos = append_item(pattern, pos, last_letter);
         --nesting_;
     }
 
@@ -90,21 +116,47 @@ private:
         while (pos + count < pattern.size() && pattern[pos + count] == starter) ++count;
         const int repeat = static_cast<int>(count);
         switch (token) {
-            case 'Y': out_ += repeat <= 2 ? padded(parts_.year % 100, 2) : padded(parts_.year, 4); break;
-            case 'M': append_month(repeat); break;
-            case 'D': append_day(repeat); break;
-            case 'H': append_hour(repeat, twelve_hour_clock_follows(pattern, pos + count)); break;
-            case 'N': out_ += padded(parts_.minute, std::min(repeat, 2)); break;
-            case 'S': out_ += padded(parts_.second, std::min(repeat, 2)); break;
-            case 'Z': out_ += padded(parts_.millisecond, std::min(repeat, 3)); break;
-            case 'T': append(repeat == 1 ? kShortTimeFormat : settings_.long_time_format); break;
-            case 'C': append_c(); break;
-            case 'A': return append_am_pm(pattern, pos);
-            case '/': out_ += settings_.date_separator; return pos + 1;
-            case ':': out_ += settings_.time_separator; return pos + 1;
+            case 'Y':
+                out_ += repeat <= 2 ? padded(parts_.year % 100, 2) : padded(parts_.year, 4);
+                break;
+            case 'M':
+                append_month(repeat);
+                break;
+            case 'D':
+                append_day(repeat);
+                break;
+            case 'H':
+                append_hour(repeat, twelve_hour_clock_follows(pattern, pos + count));
+                break;
+            case 'N':
+                out_ += padded(parts_.minute, std::min(repeat, 2));
+                break;
+            case 'S':
+                out_ += padded(parts_.second, std::min(repeat, 2));
+                break;
+            case 'Z':
+                out_ += padded(parts_.millisecond, std::min(repeat, 3));
+                break;
+            case 'T':
+                append(repeat == 1 ? kShortTimeFormat : settings_.long_time_format);
+                break;
+            case 'C':
+                append_c();
+                break;
+            case 'A':
+                return append_am_pm(pattern, pos);
+            case '/':
+                out_ += settings_.date_separator;
+                return pos + 1;
+            case ':':
+                out_ += settings_.time_separator;
+                return pos + 1;
             case '\'':
-            case '"': return append_quoted(pattern, pos);
-            default: out_ += starter; return pos + 1;
+            case '"':
+                return append_quoted(pattern, pos);
+            default:
+                out_ += starter;
+                return pos + 1;
         }
         return pos + count;
     }
@@ -122,10 +174,18 @@ private:
         const std::size_t weekday = static_cast<std::size_t>(parts_.day_of_week);
         switch (repeat) {
             case 1:
-            case 2: out_ += padded(parts_.day, repeat); break;
-            case 3: out_ += kShortDayNames[weekday]; break;
-            case 4: out_ += kLongDayNames[weekday]; break;
-            default: append(settings_.short_date_format); break;  // 5 and 6 (long date) alike
+            case 2:
+                out_ += padded(parts_.day, repeat);
+                break;
+            case 3:
+                out_ += kShortDayNames[weekday];
+                break;
+            case 4:
+                out_ += kLongDayNames[weekday];
+                break;
+            default:
+                append(settings_.short_date_format);
+                break;  // 5 and 6 (long date) alike
         }
     }
 

@@ -20,10 +20,17 @@ enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
 DateOrder date_order(std::string_view short_date_format) {
     for (const char c : short_date_format) {
         switch (c) {
-            case 'm': case 'M': return DateOrder::MonthDayYear;
-            case 'y': case 'Y': return DateOrder::YearMonthDay;
-            case 'd': case 'D': return DateOrder::DayMonthYear;
-            default: break;
+            case 'm':
+            case 'M':
+                return DateOrder::MonthDayYear;
+            case 'y':
+            case 'Y':
+                return DateOrder::YearMonthDay;
+            case 'd':
+            case 'D':
+                return DateOrder::DayMonthYear;
+            default:
+                break;
         }
     }
     return DateOrder::DayMonthYear;
@@ -34,7 +41,9 @@ struct Number {
     std::size_t digits = 0;
 };
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::optional<Number> scan_number(std::string_view text, std::size_t& pos) {
     Number number;
@@ -78,9 +87,15 @@ std::optional<double> parse_date(std::string_view text, const FormatSettings& se
 
     Number day, month, year;
     switch (date_order(settings.short_date_format)) {
-        case DateOrder::DayMonthYear: day = numbers[0], month = numbers[1], year = numbers[2]; break;
-        case DateOrder::MonthDayYear: month = numbers[0], day = numbers[1], year = numbers[2]; break;
-        case DateOrder::YearMonthDay: year = numbers[0], month = numbers[1], day = numbers[2]; break;
+        case DateOrder::DayMonthYear:
+            day = numbers[0], month = numbers[1], year = numbers[2];
+            break;
+        case DateOrder::MonthDayYear:
+            month = numbers[0], day = numbers[1], year = numbers[2];
+            break;
+        case DateOrder::YearMonthDay:
+            year = numbers[0], month = numbers[1], day = numbers[2];
+            break;
     }
     const int full_year = expand_year(year);
     if (!is_valid_date(full_year, month.value, day.value)) return std::nullopt;

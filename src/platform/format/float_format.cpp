@@ -27,8 +27,9 @@ void append_exponent(std::string& out, int exponent, bool always_signed, int lea
         out += '+';
     }
     const std::string magnitude = std::to_string(std::abs(exponent));
-    out.append(static_cast<std::size_t>(std::max(0, least_digits - static_cast<int>(magnitude.size()))),
-               '0');
+    out.append(
+        static_cast<std::size_t>(std::max(0, least_digits - static_cast<int>(magnitude.size()))),
+        '0');
     out += magnitude;
 }
 
@@ -109,7 +110,7 @@ std::string unsigned_fixed_text(const FloatDecimal& decimal, int decimals, bool 
 // Layouts of the currency amount: '$' stands for the currency string, '1' for the number.
 constexpr std::array<const char*, 4> kPositiveCurrency = {"$1", "1$", "$ 1", "1 $"};
 constexpr std::array<const char*, 16> kNegativeCurrency = {
-    "($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-",
+    "($1)", "-$1",  "$-1",  "$1-",  "(1$)", "-1$",  "1-$",   "1$-",
     "-1 $", "-$ 1", "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)",
 };
 

@@ -36,7 +36,6 @@ std::string FloatToStr(long double value, const FormatSettings& settings = {});
 // blanks around the number are allowed. Throws tov::ConversionError for anything else.
 long double StrToFloat(std::string_view text, const FormatSettings& settings = {});
 
-bool TryStrToFloat(std::string_view text, long double& value,
-                   const FormatSettings& settings = {});
+bool TryStrToFloat(std::string_view text, long double& value, const FormatSettings& settings = {});
 
 }  // namespace tov::format

@@ -17,9 +17,13 @@ constexpr int kMaxSections = 3;
 constexpr int kMaxExponentDigits = 4;
 constexpr int kGeneralPrecision = 15;
 
-bool is_quote(char c) { return c == '\'' || c == '"'; }
+bool is_quote(char c) {
+    return c == '\'' || c == '"';
+}
 
-bool is_placeholder(char c) { return c == '0' || c == '#'; }
+bool is_placeholder(char c) {
+    return c == '0' || c == '#';
+}
 
 // Index just past the quoted text that starts at pos (an unterminated quote runs to the end).
 std::size_t skip_quoted(std::string_view text, std::size_t pos) {
@@ -121,8 +125,8 @@ LaidOutNumber lay_out_fixed(const FloatDecimal& decimal, const SectionShape& sha
     LaidOutNumber number;
     for (int i = 0; i < decimal.exponent; ++i) number.integer += decimal.digit_at(i);
     if (static_cast<int>(number.integer.size()) < shape.min_integer) {
-        number.integer.insert(0, static_cast<std::size_t>(shape.min_integer) - number.integer.size(),
-                              '0');
+        number.integer.insert(
+            0, static_cast<std::size_t>(shape.min_integer) - number.integer.size(), '0');
     }
     std::string fraction;
     for (int i = 0; i < shape.fraction_places; ++i)

@@ -12,8 +12,8 @@ void require_separator(char value, const char* member) {
     if (value == '\0')
         throw ArgumentError(std::string("format settings: ") + member + " must not be NUL");
     if (value >= '0' && value <= '9') {
-        throw ArgumentError(std::string("format settings: ") + member + " is the digit '" +
-                            value + "'");
+        throw ArgumentError(std::string("format settings: ") + member + " is the digit '" + value +
+                            "'");
     }
 }
 

@@ -2,6 +2,8 @@
 
 namespace tov::fs {
 
-std::filesystem::path ShortPathForm(const std::filesystem::path& path) { return path; }
+std::filesystem::path ShortPathForm(const std::filesystem::path& path) {
+    return path;
+}
 
 }  // namespace tov::fs

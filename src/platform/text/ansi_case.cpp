@@ -9,26 +9,40 @@ namespace {
 constexpr unsigned char kMultiply = 0xD7;  // × has no case
 constexpr unsigned char kDivide = 0xF7;    // ÷ has no case
 
-unsigned char byte_of(char c) { return static_cast<unsigned char>(c); }
+unsigned char byte_of(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 // The unaccented capital that an upper-case letter sorts with, or 0 for a non-letter.
 char base_letter(unsigned char upper) {
     if (upper >= 'A' && upper <= 'Z') return static_cast<char>(upper);
     switch (upper) {
-        case 0x83: return 'F';                                        // ƒ
-        case 0x8A: return 'S';                                        // Š
-        case 0x8C: return 'O';                                        // Œ
-        case 0x8E: return 'Z';                                        // Ž
-        case 0x9F: return 'Y';                                        // Ÿ
-        case 0xC7: return 'C';                                        // Ç
-        case 0xD0: return 'D';                                        // Ð
-        case 0xD1: return 'N';                                        // Ñ
-        case 0xDD: return 'Y';                                        // Ý
-        case 0xDE: return 'T';                                        // Þ
-        case 0xDF: return 'S';                                        // ß
-        default: break;
+        case 0x83:
+            return 'F';  // ƒ
+        case 0x8A:
+            return 'S';  // Š
+        case 0x8C:
+            return 'O';  // Œ
+        case 0x8E:
+            return 'Z';  // Ž
+        case 0x9F:
+            return 'Y';  // Ÿ
+        case 0xC7:
+            return 'C';  // Ç
+        case 0xD0:
+            return 'D';  // Ð
+        case 0xD1:
+            return 'N';  // Ñ
+        case 0xDD:
+            return 'Y';  // Ý
+        case 0xDE:
+            return 'T';  // Þ
+        case 0xDF:
+            return 'S';  // ß
+        default:
+            break;
     }
-    if (upper >= 0xC0 && upper <= 0xC6) return 'A';                   // À..Å, Æ
+    if (upper >= 0xC0 && upper <= 0xC6) return 'A';  // À..Å, Æ
     if (upper >= 0xC8 && upper <= 0xCB) return 'E';
     if (upper >= 0xCC && upper <= 0xCF) return 'I';
     if ((upper >= 0xD2 && upper <= 0xD6) || upper == 0xD8) return 'O';
@@ -43,7 +57,9 @@ int primary_weight(unsigned char upper) {
     return upper;
 }
 
-int compare_ints(int a, int b) { return (a > b) - (a < b); }
+int compare_ints(int a, int b) {
+    return (a > b) - (a < b);
+}
 
 }  // namespace
 
@@ -52,11 +68,16 @@ char ansi_upper(char c) {
     if (b >= 'a' && b <= 'z') return static_cast<char>(b - 0x20);
     if (b >= 0xE0 && b <= 0xFE && b != kDivide) return static_cast<char>(b - 0x20);
     switch (b) {
-        case 0x9A: return static_cast<char>(0x8A);  // š
-        case 0x9C: return static_cast<char>(0x8C);  // œ
-        case 0x9E: return static_cast<char>(0x8E);  // ž
-        case 0xFF: return static_cast<char>(0x9F);  // ÿ
-        default: return c;
+        case 0x9A:
+            return static_cast<char>(0x8A);  // š
+        case 0x9C:
+            return static_cast<char>(0x8C);  // œ
+        case 0x9E:
+            return static_cast<char>(0x8E);  // ž
+        case 0xFF:
+            return static_cast<char>(0x9F);  // ÿ
+        default:
+            return c;
     }
 }
 
@@ -65,11 +86,16 @@ char ansi_lower(char c) {
     if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 0x20);
     if (b >= 0xC0 && b <= 0xDE && b != kMultiply) return static_cast<char>(b + 0x20);
     switch (b) {
-        case 0x8A: return static_cast<char>(0x9A);
-        case 0x8C: return static_cast<char>(0x9C);
-        case 0x8E: return static_cast<char>(0x9E);
-        case 0x9F: return static_cast<char>(0xFF);
-        default: return c;
+        case 0x8A:
+            return static_cast<char>(0x9A);
+        case 0x8C:
+            return static_cast<char>(0x9C);
+        case 0x8E:
+            return static_cast<char>(0x9E);
+        case 0x9F:
+            return static_cast<char>(0xFF);
+        default:
+            return c;
     }
 }
 

@@ -40,7 +40,9 @@ struct Decoded {
     std::size_t length;                  // bytes consumed, at least 1
 };
 
-bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool is_continuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Decodes the UTF-8 sequence at text[pos]. A malformed sequence consumes its lead byte and the
 // continuation bytes that were valid so far, so that one bad character gives one '?'.

@@ -19,22 +19,23 @@ using ::testing::HasSubstr;
 
 // Items of a ticket: seat, item sequence, product, status, name.
 Packet ticket_items() {
-    const auto item = [](const char* seat, int64_t sequence, const char* product, const char* status,
-                         const char* name) {
+    const auto item = [](const char* seat, int64_t sequence, const char* product,
+                         const char* status, const char* name) {
         return make_row({std::string(seat), sequence, std::string(product), std::string(status),
                          std::string(name)});
     };
-    return make_packet({text_field("NRLUGARMESA"), int_field("NRPRODCOMVEN"), text_field("CDPRODUTO"),
-                        text_field("IDSTPRCOMVEN"), text_field("NMPRODUTO")},
-                       {
-                           item("02", 1, "P1", "1", "Cerveja"),
-                           item("01", 2, "COUV", "1", "Couvert"),
-                           item("01", 3, "P2", "6", "agua"),
-                           item("02", 4, "P3", "1", "Suco"),
-                           item("01", 5, "P1", "1", "AGUA"),
-                           item("03", 6, "CONS", "1", "Consumacao"),
-                           item("03", 7, "P4", "7", "Vinho"),
-                       });
+    return make_packet(
+        {text_field("NRLUGARMESA"), int_field("NRPRODCOMVEN"), text_field("CDPRODUTO"),
+         text_field("IDSTPRCOMVEN"), text_field("NMPRODUTO")},
+        {
+            item("02", 1, "P1", "1", "Cerveja"),
+            item("01", 2, "COUV", "1", "Couvert"),
+            item("01", 3, "P2", "6", "agua"),
+            item("02", 4, "P3", "1", "Suco"),
+            item("01", 5, "P1", "1", "AGUA"),
+            item("03", 6, "CONS", "1", "Consumacao"),
+            item("03", 7, "P4", "7", "Vinho"),
+        });
 }
 
 // The column read as text along the view, first to last.
@@ -106,16 +107,17 @@ TEST(ClientDataSetFields, MissingFieldIsNamed) {
 
 Packet every_type() {
     return make_packet(
-        {text_field("TXT"), int_field("INT"), float_field("FLT"), bcd_field("BCD"), date_field("DAT"),
-         time_field("TIM"), timestamp_field("TSP"), bool_field("BOO"), memo_field("MEM"),
-         make_field("SGL", TypeCode::Single, 4), make_field("U64", TypeCode::UInt, 8)},
+        {text_field("TXT"), int_field("INT"), float_field("FLT"), bcd_field("BCD"),
+         date_field("DAT"), time_field("TIM"), timestamp_field("TSP"), bool_field("BOO"),
+         memo_field("MEM"), make_field("SGL", TypeCode::Single, 4),
+         make_field("U64", TypeCode::UInt, 8)},
         {
             make_row({std::string("3,5"), int64_t{-42}, 1234.5, Bcd::from_string("-0.050"),
                       date_of(2024, 12, 25), Time{(13 * 3600 + 45 * 60 + 30) * 1000},
                       Timestamp{date_of(2024, 12, 25).day * 86400000.0 + 12 * 3600000.0}, true,
                       std::string("line 1\r\nline 2"), 0.1, uint64_t{7}}),
-            make_row({Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{},
-                      Null{}}),
+            make_row({Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{},
+                      Null{}, Null{}}),
             make_row({std::string("abc"), int64_t{1}, 1e20, Bcd::from_string("10"), Null{}, Null{},
                       Null{}, false, std::string(), 2.5, uint64_t{0}}),
         });
@@ -136,7 +138,8 @@ TEST(ClientDataSetFields, ReadsEveryTypeAsText) {
     EXPECT_EQ(text("SGL"), "0,1");
     EXPECT_EQ(text("U64"), "7");
     dataset.Next();
-    for (const auto& field : dataset.Fields()) EXPECT_EQ(text(field.name.c_str()), "") << field.name;
+    for (const auto& field : dataset.Fields())
+        EXPECT_EQ(text(field.name.c_str()), "") << field.name;
     dataset.Next();
     EXPECT_EQ(text("FLT"), "1E20");
     EXPECT_EQ(text("BCD"), "10");
@@ -162,8 +165,8 @@ TEST(ClientDataSetFields, ReadsNumbersDatesAndBooleans) {
 
 TEST(ClientDataSetFields, ReadsTextAsNumberDateAndBoolean) {
     ClientDataSet dataset = opened(make_packet(
-        {text_field("T")}, {make_row({std::string("25/12/2024 13:45")}), make_row({std::string(" 12 ")}),
-                            make_row({std::string("yes")})}));
+        {text_field("T")}, {make_row({std::string("25/12/2024 13:45")}),
+                            make_row({std::string(" 12 ")}), make_row({std::string("yes")})}));
     EXPECT_DOUBLE_EQ(dataset.FieldByName("T").AsDateTime(), 45651.0 + (13 * 60 + 45) / 1440.0);
     EXPECT_FALSE(dataset.FieldByName("T").AsBoolean());
     dataset.Next();
@@ -216,7 +219,8 @@ TEST(ClientDataSetFields, FieldReferenceFollowsTheCursorAndNewData) {
 
 TEST(ClientDataSetFilter, SeatSelectionDeletesTheFilteredViewUntilEmpty) {
     ClientDataSet dataset = opened(ticket_items());
-    dataset.SetFilter("NRLUGARMESA <> '01'AND CDPRODUTO <> 'COUV'AND CDPRODUTO <> 'CONS'AND CDPRODUTO <> 'X'");
+    dataset.SetFilter(
+        "NRLUGARMESA <> '01'AND CDPRODUTO <> 'COUV'AND CDPRODUTO <> 'CONS'AND CDPRODUTO <> 'X'");
     dataset.SetFiltered(true);
     EXPECT_EQ(dataset.RecordCount(), 3);
     dataset.First();
@@ -242,8 +246,9 @@ TEST(ClientDataSetFilter, DeleteMovesToTheFollowingRowOrTheNewLast) {
 TEST(ClientDataSetFilter, ItemFilterWithTheDocumentsSpacing) {
     ClientDataSet dataset = opened(ticket_items());
     dataset.SetFiltered(true);
-    dataset.SetFilter("IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND CDPRODUTO <> 'COUV'"
-                      "AND CDPRODUTO <> 'CONS'AND CDPRODUTO <> ''");
+    dataset.SetFilter(
+        "IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND CDPRODUTO <> 'COUV'"
+        "AND CDPRODUTO <> 'CONS'AND CDPRODUTO <> ''");
     EXPECT_THAT(walk(dataset, "NRPRODCOMVEN"), ElementsAre("1", "4", "5"));
 }
 
@@ -283,7 +288,8 @@ TEST(ClientDataSetFilter, CaseInsensitiveOption) {
 }
 
 TEST(ClientDataSetFilter, DateLiteralsFollowTheRegionalSettings) {
-    ClientDataSet dataset = opened(make_packet({date_field("D")}, {make_row({date_of(2024, 3, 4)})}));
+    ClientDataSet dataset =
+        opened(make_packet({date_field("D")}, {make_row({date_of(2024, 3, 4)})}));
     dataset.SetFilter("D = '04/03/2024'");
     dataset.SetFiltered(true);
     EXPECT_EQ(dataset.RecordCount(), 1);
@@ -297,10 +303,11 @@ TEST(ClientDataSetFilter, DateLiteralsFollowTheRegionalSettings) {
 }
 
 TEST(ClientDataSetIndex, OrdersByFieldsCaseInsensitivelyAndStably) {
-    Packet packet = make_packet({text_field("K"), int_field("N")},
-                                {make_row({std::string("b"), int64_t{1}}), make_row({std::string("A"), int64_t{2}}),
-                                 make_row({std::string("B"), int64_t{3}}), make_row({std::string("a"), int64_t{4}}),
-                                 make_row({Null{}, int64_t{5}}), make_row({std::string("b"), int64_t{6}})});
+    Packet packet = make_packet(
+        {text_field("K"), int_field("N")},
+        {make_row({std::string("b"), int64_t{1}}), make_row({std::string("A"), int64_t{2}}),
+         make_row({std::string("B"), int64_t{3}}), make_row({std::string("a"), int64_t{4}}),
+         make_row({Null{}, int64_t{5}}), make_row({std::string("b"), int64_t{6}})});
     ClientDataSet dataset = opened(packet);
     dataset.AddIndex("Indice", "K", {.case_insensitive = true});
     dataset.SetIndexName("Indice");
@@ -362,7 +369,8 @@ TEST(ClientDataSetLocate, FindsTheFirstMatchInTheView) {
     EXPECT_EQ(dataset.FieldByName("NRPRODCOMVEN").AsInteger(), 3);
     EXPECT_TRUE(dataset.Locate("NMPRODUTO", "AGUA"));
     EXPECT_EQ(dataset.FieldByName("NRPRODCOMVEN").AsInteger(), 5);
-    EXPECT_TRUE(dataset.Locate("NMPRODUTO", "con", {.case_insensitive = true, .partial_key = true}));
+    EXPECT_TRUE(
+        dataset.Locate("NMPRODUTO", "con", {.case_insensitive = true, .partial_key = true}));
     EXPECT_EQ(dataset.FieldByName("NRPRODCOMVEN").AsInteger(), 6);
     EXPECT_TRUE(dataset.Locate("NRPRODCOMVEN", Variant(int64_t{4})));
     EXPECT_EQ(dataset.RecNo(), 4);
@@ -412,8 +420,8 @@ TEST(ClientDataSetData, AssignsPacketBytes) {
     ClientDataSet dataset = opened(ticket_items());
     ClientDataSet copy;
     copy.SetData(write_packet(dataset.Data(), PacketFormat::Binary));
-    EXPECT_THAT(walk(copy, "NMPRODUTO"), ElementsAre("Cerveja", "Couvert", "agua", "Suco", "AGUA",
-                                                     "Consumacao", "Vinho"));
+    EXPECT_THAT(walk(copy, "NMPRODUTO"),
+                ElementsAre("Cerveja", "Couvert", "agua", "Suco", "AGUA", "Consumacao", "Vinho"));
     EXPECT_THROW(copy.SetData(std::string_view("not a packet")), PacketError);
     EXPECT_FALSE(copy.Active());
 }
@@ -454,8 +462,10 @@ TEST(ClientDataSetData, ChangeLogPacketShowsItsLiveRows) {
 
 TEST(ClientDataSetScale, DeletingAHalfFilteredViewOfManyRows) {
     std::vector<Row> rows;
-    for (int64_t i = 0; i < 60000; ++i) rows.push_back(make_row({i, std::string(i % 2 ? "odd" : "even")}));
-    ClientDataSet dataset = opened(make_packet({int_field("N"), text_field("KIND")}, std::move(rows)));
+    for (int64_t i = 0; i < 60000; ++i)
+        rows.push_back(make_row({i, std::string(i % 2 ? "odd" : "even")}));
+    ClientDataSet dataset =
+        opened(make_packet({int_field("N"), text_field("KIND")}, std::move(rows)));
     dataset.SetFilter("KIND = 'odd'");
     dataset.SetFiltered(true);
     dataset.First();

@@ -22,22 +22,36 @@ inline Field text_field(std::string name, uint16_t width = 20) {
     field.params.push_back(Param::make_integer("WIDTH", TypeCode::UInt, 2, width));
     return field;
 }
-inline Field int_field(std::string name) { return make_field(std::move(name), TypeCode::Int, 4); }
-inline Field float_field(std::string name) { return make_field(std::move(name), TypeCode::Float, 8); }
-inline Field bcd_field(std::string name) { return make_field(std::move(name), TypeCode::Bcd, 8); }
-inline Field date_field(std::string name) { return make_field(std::move(name), TypeCode::Date, 4); }
-inline Field time_field(std::string name) { return make_field(std::move(name), TypeCode::Time, 4); }
+inline Field int_field(std::string name) {
+    return make_field(std::move(name), TypeCode::Int, 4);
+}
+inline Field float_field(std::string name) {
+    return make_field(std::move(name), TypeCode::Float, 8);
+}
+inline Field bcd_field(std::string name) {
+    return make_field(std::move(name), TypeCode::Bcd, 8);
+}
+inline Field date_field(std::string name) {
+    return make_field(std::move(name), TypeCode::Date, 4);
+}
+inline Field time_field(std::string name) {
+    return make_field(std::move(name), TypeCode::Time, 4);
+}
 inline Field timestamp_field(std::string name) {
     return make_field(std::move(name), TypeCode::Timestamp, 8);
 }
-inline Field bool_field(std::string name) { return make_field(std::move(name), TypeCode::Bool, 2); }
+inline Field bool_field(std::string name) {
+    return make_field(std::move(name), TypeCode::Bool, 2);
+}
 inline Field memo_field(std::string name) {
     Field field = make_field(std::move(name), TypeCode::Bytes, 4, type_flag::varying);
     field.params.push_back(Param::make_text("SUBTYPE", "Text"));
     return field;
 }
 
-inline Row make_row(std::vector<Value> values) { return Row{0, std::move(values)}; }
+inline Row make_row(std::vector<Value> values) {
+    return Row{0, std::move(values)};
+}
 
 inline Packet make_packet(std::vector<Field> fields, std::vector<Row> rows) {
     Packet packet;

@@ -24,20 +24,23 @@ Packet items() {
          text_field("CDFAMILISALD"), float_field("QTPRODCOMVEN"), date_field("DATA"),
          bool_field("IDATIVO"), text_field("NMPRODUTO"), bcd_field("VRPRECCOMVEN")},
         {
-            make_row({std::string("01"), std::string("A1"), std::string("1"), std::string("12"), 2.0,
-                      date_of(2024, 12, 25), true, std::string("Agua"), Bcd::from_string("3.50")}),
+            make_row({std::string("01"), std::string("A1"), std::string("1"), std::string("12"),
+                      2.0, date_of(2024, 12, 25), true, std::string("Agua"),
+                      Bcd::from_string("3.50")}),
             make_row({std::string("02"), std::string("X"), std::string("6"), std::string("12"), 1.0,
                       date_of(2025, 1, 1), false, std::string("Joao's"), Bcd::from_string("10")}),
-            make_row({std::string("01"), std::string("B2"), std::string("7"), std::string("13"), 3.5,
-                      date_of(2025, 1, 2), true, std::string("JOANA"), Bcd::from_string("0.05")}),
-            make_row({Null{}, std::string("X"), Null{}, Null{}, Null{}, Null{}, Null{}, Null{},
-                      Null{}}),
+            make_row({std::string("01"), std::string("B2"), std::string("7"), std::string("13"),
+                      3.5, date_of(2025, 1, 2), true, std::string("JOANA"),
+                      Bcd::from_string("0.05")}),
+            make_row(
+                {Null{}, std::string("X"), Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}}),
         });
 }
 
 std::vector<int> matching(const Packet& packet, const std::string& filter,
                           const FilterOptions& options = {}) {
-    const CompiledFilter compiled = FilterExpression::parse(filter).bind(packet.fields, options, {});
+    const CompiledFilter compiled =
+        FilterExpression::parse(filter).bind(packet.fields, options, {});
     std::vector<int> rows;
     for (size_t i = 0; i < packet.rows.size(); ++i) {
         if (compiled.matches(packet.rows[i])) rows.push_back(static_cast<int>(i));
@@ -61,8 +64,9 @@ TEST(FilterDocuments, SeatSelectionWithNoBlankBeforeAnd) {
 }
 
 TEST(FilterDocuments, NonFiscalItemFilterWithDoubleBlank) {
-    EXPECT_THAT(matching(items(), "IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND CDPRODUTO <> 'C'"
-                                  "AND CDPRODUTO <> 'M'AND CDPRODUTO <> 'F'"),
+    EXPECT_THAT(matching(items(),
+                         "IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND CDPRODUTO <> 'C'"
+                         "AND CDPRODUTO <> 'M'AND CDPRODUTO <> 'F'"),
                 ElementsAre(0));
 }
 
@@ -77,10 +81,11 @@ Packet bill_items() {
     const auto item = [](const char* seat, const char* product, const char* status) {
         return make_row({std::string(seat), std::string(product), std::string(status)});
     };
-    return make_packet({text_field("NRLUGARMESA"), text_field("CDPRODUTO"), text_field("IDSTPRCOMVEN")},
-                       {item("01", "P1", "1"), item("01", "COUV", "1"), item("02", "P2", "6"),
-                        item("02", "CONS", "1"), item("03", "P3", "7"), item("03", "CFEM", "1"),
-                        item("01", "P4", "1")});
+    return make_packet(
+        {text_field("NRLUGARMESA"), text_field("CDPRODUTO"), text_field("IDSTPRCOMVEN")},
+        {item("01", "P1", "1"), item("01", "COUV", "1"), item("02", "P2", "6"),
+         item("02", "CONS", "1"), item("03", "P3", "7"), item("03", "CFEM", "1"),
+         item("01", "P4", "1")});
 }
 
 // The product exclusions every item filter ends with, joined as the bill joins them.
@@ -97,14 +102,16 @@ TEST(FilterDocuments, FiscalBillItems) {
     // A store without a female minimum consumption product leaves its literal empty.
     EXPECT_THAT(matching(bill_items(), excluded_products("COUV", "CONS", "")),
                 ElementsAre(0, 2, 4, 5, 6));
-    EXPECT_THAT(matching(bill_items(), excluded_products("", "", "")), ElementsAre(0, 1, 2, 3, 4, 5, 6));
+    EXPECT_THAT(matching(bill_items(), excluded_products("", "", "")),
+                ElementsAre(0, 1, 2, 3, 4, 5, 6));
 }
 
 TEST(FilterDocuments, NonFiscalBillItems) {
     const std::string filter = "IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND " +
                                excluded_products("COUV", "CONS", "CFEM");
-    EXPECT_EQ(filter, "IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND CDPRODUTO <> 'COUV'"
-                      "AND CDPRODUTO <> 'CONS'AND CDPRODUTO <> 'CFEM'");
+    EXPECT_EQ(filter,
+              "IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND CDPRODUTO <> 'COUV'"
+              "AND CDPRODUTO <> 'CONS'AND CDPRODUTO <> 'CFEM'");
     EXPECT_THAT(matching(bill_items(), filter), ElementsAre(0, 6));
 }
 
@@ -112,8 +119,9 @@ TEST(FilterDocuments, SeatBillDeletesOtherSeatsItems) {
     const std::string position = "01 - seat";
     const std::string filter = "NRLUGARMESA <> '" + position.substr(0, 2) + "'" + "AND " +
                                excluded_products("COUV", "CONS", "CFEM");
-    EXPECT_EQ(filter, "NRLUGARMESA <> '01'AND CDPRODUTO <> 'COUV'AND CDPRODUTO <> 'CONS'"
-                      "AND CDPRODUTO <> 'CFEM'");
+    EXPECT_EQ(filter,
+              "NRLUGARMESA <> '01'AND CDPRODUTO <> 'COUV'AND CDPRODUTO <> 'CONS'"
+              "AND CDPRODUTO <> 'CFEM'");
     EXPECT_THAT(matching(bill_items(), filter), ElementsAre(2, 4));
 }
 
@@ -124,11 +132,14 @@ TEST(FilterDocuments, StatementFamilyAndSaleItems) {
                     {make_row({std::string("1001"), int64_t{1001}, std::string("05")}),
                      make_row({std::string("1001"), int64_t{1001}, std::string("07")}),
                      make_row({std::string("1002"), int64_t{1002}, std::string("05")})});
-    EXPECT_THAT(matching(movements, "CDFAMILISALD = '" + std::string("05") + "'"), ElementsAre(0, 2));
-    const auto sale_filter = [](const std::string& field, const std::string& sale, const std::string& family) {
+    EXPECT_THAT(matching(movements, "CDFAMILISALD = '" + std::string("05") + "'"),
+                ElementsAre(0, 2));
+    const auto sale_filter = [](const std::string& field, const std::string& sale,
+                                const std::string& family) {
         return field + " = '" + sale + "'" + "AND CDFAMILISALD = " + "'" + family + "'";
     };
-    EXPECT_EQ(sale_filter("NRSEQVENDA", "1001", "05"), "NRSEQVENDA = '1001'AND CDFAMILISALD = '05'");
+    EXPECT_EQ(sale_filter("NRSEQVENDA", "1001", "05"),
+              "NRSEQVENDA = '1001'AND CDFAMILISALD = '05'");
     EXPECT_THAT(matching(movements, sale_filter("NRSEQVENDA", "1001", "05")), ElementsAre(0));
     EXPECT_THAT(matching(movements, sale_filter("NRSEQNUM", "1001", "07")), ElementsAre(1));
     EXPECT_THAT(matching(movements, sale_filter("NRSEQVENDA", "1003", "05")), IsEmpty());
@@ -160,13 +171,15 @@ TEST(FilterSyntax, LongChainsNeedNoDeepRecursion) {
 
 TEST(FilterText, ComparesCaseSensitivelyUnlessAsked) {
     EXPECT_THAT(matching(items(), "NMPRODUTO = 'agua'"), IsEmpty());
-    EXPECT_THAT(matching(items(), "NMPRODUTO = 'agua'", {.case_insensitive = true}), ElementsAre(0));
+    EXPECT_THAT(matching(items(), "NMPRODUTO = 'agua'", {.case_insensitive = true}),
+                ElementsAre(0));
     EXPECT_THAT(matching(items(), "NMPRODUTO > 'JOANA'"), ElementsAre(1));
 }
 
 TEST(FilterText, TrailingAsteriskMatchesPrefixUnlessSwitchedOff) {
     EXPECT_THAT(matching(items(), "NMPRODUTO = 'Jo*'"), ElementsAre(1));
-    EXPECT_THAT(matching(items(), "NMPRODUTO = 'jo*'", {.case_insensitive = true}), ElementsAre(1, 2));
+    EXPECT_THAT(matching(items(), "NMPRODUTO = 'jo*'", {.case_insensitive = true}),
+                ElementsAre(1, 2));
     EXPECT_THAT(matching(items(), "NMPRODUTO <> 'Jo*'"), ElementsAre(0, 2));
     EXPECT_THAT(matching(items(), "NMPRODUTO = 'Jo*'", {.no_partial_compare = true}), IsEmpty());
 }
@@ -226,20 +239,27 @@ TEST(FilterFields, ComparesTwoFieldsOfOneKind) {
 }
 
 TEST(FilterErrors, NameWhatAndWhere) {
-    EXPECT_EQ(parse_error("CDPRODUTO = "), "filter 'CDPRODUTO = ': expected a value after '=' at position 13");
-    EXPECT_EQ(parse_error("CDPRODUTO = 'X' AND"),
-              "filter 'CDPRODUTO = 'X' AND': expected a field name or a value, found end of filter at "
-              "position 20");
-    EXPECT_EQ(parse_error("CDPRODUTO = 'X"), "filter 'CDPRODUTO = 'X': unterminated text literal at position 13");
-    EXPECT_EQ(parse_error("CDPRODUTO == 'X'"),
-              "filter 'CDPRODUTO == 'X'': expected a field name or a value, found '=' at position 12");
-    EXPECT_EQ(parse_error("(CDPRODUTO = 'X'"),
-              "filter '(CDPRODUTO = 'X'': expected ')' to close the '(' at position 1, found end of "
-              "filter at position 17");
+    EXPECT_EQ(parse_error("CDPRODUTO = "),
+              "filter 'CDPRODUTO = ': expected a value after '=' at position 13");
+    EXPECT_EQ(
+        parse_error("CDPRODUTO = 'X' AND"),
+        "filter 'CDPRODUTO = 'X' AND': expected a field name or a value, found end of filter at "
+        "position 20");
+    EXPECT_EQ(parse_error("CDPRODUTO = 'X"),
+              "filter 'CDPRODUTO = 'X': unterminated text literal at position 13");
+    EXPECT_EQ(
+        parse_error("CDPRODUTO == 'X'"),
+        "filter 'CDPRODUTO == 'X'': expected a field name or a value, found '=' at position 12");
+    EXPECT_EQ(
+        parse_error("(CDPRODUTO = 'X'"),
+        "filter '(CDPRODUTO = 'X'': expected ')' to close the '(' at position 1, found end of "
+        "filter at position 17");
     EXPECT_EQ(parse_error("CDPRODUTO = 'X' 'Y'"),
               "filter 'CDPRODUTO = 'X' 'Y'': unexpected text 'Y' at position 17");
-    EXPECT_EQ(parse_error("CDPRODUTO ; 'X'"), "filter 'CDPRODUTO ; 'X'': unexpected character ';' at position 11");
-    EXPECT_EQ(parse_error("'X' = 'Y'"), "filter ''X' = 'Y'': a comparison needs a field at position 1");
+    EXPECT_EQ(parse_error("CDPRODUTO ; 'X'"),
+              "filter 'CDPRODUTO ; 'X'': unexpected character ';' at position 11");
+    EXPECT_EQ(parse_error("'X' = 'Y'"),
+              "filter ''X' = 'Y'': a comparison needs a field at position 1");
     EXPECT_EQ(parse_error("CDPRODUTO > NULL"),
               "filter 'CDPRODUTO > NULL': NULL can only be compared with = or <> at position 13");
     EXPECT_THAT(parse_error(""), HasSubstr("found end of filter at position 1"));

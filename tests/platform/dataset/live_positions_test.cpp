@@ -49,7 +49,8 @@ TEST(LivePositions, AgreesWithAScanUnderRandomRemovals) {
                 ASSERT_EQ(positions.rank(p), model.rank(p)) << size << " " << p;
                 ASSERT_EQ(positions.nth(p), model.nth(p)) << size << " " << p;
                 ASSERT_EQ(positions.next_after(p), model.next_after(p)) << size << " " << p;
-                ASSERT_EQ(positions.previous_before(p), model.previous_before(p)) << size << " " << p;
+                ASSERT_EQ(positions.previous_before(p), model.previous_before(p))
+                    << size << " " << p;
             }
             if (size == 0) break;
             const size_t victim = random() % size;

@@ -15,7 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path sample(const std::string& file) { return fs::path(TOV_TEST_DATA_DIR) / "packets" / file; }
+fs::path sample(const std::string& file) {
+    return fs::path(TOV_TEST_DATA_DIR) / "packets" / file;
+}
 
 std::string read_bytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -34,7 +36,8 @@ std::string detection_error(std::string_view bytes) {
 // A scratch directory of its own, removed with everything in it.
 class ScratchDirectory {
 public:
-    ScratchDirectory() : path_(fs::temp_directory_path() / ("tov_packet_io_" + std::to_string(::getpid()))) {
+    ScratchDirectory()
+        : path_(fs::temp_directory_path() / ("tov_packet_io_" + std::to_string(::getpid()))) {
         fs::create_directories(path_);
     }
     ~ScratchDirectory() {
@@ -61,10 +64,13 @@ TEST(PacketFormatDetection, TellsBinaryFromXml) {
 TEST(PacketFormatDetection, RefusesWhatIsNoPacket) {
     EXPECT_EQ(detection_error(""), "empty data packet");
     EXPECT_EQ(detection_error(" \r\n"), "empty data packet");
-    EXPECT_EQ(detection_error("ORA-00942: table or view does not exist\nat line 1 of the statement that failed"),
-              "not a data packet: 'ORA-00942: table or view does not exist at line 1 of the sta...'");
+    EXPECT_EQ(
+        detection_error(
+            "ORA-00942: table or view does not exist\nat line 1 of the statement that failed"),
+        "not a data packet: 'ORA-00942: table or view does not exist at line 1 of the sta...'");
     EXPECT_EQ(detection_error("<html>"), "not a data packet: '<html>'");
-    EXPECT_EQ(detection_error(std::string_view("\x96\x19\xE0", 3)), "not a data packet: '\x96 \xE0'");
+    EXPECT_EQ(detection_error(std::string_view("\x96\x19\xE0", 3)),
+              "not a data packet: '\x96 \xE0'");
 }
 
 TEST(PacketReading, EitherFormatGivesTheSameTable) {
@@ -93,7 +99,8 @@ TEST(PacketFiles, LoadNamesThePathOfABadFile) {
         load_packet_file(garbled);
         FAIL() << "a garbled file loaded";
     } catch (const PacketError& error) {
-        EXPECT_EQ(std::string(error.what()).rfind(garbled.string() + ": XML packet:", 0), 0u) << error.what();
+        EXPECT_EQ(std::string(error.what()).rfind(garbled.string() + ": XML packet:", 0), 0u)
+            << error.what();
     }
 }
 
@@ -101,16 +108,20 @@ TEST(PacketFiles, SaveAndLoadBothFormats) {
     ScratchDirectory scratch;
     const Packet original = load_packet_file(sample("reservat.xml"));
     for (const PacketFormat format : {PacketFormat::Binary, PacketFormat::Xml}) {
-        const fs::path path = scratch.path() / (format == PacketFormat::Binary ? "copy.cds" : "copy.xml");
+        const fs::path path =
+            scratch.path() / (format == PacketFormat::Binary ? "copy.cds" : "copy.xml");
         save_packet_file(original, path, format);
         EXPECT_EQ(detect_packet_format(read_bytes(path)), format);
         const Packet copy = load_packet_file(path);
         ASSERT_EQ(copy.rows.size(), original.rows.size());
-        for (std::size_t i = 0; i < copy.rows.size(); ++i) EXPECT_EQ(copy.rows[i].values, original.rows[i].values);
+        for (std::size_t i = 0; i < copy.rows.size(); ++i)
+            EXPECT_EQ(copy.rows[i].values, original.rows[i].values);
     }
     EXPECT_EQ(read_bytes(scratch.path() / "copy.xml"), read_bytes(sample("reservat.xml")));
     EXPECT_EQ(read_bytes(scratch.path() / "copy.cds"), read_bytes(sample("reservat.cds")));
-    EXPECT_THROW(save_packet_file(original, scratch.path() / "no" / "such" / "dir.xml", PacketFormat::Xml), FileError);
+    EXPECT_THROW(
+        save_packet_file(original, scratch.path() / "no" / "such" / "dir.xml", PacketFormat::Xml),
+        FileError);
 }
 
 }  // namespace

@@ -13,8 +13,9 @@
 namespace tov::dataset {
 namespace {
 
-const std::vector<std::string> sample_names = {"clients", "country",  "custoly", "employee", "industry",
-                                               "items",   "orders",   "reservat", "vendors"};
+const std::vector<std::string> sample_names = {"clients",  "country",  "custoly",
+                                               "employee", "industry", "items",
+                                               "orders",   "reservat", "vendors"};
 
 std::string read_sample(const std::string& file) {
     std::ifstream in(std::string(TOV_TEST_DATA_DIR) + "/packets/" + file, std::ios::binary);
@@ -22,7 +23,9 @@ std::string read_sample(const std::string& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-Packet xml_sample(const std::string& name) { return read_xml_packet(read_sample(name + ".xml")); }
+Packet xml_sample(const std::string& name) {
+    return read_xml_packet(read_sample(name + ".xml"));
+}
 
 const Value& value_of(const Packet& packet, std::size_t row, std::string_view field) {
     const int index = packet.field_index(field);
@@ -34,7 +37,9 @@ std::string text_of(const Packet& packet, std::size_t row, std::string_view fiel
     return std::get<std::string>(value_of(packet, row, field));
 }
 
-bool is_null(const Value& value) { return std::holds_alternative<Null>(value); }
+bool is_null(const Value& value) {
+    return std::holds_alternative<Null>(value);
+}
 
 int32_t day_number(int year, int month, int day) {
     // Days from 0001-01-01 (day 1), counted the slow and obvious way.
@@ -46,9 +51,11 @@ int32_t day_number(int year, int month, int day) {
     return days + day;
 }
 
-std::string packet_xml(const std::string& fields, const std::string& rows, const std::string& params = "<PARAMS/>") {
-    return R"(<?xml version="1.0" standalone="yes"?>  <DATAPACKET Version="2.0"><METADATA><FIELDS>)" + fields +
-           "</FIELDS>" + params + "</METADATA><ROWDATA>" + rows + "</ROWDATA></DATAPACKET>";
+std::string packet_xml(const std::string& fields, const std::string& rows,
+                       const std::string& params = "<PARAMS/>") {
+    return R"(<?xml version="1.0" standalone="yes"?>  <DATAPACKET Version="2.0"><METADATA><FIELDS>)" +
+           fields + "</FIELDS>" + params + "</METADATA><ROWDATA>" + rows +
+           "</ROWDATA></DATAPACKET>";
 }
 
 std::string error_of(std::string_view xml) {
@@ -71,7 +78,7 @@ TEST(XmlPacketSamples, WriteBackByteForByte) {
 
 TEST(XmlPacketSamples, RowCountsAndFieldTypes) {
     const std::vector<std::pair<std::string, std::size_t>> counts = {
-        {"clients", 5}, {"country", 18}, {"custoly", 30}, {"employee", 42}, {"industry", 7},
+        {"clients", 5}, {"country", 18}, {"custoly", 30},   {"employee", 42}, {"industry", 7},
         {"items", 945}, {"orders", 205}, {"reservat", 100}, {"vendors", 23}};
     for (const auto& [name, rows] : counts) EXPECT_EQ(xml_sample(name).rows.size(), rows) << name;
 
@@ -81,7 +88,8 @@ TEST(XmlPacketSamples, RowCountsAndFieldTypes) {
     EXPECT_EQ(res_no.type_word, make_type_word(TypeCode::Int, 4));
     EXPECT_EQ(res_no.attributes, field_attribute::read_only);
     EXPECT_EQ(res_no.subtype(), "Autoinc");
-    EXPECT_EQ(reservat.fields[5].type_word, make_type_word(TypeCode::ZString, 1, type_flag::varying));
+    EXPECT_EQ(reservat.fields[5].type_word,
+              make_type_word(TypeCode::ZString, 1, type_flag::varying));
     EXPECT_EQ(reservat.fields[8].type_word, make_type_word(TypeCode::Bytes, 4, type_flag::varying));
     EXPECT_EQ(reservat.fields[8].width(), 30);
     EXPECT_EQ(reservat.fields[10].type_word, make_type_word(TypeCode::Bool, 2));
@@ -97,7 +105,8 @@ TEST(XmlPacketSamples, SpotValues) {
 
     const Packet employee = xml_sample("employee");
     EXPECT_EQ(std::get<int64_t>(value_of(employee, 0, "EmpNo")), 2);
-    EXPECT_EQ(std::get<Timestamp>(value_of(employee, 0, "HireDate")).ms, day_number(1988, 12, 28) * ms_per_day);
+    EXPECT_EQ(std::get<Timestamp>(value_of(employee, 0, "HireDate")).ms,
+              day_number(1988, 12, 28) * ms_per_day);
     EXPECT_EQ(std::get<double>(value_of(employee, 5, "Salary")), 33292.9375);
     EXPECT_TRUE(is_null(value_of(employee, 39, "PhoneExt")));  // Pierre Osborne
     EXPECT_EQ(text_of(employee, 38, "PhoneExt"), "218");
@@ -141,7 +150,8 @@ TEST(XmlPacketSamples, Base64Blob) {
 
 std::string sixteen_digits(double value) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 16);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 16);
     return std::string(buffer, result.ptr);
 }
 
@@ -154,7 +164,8 @@ void expect_same_value(const Value& from_binary, const Value& from_xml, const st
     }
 }
 
-void expect_same_params(const std::vector<Param>& binary, const std::vector<Param>& xml, const std::string& where) {
+void expect_same_params(const std::vector<Param>& binary, const std::vector<Param>& xml,
+                        const std::string& where) {
     ASSERT_EQ(binary.size(), xml.size()) << where;
     for (std::size_t i = 0; i < binary.size(); ++i) {
         EXPECT_EQ(binary[i].name, xml[i].name) << where;
@@ -185,8 +196,9 @@ TEST(XmlPacketSamples, AgreeWithTheBinaryCopies) {
         for (std::size_t r = 0; r < binary.rows.size(); ++r) {
             EXPECT_EQ(binary.rows[r].status, xml.rows[r].status);
             for (std::size_t c = 0; c < binary.fields.size(); ++c) {
-                expect_same_value(binary.rows[r].values[c], xml.rows[r].values[c],
-                                  name + " row " + std::to_string(r + 1) + " " + binary.fields[c].name);
+                expect_same_value(
+                    binary.rows[r].values[c], xml.rows[r].values[c],
+                    name + " row " + std::to_string(r + 1) + " " + binary.fields[c].name);
             }
         }
     }
@@ -195,8 +207,10 @@ TEST(XmlPacketSamples, AgreeWithTheBinaryCopies) {
 TEST(XmlPacketSamples, BinaryPacketWrittenAsXmlKeepsTheRealFieldName) {
     const Packet binary = read_binary_packet(read_sample("custoly.cds"));
     const std::string xml = write_xml_packet(binary);
-    EXPECT_NE(xml.find(R"(<FIELD fieldname="State/Prov" attrname="State_Prov" fieldtype="string" WIDTH="10"/>)"),
-              std::string::npos);
+    EXPECT_NE(
+        xml.find(
+            R"(<FIELD fieldname="State/Prov" attrname="State_Prov" fieldtype="string" WIDTH="10"/>)"),
+        std::string::npos);
     const Packet again = read_xml_packet(xml);
     EXPECT_EQ(again.fields[7].name, "State/Prov");
     EXPECT_EQ(again.fields[7].xml_name, "State_Prov");
@@ -215,28 +229,34 @@ TEST(XmlPacketEncoding, AnsiTextWithoutDeclarationKeepsItsBytes) {
 }
 
 TEST(XmlPacketEncoding, CharacterReferencesInAnsiTextBecomeCp1252) {
-    const Packet packet = read_xml_packet(packet_xml(text_field, R"(<ROW City="&#227;&#8364;&#1046;&#xE9;"/>)"));
+    const Packet packet =
+        read_xml_packet(packet_xml(text_field, R"(<ROW City="&#227;&#8364;&#1046;&#xE9;"/>)"));
     EXPECT_EQ(text_of(packet, 0, "City"), "\xE3\x80?\xE9");
 }
 
 TEST(XmlPacketEncoding, Utf8DeclarationIsConverted) {
-    const std::string body = packet_xml(text_field, "<ROW City=\"S\xC3\xA3o \xE2\x82\xAC \xD0\x96\"/>");
-    const std::string declared = std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") +
-                                 body.substr(body.find("?>") + 2);
+    const std::string body =
+        packet_xml(text_field, "<ROW City=\"S\xC3\xA3o \xE2\x82\xAC \xD0\x96\"/>");
+    const std::string declared =
+        std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") +
+        body.substr(body.find("?>") + 2);
     EXPECT_EQ(text_of(read_xml_packet(declared), 0, "City"), "S\xE3o \x80 ?");
     EXPECT_EQ(text_of(read_xml_packet("\xEF\xBB\xBF" + body), 0, "City"), "S\xE3o \x80 ?");
 }
 
 TEST(XmlPacketEncoding, Utf8DeclarationOverAnsiBytesIsReadAsAnsi) {
     const std::string body = packet_xml(text_field, "<ROW City=\"S\xE3o\"/>");
-    const std::string declared = std::string(R"(<?xml version="1.0" encoding="utf-8"?>)") + body.substr(body.find("?>") + 2);
+    const std::string declared =
+        std::string(R"(<?xml version="1.0" encoding="utf-8"?>)") + body.substr(body.find("?>") + 2);
     EXPECT_EQ(text_of(read_xml_packet(declared), 0, "City"), "S\xE3o");
 }
 
 TEST(XmlPacketEncoding, Utf8OutputDeclaresAndConverts) {
     const Packet packet = read_xml_packet(packet_xml(text_field, "<ROW City=\"S\xE3o \x80\"/>"));
     const std::string utf8 = write_xml_packet(packet, XmlEncoding::Utf8);
-    EXPECT_EQ(utf8.rfind(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>  <DATAPACKET)", 0), 0u);
+    EXPECT_EQ(
+        utf8.rfind(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>  <DATAPACKET)", 0),
+        0u);
     EXPECT_NE(utf8.find("City=\"S\xC3\xA3o \xE2\x82\xAC\""), std::string::npos);
     EXPECT_EQ(text_of(read_xml_packet(utf8), 0, "City"), "S\xE3o \x80");
 }
@@ -259,14 +279,16 @@ TEST(XmlPacketValues, FixedDecimals) {
 }
 
 TEST(XmlPacketValues, WideStrings) {
-    const std::string xml = packet_xml(R"(<FIELD attrname="Name" fieldtype="string.uni" WIDTH="300"/>)",
-                                       R"(<ROW Name="A&#233;&#1046;&#128512;&lt;"/>)");
+    const std::string xml =
+        packet_xml(R"(<FIELD attrname="Name" fieldtype="string.uni" WIDTH="300"/>)",
+                   R"(<ROW Name="A&#233;&#1046;&#128512;&lt;"/>)");
     const Packet packet = read_xml_packet(xml);
     EXPECT_EQ(packet.fields[0].type_word, make_type_word(TypeCode::Unicode, 2, type_flag::varying));
     EXPECT_EQ(std::get<WideText>(packet.rows[0].values[0]).text, u"A\u00E9\u0416\U0001F600<");
     EXPECT_EQ(write_xml_packet(packet), xml);
     // Raw ANSI bytes in a wide field are Windows-1252 characters.
-    const Packet raw = read_xml_packet(packet_xml(R"(<FIELD attrname="Name" fieldtype="string.uni"/>)", "<ROW Name=\"\x80\xE9\"/>"));
+    const Packet raw = read_xml_packet(packet_xml(
+        R"(<FIELD attrname="Name" fieldtype="string.uni"/>)", "<ROW Name=\"\x80\xE9\"/>"));
     EXPECT_EQ(std::get<WideText>(raw.rows[0].values[0]).text, u"\u20AC\u00E9");
 }
 
@@ -276,7 +298,8 @@ TEST(XmlPacketValues, TimesAndDateTimes) {
         R"(<ROW At="14:30:05123" When="20240229T23:59:59999" Day="00010101"/><ROW At="00:00:00000" When="19991231"/>)");
     const Packet packet = read_xml_packet(xml);
     EXPECT_EQ(std::get<Time>(packet.rows[0].values[0]).ms, 52205123);
-    EXPECT_EQ(std::get<Timestamp>(packet.rows[0].values[1]).ms, day_number(2024, 2, 29) * ms_per_day + 86399999);
+    EXPECT_EQ(std::get<Timestamp>(packet.rows[0].values[1]).ms,
+              day_number(2024, 2, 29) * ms_per_day + 86399999);
     EXPECT_EQ(std::get<Date>(packet.rows[0].values[2]).day, 1);
     EXPECT_EQ(std::get<Time>(packet.rows[1].values[0]).ms, 0);
     EXPECT_EQ(write_xml_packet(packet), xml);
@@ -287,7 +310,8 @@ TEST(XmlPacketValues, LenientForms) {
         R"(<FIELD attrname="Day" fieldtype="DATE"/><FIELD attrname="When" fieldtype="datetime"/><FIELD attrname="N" fieldtype="int"/><FIELD attrname="Ok" fieldtype="Boolean"/><FIELD attrname="S" fieldtype="string" width="300"/>)",
         R"(<ROW Day="2024-02-29" When="20240229 13:45:30" N="+7" Ok="t"/>)"));
     EXPECT_EQ(std::get<Date>(packet.rows[0].values[0]).day, day_number(2024, 2, 29));
-    EXPECT_EQ(std::get<Timestamp>(packet.rows[0].values[1]).ms, day_number(2024, 2, 29) * ms_per_day + 49530000);
+    EXPECT_EQ(std::get<Timestamp>(packet.rows[0].values[1]).ms,
+              day_number(2024, 2, 29) * ms_per_day + 49530000);
     EXPECT_EQ(packet.fields[2].type_word, make_type_word(TypeCode::Int, 4));
     EXPECT_EQ(std::get<int64_t>(packet.rows[0].values[2]), 7);
     EXPECT_TRUE(std::get<bool>(packet.rows[0].values[3]));
@@ -346,19 +370,22 @@ TEST(XmlPacketValues, ParamElementsAndFlags) {
 TEST(XmlPacketValues, DoublesToSixteenDigits) {
     Packet packet;
     packet.fields.push_back(Field{"X", "", make_type_word(TypeCode::Float, 8), 0, {}});
-    for (const double value : {134.85000000000002, 51673.14999999999, 1e-5, 1.5e20, -0.25, 0.0001}) {
+    for (const double value :
+         {134.85000000000002, 51673.14999999999, 1e-5, 1.5e20, -0.25, 0.0001}) {
         packet.rows.push_back(Row{0, {value}});
     }
     const std::string xml = write_xml_packet(packet);
-    EXPECT_NE(xml.find(R"(<ROW X="134.85"/><ROW X="51673.14999999999"/><ROW X="1E-5"/><ROW X="1.5E20"/>)"
-                       R"(<ROW X="-0.25"/><ROW X="0.0001"/>)"),
-              std::string::npos);
+    EXPECT_NE(
+        xml.find(R"(<ROW X="134.85"/><ROW X="51673.14999999999"/><ROW X="1E-5"/><ROW X="1.5E20"/>)"
+                 R"(<ROW X="-0.25"/><ROW X="0.0001"/>)"),
+        std::string::npos);
     EXPECT_EQ(std::get<double>(read_xml_packet(xml).rows[3].values[0]), 1.5e20);
 }
 
 TEST(XmlPacketValues, FieldTypesWithoutXmlFormAreRefused) {
     Packet packet;
-    packet.fields.push_back(Field{"Lines", "", make_type_word(TypeCode::Nested, 0, type_flag::pseudo), 0, {}});
+    packet.fields.push_back(
+        Field{"Lines", "", make_type_word(TypeCode::Nested, 0, type_flag::pseudo), 0, {}});
     EXPECT_THROW(write_xml_packet(packet), PacketError);
     Packet short_row;
     short_row.fields.push_back(Field{"X", "", make_type_word(TypeCode::Int, 4), 0, {}});
@@ -374,38 +401,53 @@ TEST(XmlPacketErrors, NameWhatAndWhere) {
     const std::string salary = R"(<FIELD attrname="SALARY" fieldtype="r8"/>)";
     EXPECT_EQ(error_of(packet_xml(salary, R"(<ROW SALARY="1"/><ROW SALARY="abc"/>)")),
               "XML packet: ROW 2, attribute 'SALARY': 'abc' is not a number");
-    EXPECT_EQ(error_of("<?xml version=\"1.0\"?><OTHER/>"), "XML packet: document: no DATAPACKET element");
+    EXPECT_EQ(error_of("<?xml version=\"1.0\"?><OTHER/>"),
+              "XML packet: document: no DATAPACKET element");
     EXPECT_NE(error_of("<DATAPACKET><METADATA>").find("at offset"), std::string::npos);
     EXPECT_NE(error_of("").find("XML packet"), std::string::npos);
     EXPECT_EQ(error_of(packet_xml(R"(<FIELD attrname="X" fieldtype="i9"/>)", "")),
               "XML packet: FIELD 1 ('X'): unknown fieldtype 'i9'");
-    EXPECT_NE(error_of(packet_xml(R"(<FIELD attrname="X" fieldtype="nested"/>)", "")).find("nested"), std::string::npos);
+    EXPECT_NE(
+        error_of(packet_xml(R"(<FIELD attrname="X" fieldtype="nested"/>)", "")).find("nested"),
+        std::string::npos);
     EXPECT_NE(error_of(packet_xml(R"(<FIELD attrname="X" fieldtype="string" WIDTH="wide"/>)", ""))
                   .find("FIELD 1 ('X'), attribute 'WIDTH'"),
               std::string::npos);
-    EXPECT_NE(error_of(packet_xml(R"(<FIELD attrname="X" fieldtype="i4"/><FIELD attrname="X" fieldtype="i4"/>)", ""))
-                  .find("FIELD 2"),
+    EXPECT_NE(
+        error_of(
+            packet_xml(
+                R"(<FIELD attrname="X" fieldtype="i4"/><FIELD attrname="X" fieldtype="i4"/>)", ""))
+            .find("FIELD 2"),
+        std::string::npos);
+    EXPECT_NE(error_of(packet_xml(R"(<FIELD fieldtype="i4"/>)", "")).find("no attrname"),
               std::string::npos);
-    EXPECT_NE(error_of(packet_xml(R"(<FIELD fieldtype="i4"/>)", "")).find("no attrname"), std::string::npos);
 }
 
 TEST(XmlPacketErrors, BadValues) {
     const auto value_error = [](const std::string& type, const std::string& value) {
-        return error_of(packet_xml(R"(<FIELD attrname="V" fieldtype=")" + type + R"("/>)", R"(<ROW V=")" + value + R"("/>)"));
+        return error_of(packet_xml(R"(<FIELD attrname="V" fieldtype=")" + type + R"("/>)",
+                                   R"(<ROW V=")" + value + R"("/>)"));
     };
-    EXPECT_EQ(value_error("date", "20230229"), "XML packet: ROW 1, attribute 'V': '20230229' is not a date");
+    EXPECT_EQ(value_error("date", "20230229"),
+              "XML packet: ROW 1, attribute 'V': '20230229' is not a date");
     EXPECT_NE(value_error("date", "2023011").find("is not a date"), std::string::npos);
     EXPECT_NE(value_error("time", "24:00:00000").find("is not a time"), std::string::npos);
-    EXPECT_NE(value_error("dateTime", "20230101T1:2").find("is not a date-time"), std::string::npos);
+    EXPECT_NE(value_error("dateTime", "20230101T1:2").find("is not a date-time"),
+              std::string::npos);
     EXPECT_NE(value_error("i2", "40000").find("out of range"), std::string::npos);
     EXPECT_NE(value_error("i4", "12x").find("is not a number"), std::string::npos);
     EXPECT_NE(value_error("boolean", "yes").find("TRUE or FALSE"), std::string::npos);
     EXPECT_NE(value_error("fixed", "1.2.3").find("not a decimal number"), std::string::npos);
-    EXPECT_NE(value_error("bin.hex\" SUBTYPE=\"Binary", "QUJD*").find("is not base64"), std::string::npos);
-    EXPECT_NE(value_error("i4", "").find("is not a number"), std::string::npos);
-    EXPECT_NE(error_of(packet_xml(R"(<FIELD attrname="V" fieldtype="i4"/>)", R"(<ROW RowState="x"/>)")).find("RowState"),
+    EXPECT_NE(value_error("bin.hex\" SUBTYPE=\"Binary", "QUJD*").find("is not base64"),
               std::string::npos);
-    EXPECT_NE(error_of(packet_xml("", "", R"(<PARAMS LCID="abc"/>)")).find("PARAMS, attribute 'LCID'"), std::string::npos);
+    EXPECT_NE(value_error("i4", "").find("is not a number"), std::string::npos);
+    EXPECT_NE(
+        error_of(packet_xml(R"(<FIELD attrname="V" fieldtype="i4"/>)", R"(<ROW RowState="x"/>)"))
+            .find("RowState"),
+        std::string::npos);
+    EXPECT_NE(
+        error_of(packet_xml("", "", R"(<PARAMS LCID="abc"/>)")).find("PARAMS, attribute 'LCID'"),
+        std::string::npos);
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ TEST(ConnectionStringParsing, MalformedStringsAreErrors) {
 }
 
 TEST(ConnectionStringResolution, SqliteNamesItsFile) {
-    const auto target = resolve_connection_string("Provider=SQLite;Data Source=/tmp/store.db", drivers);
+    const auto target =
+        resolve_connection_string("Provider=SQLite;Data Source=/tmp/store.db", drivers);
     EXPECT_EQ(target.kind, ConnectionTarget::Kind::Sqlite);
     EXPECT_EQ(target.sqlite_path, "/tmp/store.db");
     EXPECT_THROW(resolve_connection_string("Provider=SQLite", drivers), DatabaseError);
@@ -44,9 +45,10 @@ TEST(ConnectionStringResolution, OdbcStringsAreTakenAsTheyAre) {
 }
 
 TEST(ConnectionStringResolution, SqlServerAdoStringsBecomeOdbc) {
-    EXPECT_EQ(resolve_connection_string("Provider=SQLOLEDB.1;Password=s;Persist Security Info=True;User ID=sa;"
-                                        "Initial Catalog=LOJA;Data Source=SRV\\SQL2019",
-                                        drivers)
+    EXPECT_EQ(resolve_connection_string(
+                  "Provider=SQLOLEDB.1;Password=s;Persist Security Info=True;User ID=sa;"
+                  "Initial Catalog=LOJA;Data Source=SRV\\SQL2019",
+                  drivers)
                   .odbc,
               "Driver=SQLSRV;Server=SRV\\SQL2019;Database=LOJA;Uid=sa;Pwd=s");
     EXPECT_EQ(resolve_connection_string("Provider=SQLNCLI11;Data Source=srv;Initial Catalog=db;"
@@ -54,23 +56,31 @@ TEST(ConnectionStringResolution, SqlServerAdoStringsBecomeOdbc) {
                                         drivers)
                   .odbc,
               "Driver=SQLSRV;Server=srv;Database=db;Trusted_Connection=yes");
-    EXPECT_THROW(resolve_connection_string("Provider=MSOLEDBSQL;Data Source=srv;User ID=u;Password=p;w", drivers),
+    EXPECT_THROW(resolve_connection_string(
+                     "Provider=MSOLEDBSQL;Data Source=srv;User ID=u;Password=p;w", drivers),
                  DatabaseError);
-    EXPECT_EQ(resolve_connection_string("Provider=MSOLEDBSQL;Data Source=srv;User ID=u;Password='p;w'", drivers).odbc,
+    EXPECT_EQ(resolve_connection_string(
+                  "Provider=MSOLEDBSQL;Data Source=srv;User ID=u;Password='p;w'", drivers)
+                  .odbc,
               "Driver=SQLSRV;Server=srv;Uid=u;Pwd={p;w}");
 }
 
 TEST(ConnectionStringResolution, OracleAdoStringsBecomeOdbc) {
-    EXPECT_EQ(resolve_connection_string("Provider=MSDAORA.1;Password=p;User ID=loja;Data Source=ORCL", drivers).odbc,
+    EXPECT_EQ(resolve_connection_string(
+                  "Provider=MSDAORA.1;Password=p;User ID=loja;Data Source=ORCL", drivers)
+                  .odbc,
               "Driver=ORA;Dbq=ORCL;Uid=loja;Pwd=p");
-    EXPECT_EQ(resolve_connection_string("Provider=OraOLEDB.Oracle.1;Data Source=//h:1521/x;User ID=u", drivers).odbc,
+    EXPECT_EQ(resolve_connection_string(
+                  "Provider=OraOLEDB.Oracle.1;Data Source=//h:1521/x;User ID=u", drivers)
+                  .odbc,
               "Driver=ORA;Dbq=//h:1521/x;Uid=u");
 }
 
 TEST(ConnectionStringResolution, EmptyAndUnknownProvidersAreErrors) {
     EXPECT_THROW(resolve_connection_string("  ", drivers), DatabaseError);
-    EXPECT_THROW(resolve_connection_string("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=x.mdb", drivers),
-                 DatabaseError);
+    EXPECT_THROW(
+        resolve_connection_string("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=x.mdb", drivers),
+        DatabaseError);
     EXPECT_THROW(resolve_connection_string("Data Source=x", drivers), DatabaseError);
 }
 

@@ -12,18 +12,23 @@ using Names = std::vector<std::string>;
 TEST(NamedParameters, EveryOccurrenceBecomesAMarkerBoundByItsName) {
     const auto statement = to_positional(
         "WHERE VR.NRVENDAREST = :P_NRVENDAREST AND\r\n"
-        "(CV.NRCOMANDA = :P_NRCOMANDA or ((CV.DSCOMANDA like '%'+:P_NRCOMANDA)and(CV.NRCOMANDA <> :P_NRCOMANDA ) ))");
+        "(CV.NRCOMANDA = :P_NRCOMANDA or ((CV.DSCOMANDA like '%'+:P_NRCOMANDA)and(CV.NRCOMANDA <> "
+        ":P_NRCOMANDA ) ))");
     EXPECT_EQ(statement.sql,
-              "WHERE VR.NRVENDAREST = ? AND\r\n(CV.NRCOMANDA = ? or ((CV.DSCOMANDA like '%'+?)and(CV.NRCOMANDA <> ? ) ))");
-    EXPECT_EQ(statement.marker_names, (Names{"P_NRVENDAREST", "P_NRCOMANDA", "P_NRCOMANDA", "P_NRCOMANDA"}));
+              "WHERE VR.NRVENDAREST = ? AND\r\n(CV.NRCOMANDA = ? or ((CV.DSCOMANDA like "
+              "'%'+?)and(CV.NRCOMANDA <> ? ) ))");
+    EXPECT_EQ(statement.marker_names,
+              (Names{"P_NRVENDAREST", "P_NRCOMANDA", "P_NRCOMANDA", "P_NRCOMANDA"}));
     EXPECT_EQ(distinct_names(statement.marker_names), (Names{"P_NRVENDAREST", "P_NRCOMANDA"}));
 }
 
 TEST(NamedParameters, ColonsInLiteralsIdentifiersCommentsAndCastsAreText) {
     const auto statement = to_positional(
-        "SELECT '10:30', 'it''s :NOT', \"A:B\", [C:D], X::text -- :NOT\n/* :NOT */ FROM T WHERE A=:A1");
+        "SELECT '10:30', 'it''s :NOT', \"A:B\", [C:D], X::text -- :NOT\n/* :NOT */ FROM T WHERE "
+        "A=:A1");
     EXPECT_EQ(statement.sql,
-              "SELECT '10:30', 'it''s :NOT', \"A:B\", [C:D], X::text -- :NOT\n/* :NOT */ FROM T WHERE A=?");
+              "SELECT '10:30', 'it''s :NOT', \"A:B\", [C:D], X::text -- :NOT\n/* :NOT */ FROM T "
+              "WHERE A=?");
     EXPECT_EQ(statement.marker_names, Names{"A1"});
 }
 

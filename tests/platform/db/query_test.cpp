@@ -16,19 +16,26 @@ protected:
     void SetUp() override {
         connection.set_connection_string("Provider=SQLite;Data Source=:memory:");
         Driver& driver = connection.open();
-        driver.execute("CREATE TABLE T (NMTXT VARCHAR(5), VRDEC NUMERIC(15,2), VRFLT REAL, QTINT INTEGER,"
-                       " QTBIG BIGINT, DTHR TIMESTAMP)", {});
-        driver.execute("INSERT INTO T VALUES ('abc', 9.9, 2.5, 3, 5000000000, '2024-03-05 18:00:00'),"
-                       " ('longer text', 1000, NULL, NULL, NULL, NULL)", {});
+        driver.execute(
+            "CREATE TABLE T (NMTXT VARCHAR(5), VRDEC NUMERIC(15,2), VRFLT REAL, QTINT INTEGER,"
+            " QTBIG BIGINT, DTHR TIMESTAMP)",
+            {});
+        driver.execute(
+            "INSERT INTO T VALUES ('abc', 9.9, 2.5, 3, 5000000000, '2024-03-05 18:00:00'),"
+            " ('longer text', 1000, NULL, NULL, NULL, NULL)",
+            {});
     }
 
-    dataset::Packet packet_of(Query& query) { return dataset::read_binary_packet(provide_packet(query)); }
+    dataset::Packet packet_of(Query& query) {
+        return dataset::read_binary_packet(provide_packet(query));
+    }
 
     Connection connection;
 };
 
 TEST_F(SqliteQuery, ParametersAreBoundByNameAtEveryOccurrenceAndStartAsNull) {
-    Query query("adqTest", connection, SqlStorage("SELECT :A || '-' || :B || '-' || :a AS X, :C IS NULL AS Y"));
+    Query query("adqTest", connection,
+                SqlStorage("SELECT :A || '-' || :B || '-' || :a AS X, :C IS NULL AS Y"));
     EXPECT_EQ(query.parameter_names(), (std::vector<std::string>{"A", "B", "C"}));
     query.set_param("a", "1");
     query.set_param("B", "2");
@@ -47,14 +54,16 @@ TEST_F(SqliteQuery, ValuesAreBoundNeverPastedIntoTheStatement) {
 
 TEST_F(SqliteQuery, TheVariantOfTheConnectionsDialectRuns) {
     Query query("adqTest", connection,
-                SqlStorage("SELECT 'as written' AS X").with(Dialect::Oracle, "SELECT 'oracle' AS X").with(
-                    Dialect::Sqlite, "SELECT 'sqlite' AS X"));
+                SqlStorage("SELECT 'as written' AS X")
+                    .with(Dialect::Oracle, "SELECT 'oracle' AS X")
+                    .with(Dialect::Sqlite, "SELECT 'sqlite' AS X"));
     query.open();
     EXPECT_EQ(query.field_as_string("X"), "sqlite");
 }
 
 TEST_F(SqliteQuery, RowsAreReadInOrderAndAnEmptyResultReadsAsNull) {
-    Query query("adqTest", connection, SqlStorage("SELECT NMTXT, VRFLT FROM T WHERE QTINT IS NOT NULL OR :ALL = '1'"));
+    Query query("adqTest", connection,
+                SqlStorage("SELECT NMTXT, VRFLT FROM T WHERE QTINT IS NOT NULL OR :ALL = '1'"));
     query.set_param("ALL", "1");
     query.open();
     EXPECT_EQ(query.field_as_string("nmtxt"), "abc");
@@ -81,7 +90,8 @@ TEST_F(SqliteQuery, AFailureNamesTheQueryAndLeavesItClosed) {
         FAIL();
     } catch (const DatabaseError& error) {
         EXPECT_NE(std::string(error.what()).find("adqBroken"), std::string::npos) << error.what();
-        EXPECT_NE(std::string(error.what()).find("syntax error"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("syntax error"), std::string::npos)
+            << error.what();
     }
     EXPECT_FALSE(query.active());
     EXPECT_THROW(query.field("X"), DatabaseError);
@@ -90,7 +100,8 @@ TEST_F(SqliteQuery, AFailureNamesTheQueryAndLeavesItClosed) {
 
 TEST_F(SqliteQuery, CharindexIsTheOneOfSqlServer) {
     Query query("adqTest", connection,
-                SqlStorage("SELECT CHARINDEX('12', '112') AS A, CHARINDEX('', 'abc') AS B, CHARINDEX('x', 'abc') AS C,"
+                SqlStorage("SELECT CHARINDEX('12', '112') AS A, CHARINDEX('', 'abc') AS B, "
+                           "CHARINDEX('x', 'abc') AS C,"
                            " CHARINDEX(NULL, 'abc') IS NULL AS D"));
     query.open();
     EXPECT_EQ(query.field_as_double("A"), 2.0);
@@ -121,7 +132,8 @@ TEST_F(SqliteQuery, TheProviderTypesTheFieldsAsTheColumnsAreDeclared) {
     EXPECT_EQ(std::get<double>(first[2]), 2.5);
     EXPECT_EQ(std::get<int64_t>(first[3]), 3);
     EXPECT_EQ(std::get<int64_t>(first[4]), 5000000000);
-    EXPECT_EQ(std::get<dataset::Timestamp>(first[5]).ms, (45356.75 + dataset::date_delta) * dataset::ms_per_day);
+    EXPECT_EQ(std::get<dataset::Timestamp>(first[5]).ms,
+              (45356.75 + dataset::date_delta) * dataset::ms_per_day);
     const auto& second = packet.rows[1].values;
     EXPECT_EQ(std::get<dataset::Bcd>(second[1]), dataset::Bcd::from_string("1000.00"));
     for (std::size_t column = 2; column < 6; ++column)
@@ -132,8 +144,10 @@ TEST_F(SqliteQuery, TheProviderTypesTheFieldsAsTheColumnsAreDeclared) {
 // rounds it, as the database the statements were written for stores it.
 TEST_F(SqliteQuery, ADecimalWithoutADeclaredScaleKeepsEveryStoredValue) {
     Driver& driver = connection.open();
-    driver.execute("CREATE TABLE N (VRNUM NUMERIC, VRDEC DECIMAL, VRPREC NUMERIC(10), VRMNY MONEY)", {});
-    driver.execute("INSERT INTO N VALUES (5.5, 1.25, 5.5, 0.1), (1.25, 9007199254740993, -0.05, 12)", {});
+    driver.execute("CREATE TABLE N (VRNUM NUMERIC, VRDEC DECIMAL, VRPREC NUMERIC(10), VRMNY MONEY)",
+                   {});
+    driver.execute(
+        "INSERT INTO N VALUES (5.5, 1.25, 5.5, 0.1), (1.25, 9007199254740993, -0.05, 12)", {});
     Query query("adqTest", connection, SqlStorage("SELECT * FROM N"));
     query.open();
     EXPECT_EQ(query.field_as_string("VRNUM"), "5.5");
@@ -141,7 +155,8 @@ TEST_F(SqliteQuery, ADecimalWithoutADeclaredScaleKeepsEveryStoredValue) {
     EXPECT_EQ(query.field_as_string("VRPREC"), "5.5");
     EXPECT_EQ(query.field_as_string("VRMNY"), "0.1");
     query.next();
-    EXPECT_EQ(query.field_as_string("VRDEC"), "9007199254740993") << "an integer is not read as a double";
+    EXPECT_EQ(query.field_as_string("VRDEC"), "9007199254740993")
+        << "an integer is not read as a double";
     const auto packet = packet_of(query);
     const auto bcd = [&](std::size_t row, std::size_t field) {
         return std::get<dataset::Bcd>(packet.rows.at(row).values.at(field)).to_string();
@@ -197,7 +212,8 @@ TEST_F(SqliteQuery, ADecimalTooLongForABcdWithoutADeclaredScaleIsFloatingPoint) 
         provide_packet(query);
         FAIL() << "a value was changed";
     } catch (const ConversionError& error) {
-        EXPECT_NE(std::string(error.what()).find("row 1, field VRNUM"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("row 1, field VRNUM"), std::string::npos)
+            << error.what();
     }
 }
 
@@ -215,12 +231,14 @@ TEST_F(SqliteQuery, AnExpressionIsTextUnlessTheVariantDeclaresIt) {
     plain.open();
     EXPECT_EQ(packet_of(plain).fields[0].type(), dataset::TypeCode::ZString);
     Query declared("adqDeclared", connection,
-                   SqlStorage(sql).with(Dialect::Sqlite, sql, {Column{"VRSUM", ColumnKind::Decimal, 0, 32, 2}}));
+                   SqlStorage(sql).with(Dialect::Sqlite, sql,
+                                        {Column{"VRSUM", ColumnKind::Decimal, 0, 32, 2}}));
     declared.open();
     const auto packet = packet_of(declared);
     EXPECT_EQ(packet.fields[0].type(), dataset::TypeCode::Bcd);
     EXPECT_EQ(packet.fields[0].width(), 32);
-    EXPECT_EQ(std::get<dataset::Bcd>(packet.rows[0].values[0]), dataset::Bcd::from_string("1009.90"));
+    EXPECT_EQ(std::get<dataset::Bcd>(packet.rows[0].values[0]),
+              dataset::Bcd::from_string("1009.90"));
     EXPECT_EQ(packet.fields[1].type(), dataset::TypeCode::ZString);
 }
 
@@ -232,7 +250,8 @@ TEST_F(SqliteQuery, AValueThatDoesNotFitItsColumnNamesRowAndField) {
         provide_packet(query);
         FAIL();
     } catch (const ConversionError& error) {
-        EXPECT_NE(std::string(error.what()).find("row 3, field QTINT"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("row 3, field QTINT"), std::string::npos)
+            << error.what();
     }
 }
 

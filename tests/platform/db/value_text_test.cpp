@@ -30,13 +30,14 @@ TEST(ValueText, DateTimesAreDaysSince18991230) {
     EXPECT_EQ(date_time_from_text("2024-03-05 18:00:00"), 45356.75);
     EXPECT_EQ(date_time_from_text("2024-03-05T06:00"), 45356.25);
     EXPECT_NEAR(date_time_from_text("2024-03-05 00:00:00.500000"), 45356.0 + 0.5 / 86400, 1e-9);
-    EXPECT_EQ(date_time_from_text("1899-12-29 06:00:00"), -1.25) << "before the epoch the time counts onwards";
+    EXPECT_EQ(date_time_from_text("1899-12-29 06:00:00"), -1.25)
+        << "before the epoch the time counts onwards";
     EXPECT_EQ(date_time_from_text("2024-02-29"), 45351.0);
 }
 
 TEST(ValueText, MalformedDateTimesAreErrors) {
-    for (const char* text : {"", "2024-3-05", "2023-02-29", "2024-13-01", "2024-03-05 24:00:00", "2024-03-05X10:00",
-                             "2024-03-05 10", "05/03/2024"})
+    for (const char* text : {"", "2024-3-05", "2023-02-29", "2024-13-01", "2024-03-05 24:00:00",
+                             "2024-03-05X10:00", "2024-03-05 10", "05/03/2024"})
         EXPECT_THROW(date_time_from_text(text), ConversionError) << text;
 }
 

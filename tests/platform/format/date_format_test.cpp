@@ -29,9 +29,9 @@ TEST(Calendar, EpochAndKnownDays) {
 }
 
 TEST(Calendar, DecodeRoundTripsOverLeapYears) {
-    for (const auto& [y, m, d] : {std::array{2024, 2, 29}, std::array{2000, 2, 29},
-                                  std::array{1900, 2, 28}, std::array{1899, 12, 29},
-                                  std::array{1, 1, 1}, std::array{9999, 12, 31}}) {
+    for (const auto& [y, m, d] :
+         {std::array{2024, 2, 29}, std::array{2000, 2, 29}, std::array{1900, 2, 28},
+          std::array{1899, 12, 29}, std::array{1, 1, 1}, std::array{9999, 12, 31}}) {
         int year = 0, month = 0, day = 0;
         // Before the epoch the time counts away from zero: -1.75 is 1899-12-29 18:00.
         const double date = EncodeDate(y, m, d);
@@ -89,12 +89,21 @@ TEST(FormatDateTime, PaddingAndShortForms) {
 }
 
 TEST(FormatDateTime, PortugueseNames) {
-    EXPECT_EQ(FormatDateTime("ddd dddd", at(2024, 3, 2)), "s\xE1" "b s\xE1" "bado");
+    EXPECT_EQ(FormatDateTime("ddd dddd", at(2024, 3, 2)),
+              "s\xE1"
+              "b s\xE1"
+              "bado");
     EXPECT_EQ(FormatDateTime("ddd dddd", at(2024, 3, 3)), "dom domingo");
-    EXPECT_EQ(FormatDateTime("dddd", at(2024, 3, 5)), "ter\xE7" "a-feira");
-    EXPECT_EQ(FormatDateTime("mmm mmmm", at(2024, 3, 5)), "mar mar\xE7" "o");
+    EXPECT_EQ(FormatDateTime("dddd", at(2024, 3, 5)),
+              "ter\xE7"
+              "a-feira");
+    EXPECT_EQ(FormatDateTime("mmm mmmm", at(2024, 3, 5)),
+              "mar mar\xE7"
+              "o");
     EXPECT_EQ(FormatDateTime("d 'de' mmmm 'de' yyyy", at(2024, 12, 25)), "25 de dezembro de 2024");
-    EXPECT_EQ(FormatDateTime("dddd", at(1899, 12, 30)), "s\xE1" "bado");
+    EXPECT_EQ(FormatDateTime("dddd", at(1899, 12, 30)),
+              "s\xE1"
+              "bado");
 }
 
 TEST(FormatDateTime, MinutesAfterHours) {

@@ -15,7 +15,7 @@ TEST(AnsiCase, PortugueseLetters) {
 }
 
 TEST(AnsiCase, LettersOfTheHighBlock) {
-    EXPECT_EQ(ansi_upper("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");   // š œ ž ÿ
+    EXPECT_EQ(ansi_upper("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");  // š œ ž ÿ
     EXPECT_EQ(ansi_lower("\x8A\x8C\x8E\x9F"), "\x9A\x9C\x9E\xFF");
 }
 
@@ -58,14 +58,17 @@ TEST(AnsiCompareText, AccentsSortWithTheirBaseLetter) {
 
 TEST(AnsiCompareText, OrdersPunctuationDigitsLetters) {
     std::vector<std::string> words = {"zeta", "_x", "10", "Alfa", "beta", "9", "", "alfa2"};
-    std::sort(words.begin(), words.end(),
-              [](const std::string& a, const std::string& b) { return ansi_compare_text(a, b) < 0; });
-    const std::vector<std::string> expected = {"", "_x", "10", "9", "Alfa", "alfa2", "beta", "zeta"};
+    std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
+        return ansi_compare_text(a, b) < 0;
+    });
+    const std::vector<std::string> expected = {"",     "_x",    "10",   "9",
+                                               "Alfa", "alfa2", "beta", "zeta"};
     EXPECT_EQ(words, expected);
 }
 
 TEST(AnsiCompareText, IsAntisymmetric) {
-    const std::vector<std::string> words = {"a", "A", "\xE1", "\xC1", "b", "ab", "\xDF", "ss", "1", "-"};
+    const std::vector<std::string> words = {"a",  "A",    "\xE1", "\xC1", "b",
+                                            "ab", "\xDF", "ss",   "1",    "-"};
     for (const auto& a : words) {
         for (const auto& b : words) {
             const int ab = ansi_compare_text(a, b);

@@ -22,7 +22,9 @@ using testing::HasSubstr;
 
 const std::filesystem::path demo_folder = TOV_DEMO_DATA_DIR;
 
-std::string no_packet(const std::filesystem::path&) { return {}; }
+std::string no_packet(const std::filesystem::path&) {
+    return {};
+}
 
 std::string error_of(const DocumentCommand& command, const nlohmann::json& request) {
     try {
@@ -56,9 +58,8 @@ TEST(DocumentCommands, EveryDemoRequestIsReadWithThePacketFilesBesideIt) {
         EXPECT_FALSE(command->demo.empty()) << command->name << " has no demo";
         for (const DemoEntry& entry : command->demo) {
             const std::filesystem::path request = demo_folder / entry.request_file;
-            EXPECT_NO_THROW(EXPECT_TRUE(command->from_request(read_file_bytes(request),
-                                                              request.string(),
-                                                              packet_files_beside(demo_folder))))
+            EXPECT_NO_THROW(EXPECT_TRUE(command->from_request(
+                read_file_bytes(request), request.string(), packet_files_beside(demo_folder))))
                 << request;
         }
     }

@@ -4,10 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "file_bytes.hpp"
 #include "file_replacement.hpp"

@@ -14,14 +14,17 @@ namespace {
 TEST(LookupCommand, UsageNamesEveryLookupWithItsArgumentsInOrder) {
     ASSERT_EQ(lookup_entries().size(), 8u);
     const std::string usage = lookup_usage();
-    EXPECT_NE(usage.find("  getNMCONSUMIDOR P_NRVENDAREST P_NRCOMANDA stPosicao\n"), std::string::npos);
+    EXPECT_NE(usage.find("  getNMCONSUMIDOR P_NRVENDAREST P_NRCOMANDA stPosicao\n"),
+              std::string::npos);
     EXPECT_NE(usage.find("  GetCaixa CDCAIXA\n"), std::string::npos);
-    EXPECT_NE(usage.find("  getMovCaixaMob P_CDFILIAL P_NRVENDAREST P_NRLUGARMESA\n"), std::string::npos);
+    EXPECT_NE(usage.find("  getMovCaixaMob P_CDFILIAL P_NRVENDAREST P_NRLUGARMESA\n"),
+              std::string::npos);
 }
 
 TEST(LookupCommand, AWrongNameOrArgumentCountFailsBeforeTheLibraryIsLoaded) {
     std::ostringstream out;
-    LookupRequest request{"GetCaixa", {"001", "extra"}, "/nonexistent/libPkg.so", std::nullopt, std::nullopt};
+    LookupRequest request{
+        "GetCaixa", {"001", "extra"}, "/nonexistent/libPkg.so", std::nullopt, std::nullopt};
     try {
         run_lookup(request, out);
         FAIL() << "no failure";

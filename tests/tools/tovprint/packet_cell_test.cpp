@@ -50,9 +50,9 @@ TEST(PacketCell, MarksControlBytesOfTextAndGivesTheSizeOfBinaryBlobs) {
               "Jo\u00E3o<CR><LF>Silva");
     EXPECT_EQ(packet_cell(field_of(TypeCode::Bytes, 4, type_flag::varying, "Text"), "a\tb"s),
               "a<TAB>b");
-    EXPECT_EQ(packet_cell(field_of(TypeCode::Bytes, 4, type_flag::varying, "Graphics"),
-                          "\x89PNG\0\0"s),
-              "<6 bytes>");
+    EXPECT_EQ(
+        packet_cell(field_of(TypeCode::Bytes, 4, type_flag::varying, "Graphics"), "\x89PNG\0\0"s),
+        "<6 bytes>");
 }
 
 }  // namespace

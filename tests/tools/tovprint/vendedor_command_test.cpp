@@ -1,7 +1,7 @@
 #include "vendedor_command.hpp"
 
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

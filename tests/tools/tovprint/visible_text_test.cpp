@@ -10,7 +10,10 @@ namespace {
 using namespace std::string_literals;
 
 TEST(VisibleText, NamesTheCommonControlBytesAndFollowsLineFeedsWithALineBreak) {
-    EXPECT_EQ(visible_text("A\tB\r\n\x1B" "E\x0C"s + '\0', LineBreaks::Follow),
+    EXPECT_EQ(visible_text("A\tB\r\n\x1B"
+                           "E\x0C"s +
+                               '\0',
+                           LineBreaks::Follow),
               "A<TAB>B<CR><LF>\n<ESC>E<FF><NUL>");
 }
 
@@ -24,7 +27,9 @@ TEST(VisibleText, ShowsOtherControlsAndUndefinedWindows1252BytesInHex) {
 }
 
 TEST(VisibleText, ConvertsWindows1252LettersAndSignsToUtf8) {
-    EXPECT_EQ(visible_text("S\xE3o Jo\xE3o \x80 \x93" "a\x94 <b>", LineBreaks::Follow),
+    EXPECT_EQ(visible_text("S\xE3o Jo\xE3o \x80 \x93"
+                           "a\x94 <b>",
+                           LineBreaks::Follow),
               "S\u00E3o Jo\u00E3o \u20AC \u201Ca\u201D <b>");
 }
 
