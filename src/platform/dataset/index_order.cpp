@@ -27,26 +27,34 @@ struct KeyField {
     ValueClass value_class = ValueClass::Text;
 };
 
+// The key values of the rows to sort, read out of the table once: keys[k][row] is key field k
+// of stored row `row`.
+using KeyValues = std::vector<std::vector<Value>>;
+
+KeyValues key_values(const std::vector<uint32_t>& rows, const RowTable& storage,
+                     const std::vector<KeyField>& keys) {
+    KeyValues values(keys.size(), std::vector<Value>(storage.size()));
+    for (size_t k = 0; k < keys.size(); ++k) {
+        for (const uint32_t row : rows)
+            values[k][row] = storage.cell(row, static_cast<size_t>(keys[k].field));
+    }
+    return values;
+}
+
 class KeyComparer {
 public:
-    KeyComparer(const std::vector<Row>& storage, std::vector<KeyField> keys, const IndexOptions& options)
-        : storage_(storage), keys_(std::move(keys)), options_(options) {}
+    KeyComparer(const KeyValues& values, std::vector<KeyField> keys, const IndexOptions& options)
+        : values_(values), keys_(std::move(keys)), options_(options) {}
 
     bool operator()(uint32_t a, uint32_t b) const {
-        const int order = compare_rows(storage_[a], storage_[b]);
+        const int order = compare_rows(a, b);
         return options_.descending ? order > 0 : order < 0;
     }
 
 private:
-    static const Value& value_of(const Row& row, int field) {
-        static const Value null_cell = Null{};
-        const auto index = static_cast<size_t>(field);
-        return index < row.values.size() ? row.values[index] : null_cell;
-    }
-
-    int compare_rows(const Row& a, const Row& b) const {
-        for (const KeyField& key : keys_) {
-            const int order = compare_values(key, value_of(a, key.field), value_of(b, key.field));
+    int compare_rows(uint32_t a, uint32_t b) const {
+        for (size_t k = 0; k < keys_.size(); ++k) {
+            const int order = compare_values(keys_[k], values_[k][a], values_[k][b]);
             if (order != 0) return order;
         }
         return 0;
@@ -82,7 +90,7 @@ private:
         return order < 0 ? -1 : order > 0 ? 1 : 0;
     }
 
-    const std::vector<Row>& storage_;
+    const KeyValues& values_;
     std::vector<KeyField> keys_;
     IndexOptions options_;
 };
@@ -110,7 +118,7 @@ std::vector<int> index_field_numbers(const std::vector<Field>& fields, std::stri
     return numbers;
 }
 
-void sort_rows(std::vector<uint32_t>& rows, const std::vector<Row>& storage,
+void sort_rows(std::vector<uint32_t>& rows, const RowTable& storage,
                const std::vector<Field>& fields, const IndexDef& index) {
     std::vector<KeyField> keys;
     for (const int number : index_field_numbers(fields, index.fields)) {
@@ -121,7 +129,8 @@ void sort_rows(std::vector<uint32_t>& rows, const std::vector<Row>& storage,
         }
         keys.push_back(KeyField{number, value_class});
     }
-    std::stable_sort(rows.begin(), rows.end(), KeyComparer(storage, std::move(keys), index.options));
+    const KeyValues values = key_values(rows, storage, keys);
+    std::stable_sort(rows.begin(), rows.end(), KeyComparer(values, std::move(keys), index.options));
 }
 
 }  // namespace tov::dataset

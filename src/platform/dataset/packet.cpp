@@ -64,6 +64,10 @@ void check_bcd_precision(const Bcd& bcd) {
         throw ConversionError("BCD value: precision " + std::to_string(bcd.precision()) +
                               " exceeds " + std::to_string(max_bcd_digits) + " digits");
     }
+    if (bcd.scale() > max_bcd_digits) {
+        throw ConversionError("BCD value: scale " + std::to_string(bcd.scale()) + " exceeds " +
+                              std::to_string(max_bcd_digits) + " digits");
+    }
 }
 
 // The stored digits as text, padded with leading zeros when the scale exceeds the precision.
@@ -196,6 +200,12 @@ std::string Field::subtype() const {
 }
 
 // --- Bcd --------------------------------------------------------------------------------------
+
+void Bcd::check() const {
+    if (special()) return;
+    check_bcd_precision(*this);
+    for (int i = 0; i < precision(); ++i) bcd_digit(*this, i);
+}
 
 std::string Bcd::to_string() const {
     if (special()) return {};

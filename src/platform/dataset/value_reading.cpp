@@ -112,6 +112,11 @@ std::optional<bool> stored_boolean(const Value& value) {
     return std::nullopt;
 }
 
+std::optional<double> stored_numeric(const Value& value) {
+    if (auto number = stored_number(value)) return number;
+    return stored_date_time(value);
+}
+
 double date_time_of(Date date) { return static_cast<double>(date.day) - date_delta; }
 
 double date_time_of(Time time) { return time.ms / days_in_ms; }

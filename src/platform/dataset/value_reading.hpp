@@ -25,6 +25,8 @@ std::optional<double> stored_number(const Value& value);
 // Dates, times and timestamps as days since 1899-12-30 (time of day as the fraction).
 std::optional<double> stored_date_time(const Value& value);
 std::optional<bool> stored_boolean(const Value& value);
+// A number, or else a date-time as days: how number and date-time fields compare.
+std::optional<double> stored_numeric(const Value& value);
 
 double date_time_of(Date date);
 double date_time_of(Time time);
