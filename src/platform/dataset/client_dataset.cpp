@@ -363,7 +363,7 @@ const IndexDef* ClientDataSet::find_index(std::string_view name) const {
 
 void ClientDataSet::AddIndex(std::string name, std::string fields, IndexOptions options) {
     if (is_blank(name)) throw DatasetError("an index needs a name");
-    if (find_index(name)) throw DatasetError("index '" + name + "' already exists");
+    if (find_index(name)) throw DatasetError("index " + quoted_input(name) + " already exists");
     if (active_) index_field_numbers(packet_.fields, fields);
     index_defs_.push_back(IndexDef{std::move(name), std::move(fields), options});
 }
@@ -378,7 +378,7 @@ void ClientDataSet::ClearIndexDefs() {
 void ClientDataSet::SetIndexName(std::string name) {
     if (!name.empty()) {
         const IndexDef* index = find_index(name);
-        if (!index) throw DatasetError("index '" + name + "' not found");
+        if (!index) throw DatasetError("index " + quoted_input(name) + " not found");
         name = index->name;
     }
     std::string previous = std::exchange(index_name_, std::move(name));

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 #include "platform/text/ansi_case.hpp"
 
 namespace tov::dataset {
@@ -197,7 +198,7 @@ const char* token_kind_name(TokenKind kind) {
 std::vector<Token> tokenize_filter(std::string_view filter) { return Lexer(filter).run(); }
 
 std::string filter_error_prefix(std::string_view filter) {
-    return "filter '" + std::string(filter) + "': ";
+    return "filter " + quoted_input(filter) + ": ";
 }
 
 }  // namespace tov::dataset

@@ -5,6 +5,7 @@
 
 #include "platform/dataset/value_reading.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 #include "platform/text/ansi_case.hpp"
 
 namespace tov::dataset {
@@ -105,7 +106,7 @@ std::vector<int> index_field_numbers(const std::vector<Field>& fields, std::stri
         const size_t end = std::min(field_list.find(';', start), field_list.size());
         const auto name = trimmed(field_list.substr(start, end - start));
         if (name.empty()) {
-            throw DatasetError("index fields '" + std::string(field_list) + "' hold an empty name");
+            throw DatasetError("index fields " + quoted_input(field_list) + " hold an empty name");
         }
         const auto found = std::find_if(fields.begin(), fields.end(), [name](const Field& field) {
             return text::ansi_same_text(field.name, name);
@@ -124,8 +125,9 @@ void sort_rows(std::vector<uint32_t>& rows, const RowTable& storage,
     for (const int number : index_field_numbers(fields, index.fields)) {
         const ValueClass value_class = value_class_of(fields[static_cast<size_t>(number)]);
         if (value_class == ValueClass::Unsupported) {
-            throw DatasetError("index '" + index.name + "': field '" +
-                               fields[static_cast<size_t>(number)].name + "' cannot be sorted");
+            throw DatasetError("index " + quoted_input(index.name) + ": " +
+                               field_label(fields[static_cast<size_t>(number)].name) +
+                               " cannot be sorted");
         }
         keys.push_back(KeyField{number, value_class});
     }
