@@ -140,6 +140,16 @@ std::optional<uint32_t> character_reference(std::string_view name) {
     return code;
 }
 
+// The character a named entity stands for, or 0 for a name that is none of the five.
+char named_entity(std::string_view name) {
+    if (name == "lt") return '<';
+    if (name == "gt") return '>';
+    if (name == "amp") return '&';
+    if (name == "quot") return '"';
+    if (name == "apos") return '\'';
+    return 0;
+}
+
 // Resolves the entity at raw[amp] ('&') into out and returns where the text goes on.
 std::size_t append_entity(std::string& out, std::string_view raw, std::size_t amp) {
     constexpr std::size_t longest = 32;  // references with leading zeros too
@@ -147,12 +157,14 @@ std::size_t append_entity(std::string& out, std::string_view raw, std::size_t am
     if (semicolon != std::string_view::npos) {
         const std::string_view name = raw.substr(amp + 1, semicolon - 1);
         const std::size_t after = amp + semicolon + 1;
-        if (name == "lt") return out.push_back('<'), after;
-        if (name == "gt") return out.push_back('>'), after;
-        if (name == "amp") return out.push_back('&'), after;
-        if (name == "quot") return out.push_back('"'), after;
-        if (name == "apos") return out.push_back('\''), after;
-        if (const auto code = character_reference(name)) return append_utf8(out, *code), after;
+        if (const char named = named_entity(name)) {
+            out.push_back(named);
+            return after;
+        }
+        if (const auto code = character_reference(name)) {
+            append_utf8(out, *code);
+            return after;
+        }
     }
     out.push_back('&');
     return amp + 1;

@@ -150,10 +150,14 @@ private:
         const std::string where = "FIELD " + std::to_string(index + 1) + " (" +
                                   xml_cell::quoted_ansi(names_[index]) + ")";
         std::vector<const Param*> elements;
+        std::set<std::string> written;
         for (const Param& param : field.params) {
             const auto name = xml_types::field_attribute_param(param.name);
             const auto value = xml_types::param_value_text(param);
             if (name && value) {
+                if (!written.insert(*name).second) {
+                    throw PacketError("XML packet: " + where + ", attribute '" + *name + "': given twice");
+                }
                 check_param_attribute(where, *name, *value);
                 append_attribute(*name, *value);
             } else {

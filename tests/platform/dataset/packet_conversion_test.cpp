@@ -92,6 +92,16 @@ TEST(PacketConversion, XmlWriterRefusesWhatTheXmlReaderRefusesInItsWords) {
             read_xml_packet(xml(R"(<FIELD attrname="S" fieldtype="string" WIDTH="-5"/>)", ""));
         }));
 
+    const std::string twice = le(5, 1) + "WIDTH" + le(make_type_word(TypeCode::UInt, 2), 4) +
+                              le(1, 2) + le(5, 1) + "width" +
+                              le(make_type_word(TypeCode::UInt, 2), 4) + le(2, 2);
+    const Packet width_twice =
+        read_binary_packet(binary({descriptor("S", varying_text, twice, 2)}, 0, ""));
+    EXPECT_EQ(error_of([&] { write_xml_packet(width_twice); }), error_of([] {
+                  read_xml_packet(
+                      xml(R"(<FIELD attrname="S" fieldtype="string" WIDTH="1" width="2"/>)", ""));
+              }));
+
     Packet values;
     values.fields = {Field{"N", "", make_type_word(TypeCode::UInt, 2), 0, {}},
                      Field{"X", "", make_type_word(TypeCode::Float, 8), 0, {}}};
