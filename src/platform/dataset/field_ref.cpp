@@ -168,7 +168,7 @@ bool FieldRef::AsBoolean() const {
 
 Variant FieldRef::AsVariant() const {
     const std::optional<Value> value = current();
-    if (!value) return VariantNull{};
+    if (!value || is_null_value(*value)) return VariantNull{};
     return std::visit(
         Overloaded{
             [](const Null&) -> Variant { return VariantNull{}; },

@@ -68,6 +68,7 @@ const char* value_class_name(ValueClass value_class) {
 }
 
 bool is_null_value(const Value& value) {
+    if (const auto* decimal = std::get_if<Bcd>(&value)) return decimal->special();
     return std::holds_alternative<Null>(value) || std::holds_alternative<Unchanged>(value);
 }
 

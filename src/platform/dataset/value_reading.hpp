@@ -16,6 +16,7 @@ enum class ValueClass { Text, Number, DateTime, Boolean, Unsupported };
 ValueClass value_class_of(const Field& field);
 const char* value_class_name(ValueClass value_class);
 
+// NULL, not changed, or a decimal marked special (blank: it holds no number).
 bool is_null_value(const Value& value);
 
 // 8-bit and wide strings, memos and blobs, as Windows-1252 bytes.

@@ -174,6 +174,22 @@ TEST(PacketConversion, DecimalsTheTextCannotCarryAreRefusedEverywhere) {
               "XML packet: row 1, field 'V': BCD value: precision 255 exceeds 32 digits");
 }
 
+// A decimal marked special holds no number: it reads as NULL, never as NaN, and XML leaves it out.
+TEST(PacketConversion, DecimalsMarkedSpecialReadAsNull) {
+    std::string special(18, '\0');
+    special[1] = 0x40;
+    const std::string bytes =
+        binary({descriptor("V", make_type_word(TypeCode::Bcd, 4))}, 1, le(0, 1) + le(0, 1) + special);
+    ClientDataSet dataset;
+    dataset.SetData(bytes);
+    const FieldRef value = dataset.FieldByName("V");
+    EXPECT_TRUE(value.IsNull());
+    EXPECT_EQ(value.AsFloat(), 0);
+    EXPECT_EQ(value.AsVariant(), Variant(VariantNull{}));
+    EXPECT_EQ(write_binary_packet(read_binary_packet(bytes)), bytes);
+    EXPECT_NE(write_xml_packet(read_binary_packet(bytes)).find("<ROW/>"), std::string::npos);
+}
+
 TEST(PacketConversion, BrokenChangeLogsAreRefusedByReadersAndWriters) {
     // Rows 1 and 2 replace each other.
     const std::string log = le(10, 1) + "CHANGE_LOG" +
