@@ -106,7 +106,7 @@ void ClientDataSet::open(const Packet& packet, RowTable rows) {
     deleted_in_order_ = 0;
     try {
         filter_ = bind_filter(filter_text_, filtered_, filter_options_);
-        order_ = ordered_rows();
+        order_rows();
     } catch (...) {
         Close();
         throw;
@@ -252,23 +252,23 @@ void ClientDataSet::SetFilterOptions(const FilterOptions& options) {
 
 // ---- order and view ----
 
-std::vector<uint32_t> ClientDataSet::ordered_rows() {
+void ClientDataSet::order_rows() {
     std::vector<uint32_t> rows;
     rows.reserve(rows_.size());
     for (uint32_t i = 0; i < rows_.size(); ++i) {
         if (!deleted_[i]) rows.push_back(i);
     }
-    deleted_in_order_ = 0;
-    order_rank_.clear();
+    std::vector<uint32_t> rank;
     if (!index_name_.empty()) {
         const IndexDef* index = find_index(index_name_);
         if (!index) throw DatasetError("index " + quoted_input(index_name_) + " not found");
         sort_rows(rows, rows_, packet_.fields, *index);
-        order_rank_.assign(rows_.size(), 0);
-        for (uint32_t position = 0; position < rows.size(); ++position)
-            order_rank_[rows[position]] = position;
+        rank.assign(rows_.size(), 0);
+        for (uint32_t position = 0; position < rows.size(); ++position) rank[rows[position]] = position;
     }
-    return rows;
+    order_ = std::move(rows);
+    order_rank_ = std::move(rank);
+    deleted_in_order_ = 0;
 }
 
 void ClientDataSet::drop_deleted_from_order() {
@@ -340,7 +340,7 @@ const EqualityIndex* ClientDataSet::equality_index(
 
 void ClientDataSet::rebuild_order_keeping_row() {
     const auto kept = current_row();
-    order_ = ordered_rows();
+    order_rows();
     rebuild_view();
     const std::vector<uint32_t>& view = view_is_order_ ? order_ : view_;
     const auto found = kept ? std::find(view.begin(), view.end(), *kept) : view.end();

@@ -120,7 +120,7 @@ private:
     std::optional<CompiledFilter> bind_filter(const std::string& text, bool filtered,
                                               const FilterOptions& options) const;
     void apply_filter(std::optional<CompiledFilter> filter);
-    std::vector<uint32_t> ordered_rows();
+    void order_rows();  // order_ and order_rank_ from the current index; unchanged on failure
     void rebuild_view();
     void drop_deleted_from_order();
     bool select_by_index(const CompiledFilter& filter);

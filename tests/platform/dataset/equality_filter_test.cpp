@@ -130,6 +130,23 @@ TEST(EqualityFilters, FollowTheIndexOrderAndLeaveDeletedRowsOut) {
     EXPECT_EQ(view_of(dataset), order);
 }
 
+TEST(EqualityFilters, KeepTheOrderOfAnIndexAfterAnotherFailedToApply) {
+    std::mt19937 random(3);
+    Packet packet = numbered(varied_rows(random));
+    ClientDataSet dataset;
+    dataset.SetData(packet);
+    dataset.AddIndex("Backwards", "ROWNO", IndexOptions{false, true});
+    dataset.SetIndexName("Backwards");
+    const std::vector<int> order = view_of(dataset);
+    dataset.AddIndex("ByDay", "DAY");
+    packet.fields[4] = make_field("DAY", TypeCode::Adt, 0);  // a field no index can sort
+    dataset.SetData(packet);
+    EXPECT_THROW(dataset.SetIndexName("ByDay"), DatasetError);
+    dataset.SetFilter("CODE = '01'");
+    dataset.SetFiltered(true);
+    EXPECT_EQ(view_of(dataset), evaluated(packet, order, "CODE = '01'", {}));
+}
+
 TEST(EqualityFilters, NewDataGetsANewIndex) {
     ClientDataSet dataset;
     dataset.SetData(make_packet({text_field("CODE")},
