@@ -5,7 +5,7 @@
 namespace tov::dataset {
 
 CellState ColumnCells::state(std::size_t row) const {
-    if (bit(present_, row)) return CellState::Value;
+    if (has_value(row)) return CellState::Value;
     return bit(unchanged_, row) ? CellState::Unchanged : CellState::Null;
 }
 
@@ -36,7 +36,27 @@ std::size_t ColumnCells::value_index(std::size_t row) const {
     return index + static_cast<std::size_t>(std::popcount(present_[word] & below));
 }
 
+void ColumnCells::start_bits() {
+    const bool all_present = stored_ != 0;
+    present_.assign(words_for(size_), all_present ? ~uint64_t{0} : 0);
+    if (all_present && size_ % word_bits != 0)
+        present_.back() = (uint64_t{1} << (size_ % word_bits)) - 1;
+    rank_.clear();
+    for (std::size_t block = 0; block * block_rows < size_; ++block) {
+        rank_.push_back(all_present ? static_cast<uint32_t>(block * block_rows) : 0);
+    }
+}
+
 void ColumnCells::append_row(bool present) {
+    if (!mixed()) {
+        const bool uniform = present ? stored_ == size_ : stored_ == 0;
+        if (uniform) {
+            stored_ += present ? 1 : 0;
+            ++size_;
+            return;
+        }
+        start_bits();
+    }
     if (size_ % block_rows == 0) rank_.push_back(static_cast<uint32_t>(stored_));
     if (size_ % word_bits == 0) present_.push_back(0);
     if (present) {
@@ -47,7 +67,7 @@ void ColumnCells::append_row(bool present) {
 }
 
 void ColumnCells::mark_unchanged(std::size_t row) {
-    if (unchanged_.size() < present_.size()) unchanged_.resize(present_.size(), 0);
+    if (unchanged_.size() < words_for(row + 1)) unchanged_.resize(words_for(row + 1), 0);
     unchanged_[row / word_bits] |= uint64_t{1} << (row % word_bits);
 }
 
@@ -86,7 +106,8 @@ void ColumnCells::append_copy(const ColumnCells& source, std::size_t row) {
 }
 
 void ColumnCells::reserve(std::size_t rows) {
-    present_.reserve((rows + word_bits - 1) / word_bits);
+    if (!mixed()) return;
+    present_.reserve(words_for(rows));
     rank_.reserve((rows + block_rows - 1) / block_rows);
 }
 

@@ -30,7 +30,7 @@ public:
         bool empty() const { return size() == 0; }
         const Value operator[](std::size_t column) const { return table_->cell(row_, column); }
         const Value at(std::size_t column) const;  // std::out_of_range past the row's width
-        operator std::vector<Value>() const;       // NOLINT: reads as the row's list of values
+        operator std::vector<Value>() const;       // the row as a list of values
         friend bool operator==(const RowValues& a, const std::vector<Value>& b) {
             return static_cast<std::vector<Value>>(a) == b;
         }
@@ -44,7 +44,7 @@ public:
     struct RowView {
         uint8_t status = 0;
         RowValues values;
-        operator Row() const { return Row{status, values}; }  // NOLINT: a copy of the row
+        operator Row() const { return Row{status, values}; }  // a copy of the row
     };
 
     class const_iterator {
@@ -76,7 +76,7 @@ public:
     RowTable() = default;
     explicit RowTable(std::size_t columns);
     RowTable(std::initializer_list<Row> rows);
-    RowTable(const std::vector<Row>& rows);  // NOLINT: a list of rows converts implicitly
+    RowTable(const std::vector<Row>& rows);  // a list of rows converts implicitly
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
