@@ -113,8 +113,8 @@ void BM_DeleteFilteredHalf(benchmark::State& state) {
 
 // --- memory per cell ----------------------------------------------------------------------
 
-// An XML packet of i4 fields, every cell NULL (empty rows) or every cell holding a value.
-std::string integer_packet(int fields, int rows, bool with_values) {
+// An XML packet of i4 fields whose every `every`-th cell holds a value (0: none does).
+std::string integer_packet(int fields, int rows, int every) {
     std::string xml = R"(<?xml version="1.0" standalone="yes"?><DATAPACKET Version="2.0"><METADATA><FIELDS>)";
     for (int field = 0; field < fields; ++field) {
         xml += R"(<FIELD attrname="F)" + std::to_string(field) + R"(" fieldtype="i4"/>)";
@@ -122,7 +122,8 @@ std::string integer_packet(int fields, int rows, bool with_values) {
     xml += "</FIELDS><PARAMS/></METADATA><ROWDATA>";
     for (int row = 0; row < rows; ++row) {
         xml += "<ROW";
-        for (int field = 0; with_values && field < fields; ++field) {
+        for (int field = 0; every != 0 && field < fields; ++field) {
+            if ((row * fields + field) % every != 0) continue;
             xml += " F" + std::to_string(field) + "=\"" + std::to_string(row * 7 + field) + "\"";
         }
         xml += "/>";
@@ -133,8 +134,8 @@ std::string integer_packet(int fields, int rows, bool with_values) {
 std::size_t heap_in_use() { return mallinfo2().uordblks; }
 
 // The heap a dataset keeps after loading the packet, per cell.
-void memory_per_cell(benchmark::State& state, int fields, int rows, bool with_values) {
-    const std::string bytes = integer_packet(fields, rows, with_values);
+void memory_per_cell(benchmark::State& state, int fields, int rows, int every) {
+    const std::string bytes = integer_packet(fields, rows, every);
     double per_cell = 0;
     for (auto _ : state) {
         const std::size_t before = heap_in_use();
@@ -149,8 +150,10 @@ void memory_per_cell(benchmark::State& state, int fields, int rows, bool with_va
 }
 
 // The packet of the report: 5,000 i4 fields and 2,000 empty rows.
-void BM_MemoryNullCells(benchmark::State& state) { memory_per_cell(state, 5000, 2000, false); }
-void BM_MemoryValueCells(benchmark::State& state) { memory_per_cell(state, 100, 20000, true); }
+void BM_MemoryNullCells(benchmark::State& state) { memory_per_cell(state, 5000, 2000, 0); }
+// One cell in ten holds a value: NULL cells among values.
+void BM_MemoryMostlyNullCells(benchmark::State& state) { memory_per_cell(state, 100, 20000, 10); }
+void BM_MemoryValueCells(benchmark::State& state) { memory_per_cell(state, 100, 20000, 1); }
 
 // --- change log -------------------------------------------------------------------------------
 
@@ -184,6 +187,7 @@ BENCHMARK(BM_LoadXml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WalkFiltered)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteFilteredHalf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryNullCells)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoryMostlyNullCells)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryValueCells)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChangeLogChain)->Arg(8000)->Arg(32000)->Arg(128000)->Unit(benchmark::kMillisecond);
 
