@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as an XML data packet. A packet that loads must write to XML that loads
-// again, and writing that one must give the same text.
+// again, and writing that one must give the same text. Converted to the binary form it is either
+// refused by the writer or read back whole.
 
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/dataset/packet_binary.hpp"
 #include "platform/dataset/packet_xml.hpp"
 #include "platform/errors/errors.hpp"
 
@@ -29,5 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             reread.rows.size() != packet.rows.size())
             std::abort();
     }
+    std::string as_binary;
+    try {
+        as_binary = write_binary_packet(packet);
+    } catch (const tov::PacketError&) {
+        return 0;
+    }
+    if (read_binary_packet(as_binary).rows.size() != packet.rows.size()) std::abort();
     return 0;
 }

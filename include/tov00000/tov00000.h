@@ -198,7 +198,10 @@ TOV_API int32_t TOV_CALL Tov_SetFormatSettings(const tov_format_settings* settin
 
 typedef struct tov_dataset tov_dataset;
 
-/* A NULL handle fails with TOV_E_ARGUMENT, except in Tov_DataSetFree, where it does nothing. */
+/* A NULL handle fails with TOV_E_ARGUMENT, except in Tov_DataSetFree, where it does nothing.
+ * Tov_DataSetOpen takes a binary or XML data packet of at most 65,535 fields and 50,000,000 cells
+ * (fields x rows, change-log versions included); a packet declaring more fails with TOV_E_PACKET
+ * naming its counts, before any row is stored. */
 TOV_API int32_t TOV_CALL Tov_DataSetOpen(const void* packet, size_t size, tov_dataset** out);
 TOV_API int32_t TOV_CALL Tov_DataSetFree(tov_dataset* ds);
 TOV_API int32_t TOV_CALL Tov_DataSetFirst(tov_dataset* ds);

@@ -37,12 +37,13 @@ dataset::Packet TicketItems::rows_left_by(const std::string& deletion_filter) {
     dataset::Packet left = header_;
     const int field_count = static_cast<int>(header_.fields.size());
     for (rows_.First(); !rows_.Eof(); rows_.Next()) {
-        dataset::Row& row = left.rows.emplace_back();
+        dataset::Row row;
         row.values.reserve(header_.fields.size());
         for (int field = 0; field < field_count; ++field) {
-            const dataset::Value* value = rows_.CurrentValue(field);
-            row.values.push_back(value != nullptr ? *value : dataset::Value{dataset::Null{}});
+            row.values.push_back(
+                rows_.CurrentValue(field).value_or(dataset::Value{dataset::Null{}}));
         }
+        left.rows.push_back(row);
     }
     return left;
 }

@@ -6,6 +6,7 @@
 #include "platform/dataset/packet_current_view.hpp"
 #include "platform/dataset/packet_io.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 #include "platform/format/date_format.hpp"
 #include "platform/format/float_format.hpp"
 #include "platform/text/ansi_case.hpp"
@@ -73,32 +74,39 @@ void ClientDataSet::SetFormatSettings(const format::FormatSettings& settings) {
 
 void ClientDataSet::SetData(const Packet& packet) {
     Close();
-    std::vector<Row> rows = current_rows(packet);
-    packet_.major_version = packet.major_version;
-    packet_.minor_version = packet.minor_version;
-    packet_.fields = packet.fields;
-    packet_.params = packet.params;
-    open(std::move(rows));
+    RowTable rows = current_table(packet);
+    open(packet, std::move(rows));
+}
+
+void ClientDataSet::SetData(Packet&& packet) {
+    Close();
+    RowTable rows = current_table(std::move(packet));
+    open(packet, std::move(rows));
 }
 
 void ClientDataSet::SetData(std::string_view packet_bytes) {
     Close();
-    const Packet packet = read_packet(packet_bytes);
-    SetData(packet);
+    SetData(read_packet(packet_bytes));
 }
 
 void ClientDataSet::LoadFromFile(const std::filesystem::path& path) {
     Close();
-    const Packet packet = load_packet_file(path);
-    SetData(packet);
+    SetData(load_packet_file(path));
 }
 
-void ClientDataSet::open(std::vector<Row> rows) {
-    rows_ = std::move(rows);
+// The fields and parameters of packet, and its current rows.
+void ClientDataSet::open(const Packet& packet, RowTable rows) {
+    packet_.major_version = packet.major_version;
+    packet_.minor_version = packet.minor_version;
+    packet_.fields = packet.fields;
+    packet_.params = packet.params;
+    rows_ =
+        rows.columns() == packet_.fields.size() ? std::move(rows) : RowTable(packet_.fields.size());
     deleted_.assign(rows_.size(), 0);
+    deleted_in_order_ = 0;
     try {
         filter_ = bind_filter(filter_text_, filtered_, filter_options_);
-        order_ = ordered_rows();
+        order_rows();
     } catch (...) {
         Close();
         throw;
@@ -117,11 +125,9 @@ Packet ClientDataSet::Data() const {
     for (const Param& param : packet_.params) {
         if (!text::ansi_same_text(param.name, "CHANGE_LOG")) packet.params.push_back(param);
     }
-    packet.rows.reserve(rows_.size());
+    packet.rows = RowTable(packet_.fields.size());
     for (size_t i = 0; i < rows_.size(); ++i) {
-        if (deleted_[i]) continue;
-        packet.rows.push_back(rows_[i]);
-        packet.rows.back().status = 0;
+        if (!deleted_[i]) packet.rows.append_row_of(rows_, i, 0);
     }
     return packet;
 }
@@ -132,8 +138,12 @@ void ClientDataSet::Close() {
     packet_ = Packet{};
     rows_.clear();
     deleted_.clear();
+    deleted_in_order_ = 0;
     order_.clear();
+    order_rank_.clear();
     view_.clear();
+    view_is_order_ = true;
+    equality_indexes_.clear();
     live_.reset(0);
     cursor_ = 0;
     eof_ = true;
@@ -196,7 +206,7 @@ void ClientDataSet::SetRecNo(int record_number) {
 
 std::optional<uint32_t> ClientDataSet::current_row() const {
     if (!active_ || live_.live_count() == 0) return std::nullopt;
-    return view_[cursor_];
+    return row_at(cursor_);
 }
 
 // ---- filter ----
@@ -246,40 +256,103 @@ void ClientDataSet::SetFilterOptions(const FilterOptions& options) {
 
 // ---- order and view ----
 
-std::vector<uint32_t> ClientDataSet::ordered_rows() const {
+void ClientDataSet::order_rows() {
     std::vector<uint32_t> rows;
     rows.reserve(rows_.size());
     for (uint32_t i = 0; i < rows_.size(); ++i) {
         if (!deleted_[i]) rows.push_back(i);
     }
+    std::vector<uint32_t> rank;
     if (!index_name_.empty()) {
         const IndexDef* index = find_index(index_name_);
-        if (!index) throw DatasetError("index '" + index_name_ + "' not found");
+        if (!index) throw DatasetError("index " + quoted_input(index_name_) + " not found");
         sort_rows(rows, rows_, packet_.fields, *index);
+        rank.assign(rows_.size(), 0);
+        for (uint32_t position = 0; position < rows.size(); ++position)
+            rank[rows[position]] = position;
     }
-    return rows;
+    order_ = std::move(rows);
+    order_rank_ = std::move(rank);
+    deleted_in_order_ = 0;
+}
+
+void ClientDataSet::drop_deleted_from_order() {
+    if (deleted_in_order_ == 0) return;
+    std::erase_if(order_, [this](uint32_t row) { return deleted_[row] != 0; });
+    deleted_in_order_ = 0;
 }
 
 void ClientDataSet::rebuild_view() {
-    std::erase_if(order_, [this](uint32_t row) { return deleted_[row] != 0; });
+    drop_deleted_from_order();
+    cursor_ = 0;
     view_.clear();
-    view_.reserve(order_.size());
-    for (const uint32_t row : order_) {
-        if (!filter_ || filter_->matches(rows_[row])) view_.push_back(row);
+    view_is_order_ = !filter_.has_value();
+    if (view_is_order_) {
+        live_.reset(order_.size());
+        return;
+    }
+    if (!select_by_index(*filter_)) {
+        for (const uint32_t row : order_) {
+            if (filter_->matches(rows_, row)) view_.push_back(row);
+        }
     }
     live_.reset(view_.size());
-    cursor_ = 0;
+}
+
+// The view of a filter of equalities, from the index of its fields; false for another filter.
+bool ClientDataSet::select_by_index(const CompiledFilter& filter) {
+    const auto equalities = filter.equalities();
+    if (!equalities) return false;
+    std::vector<EqualityIndex::KeyField> fields;
+    std::vector<const CompiledFilter::Literal*> literals;
+    for (const auto& equality : *equalities) {
+        const EqualityIndex::KeyField field{equality.field, equality.value_class};
+        const auto same = std::find(fields.begin(), fields.end(), field);
+        if (same == fields.end()) {
+            fields.push_back(field);
+            literals.push_back(equality.literal);
+        } else if (!(*equality.literal == *literals[static_cast<size_t>(same - fields.begin())])) {
+            return false;  // the same field twice with different values: left to the filter
+        }
+    }
+    const EqualityIndex* index = equality_index(fields, filter.case_insensitive());
+    if (index == nullptr) return false;
+    for (const uint32_t row : index->rows_matching(literals)) {
+        if (!deleted_[row]) view_.push_back(row);
+    }
+    if (!order_rank_.empty()) {
+        std::sort(view_.begin(), view_.end(),
+                  [this](uint32_t a, uint32_t b) { return order_rank_[a] < order_rank_[b]; });
+    }
+    return true;
+}
+
+const EqualityIndex* ClientDataSet::equality_index(
+    const std::vector<EqualityIndex::KeyField>& fields, bool case_insensitive) {
+    constexpr size_t kept_indexes = 8;
+    for (const CachedIndex& cached : equality_indexes_) {
+        if (cached.fields == fields && cached.case_insensitive == case_insensitive) {
+            return cached.index ? &*cached.index : nullptr;
+        }
+    }
+    if (equality_indexes_.size() == kept_indexes)
+        equality_indexes_.erase(equality_indexes_.begin());
+    equality_indexes_.push_back(CachedIndex{fields, case_insensitive,
+                                            EqualityIndex::build(rows_, fields, case_insensitive)});
+    const CachedIndex& added = equality_indexes_.back();
+    return added.index ? &*added.index : nullptr;
 }
 
 void ClientDataSet::rebuild_order_keeping_row() {
     const auto kept = current_row();
-    order_ = ordered_rows();
+    order_rows();
     rebuild_view();
-    const auto found = kept ? std::find(view_.begin(), view_.end(), *kept) : view_.end();
-    if (found == view_.end()) {
+    const std::vector<uint32_t>& view = view_is_order_ ? order_ : view_;
+    const auto found = kept ? std::find(view.begin(), view.end(), *kept) : view.end();
+    if (found == view.end()) {
         First();
     } else {
-        cursor_ = static_cast<size_t>(found - view_.begin());
+        cursor_ = static_cast<size_t>(found - view.begin());
         eof_ = false;
     }
 }
@@ -295,7 +368,7 @@ const IndexDef* ClientDataSet::find_index(std::string_view name) const {
 
 void ClientDataSet::AddIndex(std::string name, std::string fields, IndexOptions options) {
     if (is_blank(name)) throw DatasetError("an index needs a name");
-    if (find_index(name)) throw DatasetError("index '" + name + "' already exists");
+    if (find_index(name)) throw DatasetError("index " + quoted_input(name) + " already exists");
     if (active_) index_field_numbers(packet_.fields, fields);
     index_defs_.push_back(IndexDef{std::move(name), std::move(fields), options});
 }
@@ -310,7 +383,7 @@ void ClientDataSet::ClearIndexDefs() {
 void ClientDataSet::SetIndexName(std::string name) {
     if (!name.empty()) {
         const IndexDef* index = find_index(name);
-        if (!index) throw DatasetError("index '" + name + "' not found");
+        if (!index) throw DatasetError("index " + quoted_input(name) + " not found");
         name = index->name;
     }
     std::string previous = std::exchange(index_name_, std::move(name));
@@ -333,7 +406,7 @@ bool ClientDataSet::Locate(std::string_view field, const Variant& value, LocateO
         compile_equality(packet_.fields, number, operand_of(value, settings_),
                          options.case_insensitive, options.partial_key, settings_);
     for (auto position = live_.first(); position; position = live_.next_after(*position)) {
-        if (match.matches(rows_[view_[*position]])) {
+        if (match.matches(rows_, row_at(*position))) {
             cursor_ = *position;
             eof_ = false;
             return true;
@@ -353,7 +426,8 @@ bool ClientDataSet::Locate(std::string_view field, const char* text, LocateOptio
 void ClientDataSet::Delete() {
     require_active("Delete");
     if (live_.live_count() == 0) throw DatasetError("Delete: the dataset is empty");
-    deleted_[view_[cursor_]] = 1;
+    deleted_[row_at(cursor_)] = 1;
+    ++deleted_in_order_;
     live_.remove(cursor_);
     if (const auto next = live_.next_after(cursor_)) {
         cursor_ = *next;
@@ -380,12 +454,11 @@ std::optional<FieldRef> ClientDataSet::FindField(std::string_view name) const {
     return FieldRef(*this, number);
 }
 
-const Value* ClientDataSet::CurrentValue(int field_number) const {
+std::optional<Value> ClientDataSet::CurrentValue(int field_number) const {
     const auto row = current_row();
-    if (!row || field_number < 0) return nullptr;
-    const auto& values = rows_[*row].values;
-    const auto index = static_cast<size_t>(field_number);
-    return index < values.size() ? &values[index] : nullptr;
+    if (!row || field_number < 0 || static_cast<size_t>(field_number) >= rows_.columns())
+        return std::nullopt;
+    return rows_.column(static_cast<size_t>(field_number)).value(*row);
 }
 
 }  // namespace tov::dataset

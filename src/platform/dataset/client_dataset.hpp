@@ -20,6 +20,12 @@
 //   true, RecordCount and RecNo 0; a closed dataset has no fields.
 // - Assigning data while the filter or the index names a field the new data lacks closes the
 //   dataset and raises.
+//
+// Cost: the rows are stored column by column (row_table.hpp), a NULL cell in about a bit.
+// Switching the filter off costs nothing, and a filter of equalities joined by AND is served
+// from an index built once per field set (equality_index.hpp), so that a document setting such a
+// filter in a loop pays for the rows each filter selects, not for the whole dataset each time.
+// Other filters are evaluated row by row.
 
 #include <filesystem>
 #include <optional>
@@ -27,12 +33,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/dataset/equality_index.hpp"
 #include "platform/dataset/field_ref.hpp"
 #include "platform/dataset/field_variant.hpp"
 #include "platform/dataset/filter_expression.hpp"
 #include "platform/dataset/index_order.hpp"
 #include "platform/dataset/live_positions.hpp"
 #include "platform/dataset/packet.hpp"
+#include "platform/dataset/row_table.hpp"
 #include "platform/format/format_settings.hpp"
 
 namespace tov::dataset {
@@ -52,6 +60,7 @@ public:
     // Assigning data opens the dataset on its first row (filter and index applied). Data that
     // cannot be read leaves the dataset closed (tov::PacketError, tov::FileError).
     void SetData(const Packet& packet);
+    void SetData(Packet&& packet);
     void SetData(std::string_view packet_bytes);  // binary or XML
     void LoadFromFile(const std::filesystem::path& path);
     // The current rows in stored order: deleted rows gone, no change log, filter and index not
@@ -94,20 +103,33 @@ public:
     FieldRef FieldByName(std::string_view name) const;  // tov::FieldNotFound
     std::optional<FieldRef> FindField(std::string_view name) const;
 
-    // For FieldRef: the current row's value of a field, nullptr when the view has no row.
-    const Value* CurrentValue(int field_number) const;
+    // For FieldRef: the current row's value of a field, nothing when the view has no row.
+    std::optional<Value> CurrentValue(int field_number) const;
     // Grows whenever the dataset gets other fields (new data, closing).
     uint64_t Generation() const { return generation_; }
 
 private:
+    struct CachedIndex {
+        std::vector<EqualityIndex::KeyField> fields;
+        bool case_insensitive = false;
+        std::optional<EqualityIndex> index;  // nothing when the index could not be built
+    };
+
     void require_active(const char* operation) const;
-    void open(std::vector<Row> rows);  // fields and parameters already set
+    void open(const Packet& packet, RowTable rows);
     std::optional<CompiledFilter> bind_filter(const std::string& text, bool filtered,
                                               const FilterOptions& options) const;
     void apply_filter(std::optional<CompiledFilter> filter);
-    std::vector<uint32_t> ordered_rows() const;
+    void order_rows();  // order_ and order_rank_ from the current index; unchanged on failure
     void rebuild_view();
+    void drop_deleted_from_order();
+    bool select_by_index(const CompiledFilter& filter);
+    const EqualityIndex* equality_index(const std::vector<EqualityIndex::KeyField>& fields,
+                                        bool case_insensitive);
     void rebuild_order_keeping_row();
+    uint32_t row_at(size_t position) const {
+        return view_is_order_ ? order_[position] : view_[position];
+    }
     std::optional<uint32_t> current_row() const;
     const IndexDef* find_index(std::string_view name) const;
 
@@ -116,13 +138,18 @@ private:
     uint64_t generation_ = 0;
 
     Packet packet_;                 // fields and parameters; rows live in rows_
-    std::vector<Row> rows_;         // current rows in stored order
+    RowTable rows_;                 // current rows in stored order
     std::vector<uint8_t> deleted_;  // tombstones of rows_
+    size_t deleted_in_order_ = 0;   // deleted rows order_ still lists
     std::vector<uint32_t> order_;   // live rows in index order
-    std::vector<uint32_t> view_;    // rows of order_ that pass the filter
-    LivePositions live_;            // positions of view_ not deleted since it was built
-    size_t cursor_ = 0;             // position in view_
+    std::vector<uint32_t>
+        order_rank_;              // position of each stored row in order_; empty in stored order
+    std::vector<uint32_t> view_;  // rows of order_ that pass the filter, when there is one
+    bool view_is_order_ = true;   // without a filter the view is order_ itself
+    LivePositions live_;          // positions of the view not deleted since it was built
+    size_t cursor_ = 0;           // position in the view
     bool eof_ = true;
+    std::vector<CachedIndex> equality_indexes_;
 
     std::string filter_text_;
     bool filtered_ = false;

@@ -10,20 +10,33 @@ namespace tov::dataset {
 
 namespace {
 
-const Value& value_at(const Row& row, int field) {
-    static const Value null_cell = Null{};
-    const auto index = static_cast<size_t>(field);
-    return index < row.values.size() ? row.values[index] : null_cell;
-}
+// A row's cells, by field number: a Row's own values, or a table row's put together one by one.
+class RowCells {
+public:
+    explicit RowCells(const Row& row) : row_(row) {}
+    const Value& operator()(int field) const {
+        static const Value null_cell = Null{};
+        const auto index = static_cast<size_t>(field);
+        return index < row_.values.size() ? row_.values[index] : null_cell;
+    }
+
+private:
+    const Row& row_;
+};
+
+class TableCells {
+public:
+    TableCells(const RowTable& rows, size_t row) : rows_(rows), row_(row) {}
+    Value operator()(int field) const { return rows_.cell(row_, static_cast<size_t>(field)); }
+
+private:
+    const RowTable& rows_;
+    size_t row_;
+};
 
 std::optional<int> order_of(double left, double right) {
     if (std::isnan(left) || std::isnan(right)) return std::nullopt;
     return left < right ? -1 : left > right ? 1 : 0;
-}
-
-std::optional<double> numeric_value(const Value& value) {
-    if (auto number = stored_number(value)) return number;
-    return stored_date_time(value);
 }
 
 bool holds(CompareOp op, int order) {
@@ -61,37 +74,43 @@ CompiledFilter::CompiledFilter(std::vector<Node> nodes, int root, bool case_inse
     : nodes_(std::move(nodes)), root_(root), case_insensitive_(case_insensitive) {}
 
 bool CompiledFilter::matches(const Row& row) const {
-    return evaluate(root_, row);
+    return evaluate(root_, RowCells(row));
 }
 
-bool CompiledFilter::evaluate(int index, const Row& row) const {
+bool CompiledFilter::matches(const RowTable& rows, size_t row) const {
+    return evaluate(root_, TableCells(rows, row));
+}
+
+template <typename Cells>
+bool CompiledFilter::evaluate(int index, const Cells& cells) const {
     const Node& node = nodes_[static_cast<size_t>(index)];
     switch (node.kind) {
         case FilterNode::Kind::And:
             for (const int child : node.children) {
-                if (!evaluate(child, row)) return false;
+                if (!evaluate(child, cells)) return false;
             }
             return true;
         case FilterNode::Kind::Or:
             for (const int child : node.children) {
-                if (evaluate(child, row)) return true;
+                if (evaluate(child, cells)) return true;
             }
             return false;
         case FilterNode::Kind::Not:
-            return !evaluate(node.children.front(), row);
+            return !evaluate(node.children.front(), cells);
         case FilterNode::Kind::IsNull:
-            return is_null_value(value_at(row, node.field)) != node.negated;
+            return is_null_value(cells(node.field)) != node.negated;
         case FilterNode::Kind::Compare:
-            return compare(node, row);
+            return compare(node, cells);
     }
     return false;
 }
 
-bool CompiledFilter::compare(const Node& node, const Row& row) const {
-    const Value& value = value_at(row, node.field);
+template <typename Cells>
+bool CompiledFilter::compare(const Node& node, const Cells& cells) const {
+    const auto& value = cells(node.field);
     if (is_null_value(value)) return false;
     if (node.other_field >= 0) {
-        const Value& other = value_at(row, node.other_field);
+        const auto& other = cells(node.other_field);
         if (is_null_value(other)) return false;
         const auto order = compare_fields(node, value, other);
         return order && holds(node.op, *order);
@@ -106,6 +125,27 @@ bool CompiledFilter::compare(const Node& node, const Row& row) const {
     return order && holds(node.op, *order);
 }
 
+std::optional<std::vector<CompiledFilter::Equality>> CompiledFilter::equalities() const {
+    std::vector<Equality> found;
+    if (root_ < 0 || !collect_equalities(root_, found)) return std::nullopt;
+    return found;
+}
+
+bool CompiledFilter::collect_equalities(int index, std::vector<Equality>& out) const {
+    const Node& node = nodes_[static_cast<size_t>(index)];
+    if (node.kind == FilterNode::Kind::And) {
+        for (const int child : node.children) {
+            if (!collect_equalities(child, out)) return false;
+        }
+        return true;
+    }
+    const bool plain_equality = node.kind == FilterNode::Kind::Compare &&
+                                node.op == CompareOp::Equal && node.other_field < 0 &&
+                                !node.literal.prefix && node.value_class != ValueClass::Unsupported;
+    if (plain_equality) out.push_back(Equality{node.field, node.value_class, &node.literal});
+    return plain_equality;
+}
+
 std::optional<int> CompiledFilter::compare_with_literal(const Node& node,
                                                         const Value& value) const {
     switch (node.value_class) {
@@ -115,7 +155,7 @@ std::optional<int> CompiledFilter::compare_with_literal(const Node& node,
             });
         case ValueClass::Number:
         case ValueClass::DateTime: {
-            const auto number = numeric_value(value);
+            const auto number = stored_numeric(value);
             if (!number) return std::nullopt;
             return order_of(*number, node.literal.number);
         }
@@ -141,8 +181,8 @@ std::optional<int> CompiledFilter::compare_fields(const Node& node, const Value&
         }
         case ValueClass::Number:
         case ValueClass::DateTime: {
-            const auto a = numeric_value(left);
-            const auto b = numeric_value(right);
+            const auto a = stored_numeric(left);
+            const auto b = stored_numeric(right);
             if (!a || !b) return std::nullopt;
             return order_of(*a, *b);
         }

@@ -9,6 +9,7 @@
 #include "platform/dataset/date_text.hpp"
 #include "platform/dataset/value_reading.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 #include "platform/format/date_format.hpp"
 #include "platform/format/float_format.hpp"
 #include "platform/text/cp1252.hpp"
@@ -25,17 +26,18 @@ template <typename... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
 [[noreturn]] void cannot_read(const std::string& field, const char* as_what) {
-    throw ConversionError("field '" + field + "' cannot be read as " + as_what);
+    throw ConversionError(field_label(field) + " cannot be read as " + as_what);
 }
 
 [[noreturn]] void not_a(const std::string& field, const std::string& text, const char* what) {
-    throw ConversionError("field '" + field + "': '" + text + "' is not a valid " + what);
+    throw ConversionError(field_label(field) + ": " + quoted_input(text) + " is not a valid " +
+                          what);
 }
 
 int64_t rounded_integer(long double value, const std::string& field) {
     const long double rounded = std::nearbyint(value);
     if (!(rounded >= -9.2233720368547758e18L && rounded < 9.2233720368547758e18L)) {
-        throw ConversionError("field '" + field + "': the value is out of the integer range");
+        throw ConversionError(field_label(field) + ": the value is out of the integer range");
     }
     return static_cast<int64_t>(rounded);
 }
@@ -76,18 +78,18 @@ const Field& FieldRef::Definition() const {
     return dataset_->Fields()[static_cast<size_t>(number())];
 }
 
-const Value* FieldRef::current() const {
+std::optional<Value> FieldRef::current() const {
     return dataset_->CurrentValue(number());
 }
 
 bool FieldRef::IsNull() const {
-    const Value* value = current();
-    return value == nullptr || is_null_value(*value);
+    const std::optional<Value> value = current();
+    return !value || is_null_value(*value);
 }
 
 std::string FieldRef::AsString() const {
-    const Value* value = current();
-    if (value == nullptr) return "";
+    const std::optional<Value> value = current();
+    if (!value) return "";
     const auto& settings = dataset_->FormatSettings();
     const bool single = Definition().type() == TypeCode::Single;
     return std::visit(
@@ -113,8 +115,8 @@ std::string FieldRef::AsString() const {
 }
 
 double FieldRef::AsFloat() const {
-    const Value* value = current();
-    if (value == nullptr || is_null_value(*value)) return 0;
+    const std::optional<Value> value = current();
+    if (!value || is_null_value(*value)) return 0;
     if (const auto number = stored_number(*value)) return *number;
     if (const auto date_time = stored_date_time(*value)) return *date_time;
     if (const auto text = stored_text(*value)) {
@@ -128,25 +130,25 @@ double FieldRef::AsFloat() const {
 }
 
 int64_t FieldRef::AsInteger() const {
-    const Value* value = current();
-    if (value == nullptr || is_null_value(*value)) return 0;
-    if (const auto* integer = std::get_if<int64_t>(value)) return *integer;
-    if (const auto* unsigned_integer = std::get_if<uint64_t>(value)) {
+    const std::optional<Value> value = current();
+    if (!value || is_null_value(*value)) return 0;
+    if (const auto* integer = std::get_if<int64_t>(&*value)) return *integer;
+    if (const auto* unsigned_integer = std::get_if<uint64_t>(&*value)) {
         if (*unsigned_integer > static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) {
-            throw ConversionError("field '" + name_ + "': the value is out of the integer range");
+            throw ConversionError(field_label(name_) + ": the value is out of the integer range");
         }
         return static_cast<int64_t>(*unsigned_integer);
     }
-    if (const auto* bcd = std::get_if<Bcd>(value))
+    if (const auto* bcd = std::get_if<Bcd>(&*value))
         return rounded_integer(bcd->to_long_double(), name_);
-    if (const auto* number = std::get_if<double>(value)) return rounded_integer(*number, name_);
+    if (const auto* number = std::get_if<double>(&*value)) return rounded_integer(*number, name_);
     if (const auto text = stored_text(*value)) return integer_in_text(*text, name_);
     cannot_read(name_, "an integer");
 }
 
 double FieldRef::AsDateTime() const {
-    const Value* value = current();
-    if (value == nullptr || is_null_value(*value)) return 0;
+    const std::optional<Value> value = current();
+    if (!value || is_null_value(*value)) return 0;
     if (const auto date_time = stored_date_time(*value)) return *date_time;
     if (const auto text = stored_text(*value)) {
         const auto parsed = parse_date_time_text(*text, dataset_->FormatSettings());
@@ -157,8 +159,8 @@ double FieldRef::AsDateTime() const {
 }
 
 bool FieldRef::AsBoolean() const {
-    const Value* value = current();
-    if (value == nullptr || is_null_value(*value)) return false;
+    const std::optional<Value> value = current();
+    if (!value || is_null_value(*value)) return false;
     if (const auto flag = stored_boolean(*value)) return *flag;
     if (const auto text = stored_text(*value)) {
         // As the string field class reads it: true when it starts with T or Y.
@@ -169,8 +171,8 @@ bool FieldRef::AsBoolean() const {
 }
 
 Variant FieldRef::AsVariant() const {
-    const Value* value = current();
-    if (value == nullptr) return VariantNull{};
+    const std::optional<Value> value = current();
+    if (!value || is_null_value(*value)) return VariantNull{};
     return std::visit(
         Overloaded{
             [](const Null&) -> Variant { return VariantNull{}; },

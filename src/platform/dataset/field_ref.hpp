@@ -18,6 +18,7 @@
 // it finds its field again by name (tov::FieldNotFound when the new data lacks it).
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/dataset/field_variant.hpp"
@@ -44,7 +45,7 @@ public:
 
 private:
     int number() const;
-    const Value* current() const;  // nullptr when there is no current row
+    std::optional<Value> current() const;  // nothing when there is no current row
 
     const ClientDataSet* dataset_;
     int field_number_;

@@ -8,6 +8,7 @@
 #include "platform/dataset/filter_expression.hpp"
 #include "platform/dataset/filter_lexer.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 #include "platform/text/ansi_case.hpp"
 
 namespace tov::dataset {
@@ -71,7 +72,7 @@ public:
         const Field& f = fields_[static_cast<size_t>(field)];
         const ValueClass value_class = value_class_of(f);
         if (value_class == ValueClass::Unsupported) {
-            fail("field '" + f.name + "' cannot be compared", position);
+            fail(field_label(f.name) + " cannot be compared", position);
         }
         return value_class;
     }
@@ -112,8 +113,8 @@ public:
             node.other_field = field_index(rhs);
             const ValueClass other = class_of(node.other_field, rhs.position);
             if (!comparable_classes(node.value_class, other)) {
-                fail("fields '" + lhs.text + "' and '" + rhs.text +
-                         "' hold values of different kinds",
+                fail("fields " + quoted_input(lhs.text) + " and " + quoted_input(rhs.text) +
+                         " hold values of different kinds",
                      lhs.position);
             }
             if (node.value_class != other) node.value_class = ValueClass::Number;
@@ -138,7 +139,7 @@ public:
             case ValueClass::Unsupported:
                 break;
         }
-        fail("field '" + field_name + "' cannot be compared", value.position);
+        fail(field_label(field_name) + " cannot be compared", value.position);
         return {};
     }
 
@@ -146,7 +147,8 @@ public:
                                          const FilterOperand& value,
                                          const std::string& field_name) const {
         if (value.kind == FilterOperand::Kind::Boolean) {
-            fail(value.text + " cannot be compared with the text field '" + field_name + "'",
+            fail(shortened(value.text) + " cannot be compared with the text " +
+                     field_label(field_name),
                  value.position);
         }
         CompiledFilter::Literal literal;
@@ -168,12 +170,13 @@ public:
         } else if (value.kind == FilterOperand::Kind::Text) {
             const auto number = number_in_text(value.text, settings_.decimal_separator);
             if (!number) {
-                fail("'" + value.text + "' is no number for the field '" + field_name + "'",
+                fail(quoted_input(value.text) + " is no number for the " + field_label(field_name),
                      value.position);
             }
             literal.number = *number;
         } else {
-            fail(value.text + " cannot be compared with the number field '" + field_name + "'",
+            fail(shortened(value.text) + " cannot be compared with the number " +
+                     field_label(field_name),
                  value.position);
         }
         return literal;
@@ -187,12 +190,13 @@ public:
         } else if (value.kind == FilterOperand::Kind::Text) {
             const auto date_time = parse_date_time_text(value.text, settings_);
             if (!date_time) {
-                fail("'" + value.text + "' is no date for the field '" + field_name + "'",
+                fail(quoted_input(value.text) + " is no date for the " + field_label(field_name),
                      value.position);
             }
             literal.number = *date_time;
         } else {
-            fail(value.text + " cannot be compared with the date field '" + field_name + "'",
+            fail(shortened(value.text) + " cannot be compared with the date " +
+                     field_label(field_name),
                  value.position);
         }
         return literal;
@@ -209,7 +213,7 @@ public:
                    text::ansi_same_text(value.text, "False")) {
             literal.boolean = text::ansi_same_text(value.text, "True");
         } else {
-            fail("'" + value.text + "' is no Boolean for the field '" + field_name + "'",
+            fail(quoted_input(value.text) + " is no Boolean for the " + field_label(field_name),
                  value.position);
         }
         return literal;
@@ -286,7 +290,7 @@ CompiledFilter compile_equality(const std::vector<Field>& fields, int field_inde
     const std::string& name = fields[static_cast<size_t>(field_index)].name;
     const FilterOptions options{case_insensitive, true};
     const Binder binder(fields, options, settings, [&name](const std::string& what, size_t) {
-        throw DatasetError("locate on field '" + name + "': " + what);
+        throw DatasetError("locate on " + field_label(name) + ": " + what);
     });
     CompiledFilter::Node node;
     if (value.kind == FilterOperand::Kind::Null) {

@@ -6,6 +6,7 @@
 
 #include "platform/dataset/filter_lexer.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 
 namespace tov::dataset {
 
@@ -51,8 +52,8 @@ private:
 
     static std::string describe(const Token& token) {
         if (token.kind == TokenKind::End) return "end of filter";
-        if (token.kind == TokenKind::String) return "text '" + token.text + "'";
-        return "'" + token.text + "'";
+        if (token.kind == TokenKind::String) return "text " + quoted_input(token.text);
+        return quoted_input(token.text);
     }
 
     [[noreturn]] void fail(const std::string& what, const Token& where) const {
@@ -127,7 +128,7 @@ private:
         node.kind = FilterNode::Kind::Compare;
         node.op = *op;
         if (peek().kind == TokenKind::End) {
-            fail("expected a value after '" + op_token.text + "'", peek());
+            fail("expected a value after " + quoted_input(op_token.text), peek());
         }
         node.rhs = operand();
         return add(std::move(node));
@@ -178,7 +179,7 @@ private:
         const char* last = first + token.text.size();
         const auto [end, error] = std::from_chars(first, last, result.number);
         if (error != std::errc() || end != last)
-            fail("malformed number '" + token.text + "'", token);
+            fail("malformed number " + quoted_input(token.text), token);
         if (negative) result.number = -result.number;
         return result;
     }

@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "platform/dataset/packet.hpp"
+#include "platform/dataset/row_table.hpp"
 #include "platform/dataset/value_reading.hpp"
 #include "platform/format/format_settings.hpp"
 
@@ -77,6 +78,7 @@ public:
         double number = 0;
         bool boolean = false;
         bool prefix = false;  // text: match what starts with text
+        bool operator==(const Literal&) const = default;
     };
     struct Node {
         FilterNode::Kind kind = FilterNode::Kind::Compare;
@@ -92,10 +94,24 @@ public:
     CompiledFilter(std::vector<Node> nodes, int root, bool case_insensitive);
 
     bool matches(const Row& row) const;
+    bool matches(const RowTable& rows, size_t row) const;
+    bool case_insensitive() const { return case_insensitive_; }
+
+    // One "field = literal" of a filter made of nothing else, joined by AND.
+    struct Equality {
+        int field = -1;
+        ValueClass value_class = ValueClass::Text;
+        const Literal* literal = nullptr;
+    };
+    // The equalities when the filter is only such, the form an index can serve; else nothing.
+    std::optional<std::vector<Equality>> equalities() const;
 
 private:
-    bool evaluate(int node, const Row& row) const;
-    bool compare(const Node& node, const Row& row) const;
+    template <typename Cells>
+    bool evaluate(int node, const Cells& cells) const;
+    template <typename Cells>
+    bool compare(const Node& node, const Cells& cells) const;
+    bool collect_equalities(int node, std::vector<Equality>& out) const;
     std::optional<int> compare_with_literal(const Node& node, const Value& value) const;
     std::optional<int> compare_fields(const Node& node, const Value& left,
                                       const Value& right) const;

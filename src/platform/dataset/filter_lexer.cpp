@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 #include "platform/text/ansi_case.hpp"
 
 namespace tov::dataset {
@@ -232,7 +233,7 @@ std::vector<Token> tokenize_filter(std::string_view filter) {
 }
 
 std::string filter_error_prefix(std::string_view filter) {
-    return "filter '" + std::string(filter) + "': ";
+    return "filter " + quoted_input(filter) + ": ";
 }
 
 }  // namespace tov::dataset

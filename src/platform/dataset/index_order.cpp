@@ -5,6 +5,7 @@
 
 #include "platform/dataset/value_reading.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 #include "platform/text/ansi_case.hpp"
 
 namespace tov::dataset {
@@ -27,27 +28,34 @@ struct KeyField {
     ValueClass value_class = ValueClass::Text;
 };
 
+// The key values of the rows to sort, read out of the table once: keys[k][row] is key field k
+// of stored row `row`.
+using KeyValues = std::vector<std::vector<Value>>;
+
+KeyValues key_values(const std::vector<uint32_t>& rows, const RowTable& storage,
+                     const std::vector<KeyField>& keys) {
+    KeyValues values(keys.size(), std::vector<Value>(storage.size()));
+    for (size_t k = 0; k < keys.size(); ++k) {
+        for (const uint32_t row : rows)
+            values[k][row] = storage.cell(row, static_cast<size_t>(keys[k].field));
+    }
+    return values;
+}
+
 class KeyComparer {
 public:
-    KeyComparer(const std::vector<Row>& storage, std::vector<KeyField> keys,
-                const IndexOptions& options)
-        : storage_(storage), keys_(std::move(keys)), options_(options) {}
+    KeyComparer(const KeyValues& values, std::vector<KeyField> keys, const IndexOptions& options)
+        : values_(values), keys_(std::move(keys)), options_(options) {}
 
     bool operator()(uint32_t a, uint32_t b) const {
-        const int order = compare_rows(storage_[a], storage_[b]);
+        const int order = compare_rows(a, b);
         return options_.descending ? order > 0 : order < 0;
     }
 
 private:
-    static const Value& value_of(const Row& row, int field) {
-        static const Value null_cell = Null{};
-        const auto index = static_cast<size_t>(field);
-        return index < row.values.size() ? row.values[index] : null_cell;
-    }
-
-    int compare_rows(const Row& a, const Row& b) const {
-        for (const KeyField& key : keys_) {
-            const int order = compare_values(key, value_of(a, key.field), value_of(b, key.field));
+    int compare_rows(uint32_t a, uint32_t b) const {
+        for (size_t k = 0; k < keys_.size(); ++k) {
+            const int order = compare_values(keys_[k], values_[k][a], values_[k][b]);
             if (order != 0) return order;
         }
         return 0;
@@ -86,7 +94,7 @@ private:
         return order < 0 ? -1 : order > 0 ? 1 : 0;
     }
 
-    const std::vector<Row>& storage_;
+    const KeyValues& values_;
     std::vector<KeyField> keys_;
     IndexOptions options_;
 };
@@ -102,7 +110,7 @@ std::vector<int> index_field_numbers(const std::vector<Field>& fields,
         const size_t end = std::min(field_list.find(';', start), field_list.size());
         const auto name = trimmed(field_list.substr(start, end - start));
         if (name.empty()) {
-            throw DatasetError("index fields '" + std::string(field_list) + "' hold an empty name");
+            throw DatasetError("index fields " + quoted_input(field_list) + " hold an empty name");
         }
         const auto found = std::find_if(fields.begin(), fields.end(), [name](const Field& field) {
             return text::ansi_same_text(field.name, name);
@@ -115,19 +123,20 @@ std::vector<int> index_field_numbers(const std::vector<Field>& fields,
     return numbers;
 }
 
-void sort_rows(std::vector<uint32_t>& rows, const std::vector<Row>& storage,
+void sort_rows(std::vector<uint32_t>& rows, const RowTable& storage,
                const std::vector<Field>& fields, const IndexDef& index) {
     std::vector<KeyField> keys;
     for (const int number : index_field_numbers(fields, index.fields)) {
         const ValueClass value_class = value_class_of(fields[static_cast<size_t>(number)]);
         if (value_class == ValueClass::Unsupported) {
-            throw DatasetError("index '" + index.name + "': field '" +
-                               fields[static_cast<size_t>(number)].name + "' cannot be sorted");
+            throw DatasetError("index " + quoted_input(index.name) + ": " +
+                               field_label(fields[static_cast<size_t>(number)].name) +
+                               " cannot be sorted");
         }
         keys.push_back(KeyField{number, value_class});
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     KeyComparer(storage, std::move(keys), index.options));
+    const KeyValues values = key_values(rows, storage, keys);
+    std::stable_sort(rows.begin(), rows.end(), KeyComparer(values, std::move(keys), index.options));
 }
 
 }  // namespace tov::dataset

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dataset/packet.hpp"
+#include "platform/dataset/row_table.hpp"
 
 namespace tov::dataset {
 
@@ -28,7 +29,7 @@ std::vector<int> index_field_numbers(const std::vector<Field>& fields, std::stri
 // rows (numbers into storage) sorted by the index. Equal keys keep their given order. NULL sorts
 // before every value; text compares byte by byte, or ignoring case with the option; numbers,
 // date-times and Booleans by value.
-void sort_rows(std::vector<uint32_t>& rows, const std::vector<Row>& storage,
+void sort_rows(std::vector<uint32_t>& rows, const RowTable& storage,
                const std::vector<Field>& fields, const IndexDef& index);
 
 }  // namespace tov::dataset

@@ -3,35 +3,43 @@
 namespace tov::dataset {
 
 void LivePositions::reset(size_t count) {
-    alive_.assign(count, 1);
-    tree_.assign(count + 1, 0);
-    for (size_t i = 1; i <= count; ++i) {
+    size_ = count;
+    live_count_ = count;
+    alive_.clear();
+    tree_.clear();
+}
+
+void LivePositions::build_tree() {
+    alive_.assign(size_, 1);
+    tree_.assign(size_ + 1, 0);
+    for (size_t i = 1; i <= size_; ++i) {
         tree_[i] += 1;
         const size_t parent = i + (i & (~i + 1));
-        if (parent <= count) tree_[parent] += tree_[i];
+        if (parent <= size_) tree_[parent] += tree_[i];
     }
-    live_count_ = count;
     top_bit_ = 1;
-    while (top_bit_ * 2 <= count) top_bit_ *= 2;
+    while (top_bit_ * 2 <= size_) top_bit_ *= 2;
 }
 
 void LivePositions::remove(size_t position) {
     if (!alive(position)) return;
+    if (alive_.empty()) build_tree();
     alive_[position] = 0;
     --live_count_;
     for (size_t i = position + 1; i < tree_.size(); i += i & (~i + 1)) --tree_[i];
 }
 
 size_t LivePositions::rank(size_t position) const {
+    const size_t end = position < size_ ? position : size_;
+    if (alive_.empty()) return end;
     size_t sum = 0;
-    for (size_t i = position < alive_.size() ? position : alive_.size(); i > 0; i -= i & (~i + 1)) {
-        sum += tree_[i];
-    }
+    for (size_t i = end; i > 0; i -= i & (~i + 1)) sum += tree_[i];
     return sum;
 }
 
 std::optional<size_t> LivePositions::nth(size_t n) const {
     if (n >= live_count_) return std::nullopt;
+    if (alive_.empty()) return n;
     // Descend the tree: the largest prefix whose live count is <= n ends just before the answer.
     size_t position = 0;
     size_t remaining = n;

@@ -5,6 +5,7 @@
 
 #include "platform/dataset/packet_bytes.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 
 namespace tov::dataset {
 
@@ -33,8 +34,8 @@ bool is_integer_type(TypeCode code) {
 
 void check_integer_element_size(const std::string& name, std::size_t size) {
     if (size != 1 && size != 2 && size != 4 && size != 8) {
-        throw PacketError("parameter '" + name + "': integer size " + std::to_string(size) +
-                          " is not 1, 2, 4 or 8");
+        throw PacketError("parameter " + quoted_input(name) + ": integer size " +
+                          std::to_string(size) + " is not 1, 2, 4 or 8");
     }
 }
 
@@ -63,6 +64,10 @@ void check_bcd_precision(const Bcd& bcd) {
     if (bcd.precision() > max_bcd_digits) {
         throw ConversionError("BCD value: precision " + std::to_string(bcd.precision()) +
                               " exceeds " + std::to_string(max_bcd_digits) + " digits");
+    }
+    if (bcd.scale() > max_bcd_digits) {
+        throw ConversionError("BCD value: scale " + std::to_string(bcd.scale()) + " exceeds " +
+                              std::to_string(max_bcd_digits) + " digits");
     }
 }
 
@@ -119,12 +124,12 @@ std::string Param::text() const {
 
 int64_t Param::integer() const {
     if (!is_integer_type(type()) || is_array()) {
-        throw PacketError("parameter '" + name + "' is not an integer");
+        throw PacketError("parameter " + quoted_input(name) + " is not an integer");
     }
     const std::size_t size = size_of(type_word);
     check_integer_element_size(name, size);
     if (value.size() != size) {
-        throw PacketError("parameter '" + name + "': " + std::to_string(value.size()) +
+        throw PacketError("parameter " + quoted_input(name) + ": " + std::to_string(value.size()) +
                           " value bytes for an integer of " + std::to_string(size));
     }
     return decode_integer(type(), value, size);
@@ -133,11 +138,11 @@ int64_t Param::integer() const {
 std::vector<int64_t> Param::integers() const {
     if (!is_array()) return {integer()};
     if (!is_integer_type(type()))
-        throw PacketError("parameter '" + name + "' is not an integer array");
+        throw PacketError("parameter " + quoted_input(name) + " is not an integer array");
     const std::size_t size = size_of(type_word);
     check_integer_element_size(name, size);
     if (value.size() % size != 0) {
-        throw PacketError("parameter '" + name + "': " + std::to_string(value.size()) +
+        throw PacketError("parameter " + quoted_input(name) + ": " + std::to_string(value.size()) +
                           " bytes are not a whole number of " + std::to_string(size) +
                           "-byte elements");
     }
@@ -180,14 +185,27 @@ const Param* Field::param(std::string_view param_name) const {
     return find_param(params, param_name);
 }
 
+namespace {
+
+// An integer parameter of the field; an error names the field.
+int field_integer(const Field& field, std::string_view name) {
+    const Param* found = field.param(name);
+    if (found == nullptr) return 0;
+    try {
+        return static_cast<int>(found->integer());
+    } catch (const PacketError& error) {
+        throw PacketError(field_label(field.name) + ": " + error.what());
+    }
+}
+
+}  // namespace
+
 int Field::width() const {
-    const Param* found = param("WIDTH");
-    return found ? static_cast<int>(found->integer()) : 0;
+    return field_integer(*this, "WIDTH");
 }
 
 int Field::decimals() const {
-    const Param* found = param("DECIMALS");
-    return found ? static_cast<int>(found->integer()) : 0;
+    return field_integer(*this, "DECIMALS");
 }
 
 std::string Field::subtype() const {
@@ -196,6 +214,12 @@ std::string Field::subtype() const {
 }
 
 // --- Bcd --------------------------------------------------------------------------------------
+
+void Bcd::check() const {
+    if (special()) return;
+    check_bcd_precision(*this);
+    for (int i = 0; i < precision(); ++i) bcd_digit(*this, i);
+}
 
 std::string Bcd::to_string() const {
     if (special()) return {};

@@ -7,13 +7,14 @@
 #include "platform/dataset/packet_bytes.hpp"
 
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 
 namespace tov::dataset::binary_layout {
 
 namespace {
 
 [[noreturn]] void reject(const Field& field, const std::string& why) {
-    throw PacketError("binary packet: field '" + field.name + "': " + why);
+    throw PacketError("binary packet: " + field_label(field.name) + ": " + why);
 }
 
 std::string size_text(const Field& field) {
@@ -113,6 +114,11 @@ namespace {
 constexpr int extended_bias = 16383;
 constexpr int extended_max_exponent = 0x7FFF;
 }  // namespace
+
+std::string not_finite(const char* what, double value) {
+    const char* name = std::isnan(value) ? "NaN" : value < 0 ? "-infinity" : "infinity";
+    return std::string(what) + " " + name + " is not a finite number";
+}
 
 double extended_to_double(const unsigned char (&bytes)[10]) {
     uint64_t mantissa = 0;

@@ -59,6 +59,10 @@ constexpr std::size_t bitmap_size(std::size_t columns) {
 inline constexpr uint8_t bits_null = 1;
 inline constexpr uint8_t bits_unchanged = 2;
 
+// "FLOAT value NaN is not a finite number": the readers refuse NaN and infinities, which no
+// amount or date-time stands for, and the writers do not write them.
+std::string not_finite(const char* what, double value);
+
 // The 80-bit extended float of a FLOAT field of size 10, to and from a double.
 double extended_to_double(const unsigned char (&bytes)[10]);
 void append_extended(std::string& out, double value);

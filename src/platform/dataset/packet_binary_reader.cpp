@@ -4,13 +4,17 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/dataset/change_log.hpp"
 #include "platform/dataset/packet_binary.hpp"
 #include "platform/dataset/packet_binary_layout.hpp"
 #include "platform/dataset/packet_bytes.hpp"
+#include "platform/dataset/packet_limits.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 
 namespace tov::dataset {
 
@@ -28,7 +32,7 @@ struct Place {
     std::string describe() const {
         std::string text = section;
         if (index > 0) text += " " + std::to_string(index);
-        if (field_name != nullptr) text += ", field '" + *field_name + "'";
+        if (field_name != nullptr) text += ", " + field_label(*field_name);
         return text;
     }
 };
@@ -157,19 +161,20 @@ std::string param_value(Cursor& cursor, const Param& param) {
     const bool varying = (param.type_word & type_flag::varying) != 0;
     if (param.is_array()) {
         if (varying)
-            cursor.fail("parameter '" + param.name +
-                        "': an array of varying values is not supported");
+            cursor.fail("parameter " + quoted_input(param.name) +
+                        ": an array of varying values is not supported");
         const uint32_t count = cursor.u32("array element count");
         if (size == 0 && count != 0)
-            cursor.fail("parameter '" + param.name + "': array elements of size 0");
+            cursor.fail("parameter " + quoted_input(param.name) + ": array elements of size 0");
         const uint64_t bytes = uint64_t{count} * size;
-        return std::string(cursor.take(
-            bytes, "parameter '" + param.name + "': " + std::to_string(count) + " array elements"));
+        return std::string(cursor.take(bytes, "parameter " + quoted_input(param.name) + ": " +
+                                                  std::to_string(count) + " array elements"));
     }
-    if (!varying) return std::string(cursor.take(size, "parameter '" + param.name + "' value"));
+    if (!varying)
+        return std::string(cursor.take(size, "parameter " + quoted_input(param.name) + " value"));
     if (size != 1 && size != 2 && size != 4) {
-        cursor.fail("parameter '" + param.name + "': length prefix of " + std::to_string(size) +
-                    " bytes is not supported");
+        cursor.fail("parameter " + quoted_input(param.name) + ": length prefix of " +
+                    std::to_string(size) + " bytes is not supported");
     }
     return std::string(cursor.prefixed(size, "parameter value length"));
 }
@@ -225,8 +230,8 @@ void read_metadata(Cursor& cursor, const Header& header, Packet& packet,
 
 // --- Rows -------------------------------------------------------------------------------------
 
-std::string fixed_text(std::string_view bytes) {
-    return std::string(bytes.substr(0, bytes.find('\0')));
+std::string_view fixed_text(std::string_view bytes) {
+    return bytes.substr(0, bytes.find('\0'));
 }
 
 WideText wide_text(Cursor& cursor, std::string_view bytes, bool stop_at_nul) {
@@ -260,10 +265,22 @@ SqlTimestamp sql_timestamp(Cursor& cursor, bool with_offset) {
     return stamp;
 }
 
-Value varying_bytes(Cursor& cursor, std::size_t prefix) {
-    const uint64_t length = cursor.unsigned_int(prefix, "blob length");
-    if (prefix == 4 && (length & binary_layout::blob_not_delivered) != 0) return Null{};
-    return std::string(cursor.take(length, "blob length", true));
+// A floating-point value; NaN and infinities are no amount or date a document could show.
+double finite(Cursor& cursor, double value, const char* what) {
+    if (!std::isfinite(value)) cursor.fail(binary_layout::not_finite(what, value));
+    return value;
+}
+
+Bcd bcd_value(Cursor& cursor) {
+    Bcd bcd;
+    std::memcpy(bcd.bytes.data(), cursor.take(bcd.bytes.size(), "BCD value").data(),
+                bcd.bytes.size());
+    try {
+        bcd.check();
+    } catch (const ConversionError& error) {
+        cursor.fail(error.what());
+    }
+    return bcd;
 }
 
 Value number_value(Cursor& cursor, const ValueLayout& layout) {
@@ -275,75 +292,87 @@ Value number_value(Cursor& cursor, const ValueLayout& layout) {
         case ValueKind::Boolean:
             return cursor.unsigned_int(layout.size, "BOOL value") != 0;
         case ValueKind::Double:
-            return std::bit_cast<double>(cursor.unsigned_int(8, "FLOAT value"));
+            return finite(cursor, std::bit_cast<double>(cursor.unsigned_int(8, "FLOAT value")),
+                          "FLOAT value");
         case ValueKind::Single:
-            return static_cast<double>(std::bit_cast<float>(cursor.u32("SINGLE value")));
+            return finite(cursor,
+                          static_cast<double>(std::bit_cast<float>(cursor.u32("SINGLE value"))),
+                          "SINGLE value");
         case ValueKind::Extended: {
             unsigned char raw[10];
             std::memcpy(raw, cursor.take(10, "extended FLOAT value").data(), sizeof raw);
-            return binary_layout::extended_to_double(raw);
+            return finite(cursor, binary_layout::extended_to_double(raw), "extended FLOAT value");
         }
-        case ValueKind::Bcd: {
-            Bcd bcd;
-            std::memcpy(bcd.bytes.data(), cursor.take(bcd.bytes.size(), "BCD value").data(),
-                        bcd.bytes.size());
-            return bcd;
-        }
+        case ValueKind::Bcd:
+            return bcd_value(cursor);
         default:
             break;
     }
     return Null{};
 }
 
-Value read_value(Cursor& cursor, const ValueLayout& layout) {
+Value fixed_value(Cursor& cursor, const ValueLayout& layout) {
     switch (layout.kind) {
         case ValueKind::Date:
             return Date{static_cast<int32_t>(cursor.signed_int(4, "DATE value"))};
         case ValueKind::Time:
             return Time{static_cast<int32_t>(cursor.signed_int(4, "TIME value"))};
         case ValueKind::Timestamp:
-            return Timestamp{std::bit_cast<double>(cursor.unsigned_int(8, "TIMESTAMP value"))};
+            return Timestamp{
+                finite(cursor, std::bit_cast<double>(cursor.unsigned_int(8, "TIMESTAMP value")),
+                       "TIMESTAMP value")};
         case ValueKind::SqlTimestamp:
             return sql_timestamp(cursor, false);
         case ValueKind::SqlTimestampOffset:
             return sql_timestamp(cursor, true);
-        case ValueKind::FixedText:
-            return fixed_text(cursor.take(layout.size, "fixed string"));
-        case ValueKind::VaryingText:
-            return std::string(cursor.prefixed(layout.size, "string length"));
         case ValueKind::FixedWide:
             return wide_text(cursor, cursor.take(layout.size, "fixed wide string"), true);
         case ValueKind::VaryingWide:
             return wide_text(cursor, cursor.prefixed(layout.size, "wide string length"), false);
-        case ValueKind::FixedBytes:
-            return std::string(cursor.take(layout.size, "fixed bytes"));
-        case ValueKind::VaryingBytes:
-            return varying_bytes(cursor, layout.size);
         default:
             return number_value(cursor, layout);
     }
 }
 
-Row read_row(Cursor& cursor, const Packet& packet, const std::vector<ValueLayout>& layouts) {
-    Row row;
+// Reads one present value into its column; texts and bytes go in without a copy of their own.
+void read_value(Cursor& cursor, const ValueLayout& layout, ColumnCells& cells) {
+    switch (layout.kind) {
+        case ValueKind::FixedText:
+            return cells.append_text(fixed_text(cursor.take(layout.size, "fixed string")));
+        case ValueKind::VaryingText:
+            return cells.append_text(cursor.prefixed(layout.size, "string length"));
+        case ValueKind::FixedBytes:
+            return cells.append_text(cursor.take(layout.size, "fixed bytes"));
+        case ValueKind::VaryingBytes: {
+            const uint64_t length = cursor.unsigned_int(layout.size, "blob length");
+            if (layout.size == 4 && (length & binary_layout::blob_not_delivered) != 0)
+                return cells.append_null();
+            return cells.append_text(cursor.take(length, "blob length", true));
+        }
+        default:
+            return cells.append(fixed_value(cursor, layout));
+    }
+}
+
+void read_row(Cursor& cursor, const Packet& packet, const std::vector<ValueLayout>& layouts,
+              RowTable& rows) {
     cursor.place().field_name = nullptr;
-    row.status = cursor.u8("row status");
+    rows.begin_row(cursor.u8("row status"));
     const std::string_view bitmap =
         cursor.take(binary_layout::bitmap_size(packet.fields.size()), "null bitmap");
-    row.values.reserve(packet.fields.size());
     for (std::size_t column = 0; column < packet.fields.size(); ++column) {
         const auto bits = static_cast<uint8_t>(
             (static_cast<uint8_t>(bitmap[column / 4]) >> (column % 4 * 2)) & 3);
-        cursor.place().field_name = &packet.fields[column].name;
+        ColumnCells& cells = rows.column_to_fill(column);
         if ((bits & binary_layout::bits_null) != 0) {
-            row.values.emplace_back(Null{});
+            cells.append_null();
         } else if ((bits & binary_layout::bits_unchanged) != 0) {
-            row.values.emplace_back(Unchanged{});
+            cells.append_unchanged();
         } else {
-            row.values.push_back(read_value(cursor, layouts[column]));
+            cursor.place().field_name = &packet.fields[column].name;
+            read_value(cursor, layouts[column], cells);
         }
     }
-    return row;
 }
 
 void read_rows(Cursor& cursor, uint32_t row_count, Packet& packet,
@@ -356,16 +385,27 @@ void read_rows(Cursor& cursor, uint32_t row_count, Packet& packet,
                     std::to_string(cursor.remaining()) + " bytes from offset " +
                     std::to_string(cursor.offset()));
     }
-    packet.rows.reserve(row_count);
+    check_packet_dimensions("binary packet", packet.fields.size(), row_count);
+    RowTable rows(packet.fields.size());
     cursor.place() = Place{"row", 0, nullptr};
     for (std::size_t i = 0; i < row_count; ++i) {
         cursor.place().index = i + 1;
-        packet.rows.push_back(read_row(cursor, packet, layouts));
+        read_row(cursor, packet, layouts, rows);
     }
     if (cursor.remaining() != 0) {
         cursor.place() = Place{"after the last row", 0, nullptr};
         cursor.fail(std::to_string(cursor.remaining()) + " trailing bytes at offset " +
                     std::to_string(cursor.offset()));
+    }
+    rows.shrink_to_fit();
+    packet.rows = std::move(rows);
+}
+
+void check_change_log_of(const Packet& packet) {
+    try {
+        check_change_log(packet);
+    } catch (const PacketError& error) {
+        throw PacketError(std::string("binary packet: dataset parameters: ") + error.what());
     }
 }
 
@@ -379,6 +419,7 @@ Packet read_binary_packet(std::string_view bytes) {
     std::vector<ValueLayout> layouts;
     read_metadata(cursor, header, packet, layouts);
     read_rows(cursor, header.row_count, packet, layouts);
+    check_change_log_of(packet);
     return packet;
 }
 

@@ -2,12 +2,15 @@
 // are recomputed from the model; every value is checked against its field before it is written.
 
 #include <bit>
+#include <cmath>
 #include <limits>
 
+#include "platform/dataset/change_log.hpp"
 #include "platform/dataset/packet_binary.hpp"
 #include "platform/dataset/packet_binary_layout.hpp"
 #include "platform/dataset/packet_bytes.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 
 namespace tov::dataset {
 
@@ -67,7 +70,7 @@ void append_params(std::string& out, const std::vector<Param>& params, const std
     if (params.size() > std::numeric_limits<uint16_t>::max()) fail(where, "too many parameters");
     append_unsigned(out, params.size(), 2);
     for (const Param& param : params) {
-        const std::string param_where = where + ", parameter '" + param.name + "'";
+        const std::string param_where = where + ", parameter " + quoted_input(param.name);
         append_name(out, param.name, param_where);
         append_unsigned(out, param.type_word, 4);
         append_param_value(out, param, param_where);
@@ -75,7 +78,7 @@ void append_params(std::string& out, const std::vector<Param>& params, const std
 }
 
 void append_field(std::string& out, const Field& field) {
-    const std::string where = "field '" + field.name + "'";
+    const std::string where = field_label(field.name);
     append_name(out, field.name, where);
     append_unsigned(out, field.type_word, 4);
     append_unsigned(out, field.attributes, 2);
@@ -103,6 +106,21 @@ const T& expect(const Value& value, const Field& field, const std::string& where
     const T* held = std::get_if<T>(&value);
     if (held == nullptr) wrong_type(where, value, field);
     return *held;
+}
+
+// The reader refuses NaN and infinities, so the writer does not write them.
+double finite(const Value& value, const Field& field, const std::string& where, const char* what) {
+    const double number = expect<double>(value, field, where);
+    if (!std::isfinite(number)) fail(where, binary_layout::not_finite(what, number));
+    return number;
+}
+
+void checked_bcd(const Bcd& bcd, const std::string& where) {
+    try {
+        bcd.check();
+    } catch (const ConversionError& error) {
+        fail(where, error.what());
+    }
 }
 
 void append_signed(std::string& out, const Value& value, const Field& field, std::size_t size,
@@ -180,16 +198,18 @@ void append_number(std::string& out, const Value& value, const Field& field,
         case ValueKind::Boolean:
             return append_unsigned(out, expect<bool>(value, field, where) ? 1 : 0, layout.size);
         case ValueKind::Double:
-            return append_unsigned(out,
-                                   std::bit_cast<uint64_t>(expect<double>(value, field, where)), 8);
+            return append_unsigned(
+                out, std::bit_cast<uint64_t>(finite(value, field, where, "FLOAT value")), 8);
         case ValueKind::Single: {
-            const auto single = static_cast<float>(expect<double>(value, field, where));
+            const auto single = static_cast<float>(finite(value, field, where, "SINGLE value"));
             return append_unsigned(out, std::bit_cast<uint32_t>(single), 4);
         }
         case ValueKind::Extended:
-            return binary_layout::append_extended(out, expect<double>(value, field, where));
+            return binary_layout::append_extended(
+                out, finite(value, field, where, "extended FLOAT value"));
         case ValueKind::Bcd: {
             const Bcd& bcd = expect<Bcd>(value, field, where);
+            checked_bcd(bcd, where);
             out.append(reinterpret_cast<const char*>(bcd.bytes.data()), bcd.bytes.size());
             return;
         }
@@ -207,9 +227,11 @@ void append_value(std::string& out, const Value& value, const Field& field,
         case ValueKind::Time:
             return append_unsigned(out, static_cast<uint32_t>(expect<Time>(value, field, where).ms),
                                    4);
-        case ValueKind::Timestamp:
-            return append_unsigned(
-                out, std::bit_cast<uint64_t>(expect<Timestamp>(value, field, where).ms), 8);
+        case ValueKind::Timestamp: {
+            const double ms = expect<Timestamp>(value, field, where).ms;
+            if (!std::isfinite(ms)) fail(where, binary_layout::not_finite("TIMESTAMP value", ms));
+            return append_unsigned(out, std::bit_cast<uint64_t>(ms), 8);
+        }
         case ValueKind::SqlTimestamp:
             return append_sql_timestamp(out, expect<SqlTimestamp>(value, field, where), false);
         case ValueKind::SqlTimestampOffset:
@@ -234,30 +256,32 @@ void append_value(std::string& out, const Value& value, const Field& field,
 
 // --- Rows -------------------------------------------------------------------------------------
 
-uint8_t bitmap_bits(const Value& value) {
-    if (std::holds_alternative<Null>(value)) return binary_layout::bits_null;
-    if (std::holds_alternative<Unchanged>(value)) return binary_layout::bits_unchanged;
+uint8_t bitmap_bits(CellState state) {
+    if (state == CellState::Null) return binary_layout::bits_null;
+    if (state == CellState::Unchanged) return binary_layout::bits_unchanged;
     return 0;
 }
 
-void append_row(std::string& out, const Row& row, std::size_t number, const Packet& packet,
+void append_row(std::string& out, std::size_t row, const Packet& packet,
                 const std::vector<ValueLayout>& layouts) {
-    const std::string where = "row " + std::to_string(number);
-    if (row.values.size() != packet.fields.size()) {
-        fail(where, std::to_string(row.values.size()) + " values for " +
+    const std::string where = "row " + std::to_string(row + 1);
+    const RowTable& rows = packet.rows;
+    if (rows.width(row) != packet.fields.size()) {
+        fail(where, std::to_string(rows.width(row)) + " values for " +
                         std::to_string(packet.fields.size()) + " fields");
     }
-    out.push_back(static_cast<char>(row.status));
-    std::string bitmap(binary_layout::bitmap_size(row.values.size()), '\0');
-    for (std::size_t column = 0; column < row.values.size(); ++column) {
-        bitmap[column / 4] = static_cast<char>(
-            bitmap[column / 4] | (bitmap_bits(row.values[column]) << (column % 4 * 2)));
+    out.push_back(static_cast<char>(rows.status(row)));
+    std::string bitmap(binary_layout::bitmap_size(packet.fields.size()), '\0');
+    for (std::size_t column = 0; column < packet.fields.size(); ++column) {
+        const uint8_t bits = bitmap_bits(rows.column(column).state(row));
+        bitmap[column / 4] = static_cast<char>(bitmap[column / 4] | (bits << (column % 4 * 2)));
     }
     out.append(bitmap);
-    for (std::size_t column = 0; column < row.values.size(); ++column) {
-        if (bitmap_bits(row.values[column]) != 0) continue;
-        append_value(out, row.values[column], packet.fields[column], layouts[column],
-                     where + ", field '" + packet.fields[column].name + "'");
+    for (std::size_t column = 0; column < packet.fields.size(); ++column) {
+        const ColumnCells& cells = rows.column(column);
+        if (!cells.has_value(row)) continue;
+        append_value(out, cells.value(row), packet.fields[column], layouts[column],
+                     where + ", " + field_label(packet.fields[column].name));
     }
 }
 
@@ -297,6 +321,11 @@ void patch_data_offset(std::string& out) {
 }  // namespace
 
 std::string write_binary_packet(const Packet& packet) {
+    try {
+        check_change_log(packet);
+    } catch (const PacketError& error) {
+        fail("dataset parameters", error.what());
+    }
     std::vector<ValueLayout> layouts;
     layouts.reserve(packet.fields.size());
     for (const Field& field : packet.fields) layouts.push_back(binary_layout::value_layout(field));
@@ -305,8 +334,8 @@ std::string write_binary_packet(const Packet& packet) {
     for (const Field& field : packet.fields) append_field(out, field);
     append_params(out, packet.params, "dataset parameters");
     patch_data_offset(out);
-    for (std::size_t i = 0; i < packet.rows.size(); ++i)
-        append_row(out, packet.rows[i], i + 1, packet, layouts);
+    for (std::size_t row = 0; row < packet.rows.size(); ++row)
+        append_row(out, row, packet, layouts);
     return out;
 }
 

@@ -2,12 +2,13 @@
 
 #include <pugixml.hpp>
 
-#include <cfloat>
-#include <cmath>
-#include <limits>
-#include <type_traits>
+#include <functional>
+#include <optional>
 #include <unordered_map>
 
+#include "platform/dataset/change_log.hpp"
+#include "platform/dataset/packet_limits.hpp"
+#include "platform/dataset/packet_xml_cell.hpp"
 #include "platform/dataset/packet_xml_text.hpp"
 #include "platform/dataset/packet_xml_types.hpp"
 #include "platform/dataset/packet_xml_values.hpp"
@@ -23,8 +24,11 @@ using xml_text::Source;
 using xml_types::ValueForm;
 
 // Line breaks inside attribute values are kept as they are rather than turned into spaces:
-// hand-edited memo text means them.
-constexpr unsigned parse_options = pugi::parse_default & ~pugi::parse_wconv_attribute;
+// hand-edited memo text means them. Entities are resolved here (xml_text::unescape) rather than
+// by the parser, whose strings end at a NUL: a text holding NUL, written as &#000;, comes back
+// whole.
+constexpr unsigned parse_options =
+    pugi::parse_default & ~pugi::parse_wconv_attribute & ~pugi::parse_escapes;
 
 constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
 constexpr std::string_view row_state_attribute = "RowState";
@@ -68,25 +72,48 @@ pugi::xml_attribute find_attribute(pugi::xml_node node, std::string_view name) {
     return {};
 }
 
+// An attribute's value with its entities resolved.
+std::string value_of(pugi::xml_attribute attribute) {
+    std::string scratch;
+    return std::string(xml_text::unescape(attribute.value(), scratch));
+}
+
 bool flag_attribute(pugi::xml_node node, std::string_view name) {
     const pugi::xml_attribute attribute = find_attribute(node, name);
-    return attribute && xml_values::parse_boolean(attribute.value()).value_or(false);
+    return attribute && xml_values::parse_boolean(value_of(attribute)).value_or(false);
 }
+
+// Finds a field by its attribute name: rows mostly list their attributes in field order, so the
+// field after the last one found is tried first.
+class ColumnFinder {
+public:
+    // false when the name is taken already.
+    bool add(std::string name) {
+        if (!index_.emplace(name, names_.size()).second) return false;
+        names_.push_back(std::move(name));
+        return true;
+    }
+
+    std::optional<std::size_t> find(std::string_view name, std::size_t guess) const {
+        if (guess < names_.size() && names_[guess] == name) return guess;
+        const auto found = index_.find(name);
+        if (found == index_.end()) return std::nullopt;
+        return found->second;
+    }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::vector<std::string> names_;
+    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> index_;
+};
 
 [[noreturn]] void fail(const std::string& where, const std::string& what) {
     throw PacketError("XML packet: " + where + ": " + what);
-}
-
-template <typename Integer>
-bool fits(Integer value, uint16_t size) {
-    if (size >= 8) return true;
-    const int bits = size * 8;
-    if constexpr (std::is_signed_v<Integer>) {
-        const int64_t limit = int64_t{1} << (bits - 1);
-        return value >= -limit && value < limit;
-    } else {
-        return value < (uint64_t{1} << bits);
-    }
 }
 
 std::string utf16le_bytes(std::u16string_view text) {
@@ -97,6 +124,14 @@ std::string utf16le_bytes(std::u16string_view text) {
         bytes.push_back(static_cast<char>(unit >> 8));
     }
     return bytes;
+}
+
+void check_change_log_of(const Packet& packet) {
+    try {
+        check_change_log(packet);
+    } catch (const PacketError& error) {
+        fail("PARAMS, attribute 'CHANGE_LOG'", error.what());
+    }
 }
 
 class XmlPacketReader {
@@ -114,21 +149,19 @@ public:
         read_fields(fields);
         read_dataset_params(metadata.child("PARAMS"));
         read_rows(root.child("ROWDATA"));
+        check_change_log_of(packet_);
         return std::move(packet_);
     }
 
 private:
     std::string ansi(std::string_view parsed) const { return xml_text::to_ansi(parsed, source_); }
 
-    std::string quoted(std::string_view parsed) const {
-        constexpr std::size_t shown = 40;
-        const std::string text = ansi(parsed);
-        return "'" + text.substr(0, shown) + (text.size() > shown ? "...'" : "'");
-    }
+    std::string quoted(std::string_view parsed) const { return xml_cell::quoted(parsed, source_); }
 
     void read_fields(pugi::xml_node fields) {
         std::size_t number = 0;
         for (const pugi::xml_node node : fields.children("FIELD")) {
+            if (number == max_packet_fields) check_packet_dimensions("XML packet", number + 1, 0);
             packet_.fields.push_back(read_field(node, ++number));
             forms_.push_back(xml_types::value_form(packet_.fields.back()));
             if (static_cast<uint8_t>(packet_.fields.back().type()) >
@@ -143,11 +176,11 @@ private:
         const pugi::xml_attribute attrname = find_attribute(node, "attrname");
         const pugi::xml_attribute fieldname = find_attribute(node, "fieldname");
         if (!attrname && !fieldname) fail(where, "no attrname");
-        const std::string_view column = attrname ? attrname.value() : fieldname.value();
+        const std::string column = value_of(attrname ? attrname : fieldname);
+        const std::string real_name = fieldname ? value_of(fieldname) : column;
         Field field;
-        field.name = ansi(fieldname ? fieldname.value() : column);
-        if (fieldname && attrname && std::string_view(fieldname.value()) != column)
-            field.xml_name = ansi(column);
+        field.name = ansi(real_name);
+        if (fieldname && attrname && real_name != column) field.xml_name = ansi(column);
         where += " (" + quoted(column) + ")";
         register_column(column, where);
 
@@ -155,19 +188,18 @@ private:
         field.attributes = field_attributes(node);
         const pugi::xml_attribute fieldtype = find_attribute(node, "fieldtype");
         if (!fieldtype) fail(where, "no fieldtype");
-        if (text::ansi_same_text(fieldtype.value(), "nested"))
+        if (text::ansi_same_text(value_of(fieldtype), "nested"))
             fail(where, "nested tables are not supported");
-        const auto type_word = xml_types::type_word_of(fieldtype.value(), field.params);
-        if (!type_word) fail(where, "unknown fieldtype " + quoted(fieldtype.value()));
+        const std::string type_name = value_of(fieldtype);
+        const auto type_word = xml_types::type_word_of(type_name, field.params);
+        if (!type_word) fail(where, "unknown fieldtype " + quoted(type_name));
         field.type_word = *type_word;
         return field;
     }
 
-    void register_column(std::string_view column, const std::string& where) {
+    void register_column(const std::string& column, const std::string& where) {
         if (column == row_state_attribute) fail(where, "the name is taken by the row state");
-        if (!columns_.emplace(std::string(column), packet_.fields.size()).second) {
-            fail(where, "a second field of the same attrname");
-        }
+        if (!columns_.add(column)) fail(where, "a second field of the same attrname");
     }
 
     static uint16_t field_attributes(pugi::xml_node node) {
@@ -186,7 +218,8 @@ private:
             const std::string place = where + ", attribute '" + *name + "'";
             if (field.param(*name) != nullptr) fail(place, "given twice");
             try {
-                field.params.push_back(xml_types::attribute_param(*name, ansi(attribute.value())));
+                field.params.push_back(
+                    xml_types::attribute_param(*name, ansi(value_of(attribute))));
             } catch (const ConversionError& error) {
                 fail(place, error.what());
             }
@@ -199,11 +232,12 @@ private:
         for (const pugi::xml_node element : node.children("PARAM")) {
             const pugi::xml_attribute name = find_attribute(element, "Name");
             if (!name) fail(where, "a PARAM without a Name");
-            const std::string place = where + ", PARAM " + quoted(name.value());
+            const std::string place = where + ", PARAM " + quoted(value_of(name));
             try {
                 params.push_back(xml_types::element_param(
-                    ansi(name.value()), ansi(find_attribute(element, "Value").value()),
-                    find_attribute(element, "Type").value(), flag_attribute(element, "Roundtrip")));
+                    ansi(value_of(name)), ansi(value_of(find_attribute(element, "Value"))),
+                    value_of(find_attribute(element, "Type")),
+                    flag_attribute(element, "Roundtrip")));
             } catch (const Error& error) {
                 fail(place, error.what());
             }
@@ -214,7 +248,7 @@ private:
         for (const pugi::xml_attribute attribute : params.attributes()) {
             try {
                 packet_.params.push_back(
-                    xml_types::attribute_param(ansi(attribute.name()), ansi(attribute.value())));
+                    xml_types::attribute_param(ansi(attribute.name()), ansi(value_of(attribute))));
             } catch (const Error& error) {
                 fail("PARAMS, attribute " + quoted(attribute.name()), error.what());
             }
@@ -223,104 +257,86 @@ private:
     }
 
     void read_rows(pugi::xml_node rowdata) {
+        std::size_t count = 0;
+        for (auto node = rowdata.child("ROW"); node; node = node.next_sibling("ROW")) ++count;
+        check_packet_dimensions("XML packet", packet_.fields.size(), count);
+        RowTable rows(packet_.fields.size());
+        given_.assign(packet_.fields.size(), Given{});
         std::size_t number = 0;
-        for (const pugi::xml_node node : rowdata.children("ROW"))
-            packet_.rows.push_back(read_row(node, ++number));
+        for (auto node = rowdata.child("ROW"); node; node = node.next_sibling("ROW"))
+            read_row(node, ++number, rows);
+        rows.shrink_to_fit();
+        packet_.rows = std::move(rows);
     }
 
-    Row read_row(pugi::xml_node node, std::size_t number) const {
+    uint8_t row_state(pugi::xml_node node, const std::string& where) const {
+        const pugi::xml_attribute state = node.attribute(row_state_attribute.data());
+        if (!state) return 0;
+        const std::string text = value_of(state);
+        const auto status = xml_values::parse_unsigned(text);
+        if (!status || *status > 0xFF)
+            fail(where + ", attribute 'RowState'", quoted(text) + " is not a row state");
+        return static_cast<uint8_t>(*status);
+    }
+
+    void read_row(pugi::xml_node node, std::size_t number, RowTable& rows) {
         const std::string where = "ROW " + std::to_string(number);
-        Row row;
-        if (const pugi::xml_attribute state = node.attribute(row_state_attribute.data())) {
-            const auto status = xml_values::parse_unsigned(state.value());
-            if (!status || *status > 0xFF)
-                fail(where + ", attribute 'RowState'",
-                     quoted(state.value()) + " is not a row state");
-            row.status = static_cast<uint8_t>(*status);
+        const uint8_t status = row_state(node, where);
+        rows.begin_row(status);
+        std::size_t guess = 0;
+        for (const pugi::xml_attribute attribute : node.attributes()) {
+            const auto column = columns_.find(attribute.name(), guess);
+            if (!column) continue;
+            given_[*column] = Given{number, attribute};
+            guess = *column + 1;
         }
         // In a modified version an absent value is one the edit left alone.
-        const bool modified = (row.status & row_status::modified) != 0;
-        row.values.assign(packet_.fields.size(), modified ? Value(Unchanged{}) : Value(Null{}));
-        for (const pugi::xml_attribute attribute : node.attributes()) {
-            const auto column = columns_.find(attribute.name());
-            if (column == columns_.end()) continue;
+        const bool modified = (status & row_status::modified) != 0;
+        for (std::size_t column = 0; column < packet_.fields.size(); ++column) {
+            ColumnCells& cells = rows.column_to_fill(column);
+            const Given& given = given_[column];
+            if (given.row != number) {
+                modified ? cells.append_unchanged() : cells.append_null();
+                continue;
+            }
             try {
-                row.values[column->second] = read_value(column->second, attribute.value());
+                read_value(column, xml_text::unescape(given.attribute.value(), scratch_), cells);
             } catch (const ConversionError& error) {
-                fail(where + ", attribute " + quoted(attribute.name()), error.what());
+                fail(where + ", attribute " + quoted(given.attribute.name()), error.what());
             }
         }
-        return row;
     }
 
-    [[noreturn]] void reject(std::string_view text, const char* what) const {
-        throw ConversionError(quoted(text) + " is not " + what);
-    }
-
-    template <typename Result>
-    Result require(std::optional<Result> parsed, std::string_view text, const char* what) const {
-        if (!parsed) reject(text, what);
-        return *parsed;
-    }
-
-    Value read_value(std::size_t index, std::string_view text) const {
-        const uint16_t size = packet_.fields[index].size();
-        switch (forms_[index]) {
-            case ValueForm::Signed: {
-                const int64_t value = require(xml_values::parse_signed(text), text, "a number");
-                if (!fits(value, size)) throw ConversionError(quoted(text) + " is out of range");
-                return value;
-            }
-            case ValueForm::Unsigned: {
-                const uint64_t value = require(xml_values::parse_unsigned(text), text, "a number");
-                if (!fits(value, size)) throw ConversionError(quoted(text) + " is out of range");
-                return value;
-            }
-            case ValueForm::Boolean:
-                return require(xml_values::parse_boolean(text), text, "TRUE or FALSE");
-            case ValueForm::Double:
-                return require(xml_values::parse_double(text), text, "a number");
-            case ValueForm::Single:
-                return read_single(text);
-            case ValueForm::Decimal:
-                return Bcd::from_string(text);
-            case ValueForm::Date:
-                return require(xml_values::parse_date(text), text, "a date");
-            case ValueForm::Time:
-                return require(xml_values::parse_time(text), text, "a time");
-            case ValueForm::DateTime:
-                return require(xml_values::parse_date_time(text), text, "a date-time");
-            case ValueForm::SqlTimestamp:
-                return require(xml_values::parse_sql_timestamp(text, false), text, "a date-time");
-            case ValueForm::SqlTimestampOffset:
-                return require(xml_values::parse_sql_timestamp(text, true), text,
-                               "a date-time with offset");
+    void read_value(std::size_t column, std::string_view text, ColumnCells& cells) {
+        switch (forms_[column]) {
             case ValueForm::Text:
             case ValueForm::Memo:
-                return ansi(text);
+                text_.clear();
+                xml_text::append_ansi(text_, text, source_);
+                return cells.append_text(text_);
             case ValueForm::WideText:
-                return WideText{xml_text::to_utf16(text, source_)};
+                return cells.append(WideText{xml_text::to_utf16(text, source_)});
             case ValueForm::WideMemo:
-                return utf16le_bytes(xml_text::to_utf16(text, source_));
-            case ValueForm::Binary:
-                return require(xml_values::decode_base64(text), text, "base64");
-            case ValueForm::Unsupported:
-                break;
+                return cells.append_text(utf16le_bytes(xml_text::to_utf16(text, source_)));
+            default:
+                return cells.append(
+                    xml_cell::parse(forms_[column], packet_.fields[column].size(), text, source_));
         }
-        throw ConversionError("the field type has no XML form");
     }
 
-    double read_single(std::string_view text) const {
-        const double value = require(xml_values::parse_double(text), text, "a number");
-        if (std::isfinite(value) && std::fabs(value) > FLT_MAX)
-            throw ConversionError(quoted(text) + " is out of range");
-        return static_cast<double>(static_cast<float>(value));
-    }
+    // The attribute a ROW gave for a field; row tells which ROW it belongs to.
+    struct Given {
+        std::size_t row = 0;
+        pugi::xml_attribute attribute;
+    };
 
     Source source_;
     Packet packet_;
     std::vector<ValueForm> forms_;
-    std::unordered_map<std::string, std::size_t> columns_;  // attrname as parsed -> field index
+    ColumnFinder columns_;  // by attrname as parsed
+    std::vector<Given> given_;
+    std::string scratch_;
+    std::string text_;
 };
 
 }  // namespace

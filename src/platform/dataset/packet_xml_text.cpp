@@ -1,6 +1,7 @@
 #include "platform/dataset/packet_xml_text.hpp"
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/text/cp1252.hpp"
 
@@ -112,21 +113,105 @@ bool append_ascii(std::string& out, uint32_t code) {
     return true;
 }
 
+void append_utf8(std::string& out, uint32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// The code point of "#NNN" or "#xHH", or nothing.
+std::optional<uint32_t> character_reference(std::string_view name) {
+    if (name.size() < 2 || name[0] != '#') return std::nullopt;
+    const bool hex = name[1] == 'x';
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    if (digits.empty()) return std::nullopt;
+    uint32_t code = 0;
+    for (const char c : digits) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        if (hex && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        if (hex && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        if (digit < 0) return std::nullopt;
+        code = code * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
+        if (code > 0x10FFFF) return std::nullopt;
+    }
+    return code;
+}
+
+// The character a named entity stands for, or 0 for a name that is none of the five.
+char named_entity(std::string_view name) {
+    if (name == "lt") return '<';
+    if (name == "gt") return '>';
+    if (name == "amp") return '&';
+    if (name == "quot") return '"';
+    if (name == "apos") return '\'';
+    return 0;
+}
+
+// Resolves the entity at raw[amp] ('&') into out and returns where the text goes on.
+std::size_t append_entity(std::string& out, std::string_view raw, std::size_t amp) {
+    constexpr std::size_t longest = 32;  // references with leading zeros too
+    const std::size_t semicolon = raw.substr(amp, longest + 1).find(';');
+    if (semicolon != std::string_view::npos) {
+        const std::string_view name = raw.substr(amp + 1, semicolon - 1);
+        const std::size_t after = amp + semicolon + 1;
+        if (const char named = named_entity(name)) {
+            out.push_back(named);
+            return after;
+        }
+        if (const auto code = character_reference(name)) {
+            append_utf8(out, *code);
+            return after;
+        }
+    }
+    out.push_back('&');
+    return amp + 1;
+}
+
 }  // namespace
+
+std::string_view unescape(std::string_view raw, std::string& scratch) {
+    std::size_t amp = raw.find('&');
+    if (amp == std::string_view::npos) return raw;
+    scratch.assign(raw.substr(0, amp));
+    while (amp != std::string_view::npos) {
+        const std::size_t next = append_entity(scratch, raw, amp);
+        amp = raw.find('&', next);
+        scratch.append(
+            raw.substr(next, amp == std::string_view::npos ? std::string_view::npos : amp - next));
+    }
+    return scratch;
+}
 
 std::string to_ansi(std::string_view parsed, Source source) {
     std::string result;
-    result.reserve(parsed.size());
+    append_ansi(result, parsed, source);
+    return result;
+}
+
+void append_ansi(std::string& out, std::string_view parsed, Source source) {
+    out.reserve(out.size() + parsed.size());
     for (std::size_t pos = 0; pos < parsed.size();) {
         const auto byte = static_cast<unsigned char>(parsed[pos]);
         if (byte < 0x80) {
-            result.push_back(static_cast<char>(byte));
+            out.push_back(static_cast<char>(byte));
             ++pos;
         } else {
-            result.push_back(ansi_byte(next_code_point(parsed, pos), source));
+            out.push_back(ansi_byte(next_code_point(parsed, pos), source));
         }
     }
-    return result;
 }
 
 std::u16string to_utf16(std::string_view parsed, Source source) {

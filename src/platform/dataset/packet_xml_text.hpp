@@ -15,8 +15,16 @@ enum class Source {
     Utf8,  // the file was UTF-8: code points are Unicode
 };
 
+// An attribute value as written, with its entities resolved: the five named ones and decimal
+// and hexadecimal character references, which become UTF-8 (a reference to NUL too, so that a
+// text holding NUL comes back whole). Anything else after '&' stays as written. Returns the
+// value itself when it has no '&', else the text put together in scratch.
+std::string_view unescape(std::string_view raw, std::string& scratch);
+
 // A parsed value as Windows-1252 bytes; characters the code page lacks become '?'.
 std::string to_ansi(std::string_view parsed, Source source);
+// The same, appended to out.
+void append_ansi(std::string& out, std::string_view parsed, Source source);
 
 // A parsed value as UTF-16 (for wide string fields and wide memos).
 std::u16string to_utf16(std::string_view parsed, Source source);

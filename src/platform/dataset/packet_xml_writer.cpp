@@ -1,12 +1,16 @@
 // The writing half of packet_xml.hpp.
 
+#include <cstdint>
 #include <set>
 
+#include "platform/dataset/change_log.hpp"
 #include "platform/dataset/packet_xml.hpp"
+#include "platform/dataset/packet_xml_cell.hpp"
 #include "platform/dataset/packet_xml_text.hpp"
 #include "platform/dataset/packet_xml_types.hpp"
 #include "platform/dataset/packet_xml_values.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/errors/quoted.hpp"
 #include "platform/text/cp1252.hpp"
 
 namespace tov::dataset {
@@ -72,7 +76,20 @@ std::optional<double> as_double(const Value& value) {
 
 std::optional<int64_t> as_signed(const Value& value) {
     if (const auto* number = std::get_if<int64_t>(&value)) return *number;
-    if (const auto* number = std::get_if<uint64_t>(&value)) return static_cast<int64_t>(*number);
+    if (const auto* number = std::get_if<uint64_t>(&value)) {
+        if (*number <= static_cast<uint64_t>(INT64_MAX)) return static_cast<int64_t>(*number);
+        return std::nullopt;
+    }
+    if (const auto* flag = std::get_if<bool>(&value)) return *flag ? 1 : 0;
+    return std::nullopt;
+}
+
+std::optional<uint64_t> as_unsigned(const Value& value) {
+    if (const auto* number = std::get_if<uint64_t>(&value)) return *number;
+    if (const auto* number = std::get_if<int64_t>(&value)) {
+        if (*number >= 0) return static_cast<uint64_t>(*number);
+        return std::nullopt;
+    }
     if (const auto* flag = std::get_if<bool>(&value)) return *flag ? 1 : 0;
     return std::nullopt;
 }
@@ -93,15 +110,26 @@ public:
         out_ += "</FIELDS>";
         write_dataset_params();
         out_ += "</METADATA><ROWDATA>";
-        for (std::size_t i = 0; i < packet_.rows.size(); ++i) write_row(packet_.rows[i], i + 1);
+        for (std::size_t row = 0; row < packet_.rows.size(); ++row) write_row(row);
         out_ += "</ROWDATA></DATAPACKET>";
         return std::move(out_);
     }
 
 private:
     [[noreturn]] void fail(std::size_t row, std::size_t field, const std::string& what) const {
-        throw PacketError("XML packet: row " + std::to_string(row) + ", field '" +
-                          packet_.fields[field].name + "': " + what);
+        throw PacketError("XML packet: row " + std::to_string(row) + ", " +
+                          field_label(packet_.fields[field].name) + ": " + what);
+    }
+
+    // Refuses, in the reader's words, a parameter attribute the reader would refuse.
+    static void check_param_attribute(const std::string& where, const std::string& name,
+                                      const std::string& value) {
+        try {
+            xml_types::attribute_param(name, value);
+        } catch (const ConversionError& error) {
+            throw PacketError("XML packet: " + where + ", attribute " +
+                              xml_cell::quoted_ansi(name) + ": " + error.what());
+        }
     }
 
     void append_attribute(std::string_view name, std::string_view ansi_value) {
@@ -116,7 +144,7 @@ private:
         const Field& field = packet_.fields[index];
         const auto fieldtype = xml_types::fieldtype_name(field);
         if (!fieldtype || forms_[index] == ValueForm::Unsupported) {
-            throw PacketError("XML packet: field '" + field.name + "': type code " +
+            throw PacketError("XML packet: " + field_label(field.name) + ": type code " +
                               std::to_string(static_cast<int>(field.type())) + " size " +
                               std::to_string(field.size()) + " has no XML form");
         }
@@ -125,11 +153,19 @@ private:
         append_attribute("attrname", names_[index]);
         append_attribute("fieldtype", *fieldtype);
         write_field_flags(field.attributes);
+        const std::string where = "FIELD " + std::to_string(index + 1) + " (" +
+                                  xml_cell::quoted_ansi(names_[index]) + ")";
         std::vector<const Param*> elements;
+        std::set<std::string> written;
         for (const Param& param : field.params) {
             const auto name = xml_types::field_attribute_param(param.name);
             const auto value = xml_types::param_value_text(param);
             if (name && value) {
+                if (!written.insert(*name).second) {
+                    throw PacketError("XML packet: " + where + ", attribute '" + *name +
+                                      "': given twice");
+                }
+                check_param_attribute(where, *name, *value);
                 append_attribute(*name, *value);
             } else {
                 elements.push_back(&param);
@@ -170,6 +206,7 @@ private:
         for (const Param& param : packet_.params) {
             const auto value = xml_types::param_value_text(param);
             if (xml_types::is_dataset_attribute_param(param.name) && value) {
+                check_param_attribute("PARAMS", param.name, *value);
                 append_attribute(param.name, *value);
             } else {
                 elements.push_back(&param);
@@ -184,19 +221,19 @@ private:
         out_ += "</PARAMS>";
     }
 
-    void write_row(const Row& row, std::size_t number) {
-        if (row.values.size() != packet_.fields.size()) {
+    void write_row(std::size_t row) {
+        const RowTable& rows = packet_.rows;
+        const std::size_t number = row + 1;
+        if (rows.width(row) != packet_.fields.size()) {
             throw PacketError("XML packet: row " + std::to_string(number) + " has " +
-                              std::to_string(row.values.size()) + " values for " +
+                              std::to_string(rows.width(row)) + " values for " +
                               std::to_string(packet_.fields.size()) + " fields");
         }
         out_ += "<ROW";
-        if (row.status != 0) out_ += " RowState=\"" + std::to_string(row.status) + "\"";
-        for (std::size_t i = 0; i < row.values.size(); ++i) {
-            const Value& value = row.values[i];
-            if (std::holds_alternative<Null>(value) || std::holds_alternative<Unchanged>(value))
-                continue;
-            write_value(number, i, value);
+        if (rows.status(row) != 0) out_ += " RowState=\"" + std::to_string(rows.status(row)) + "\"";
+        for (std::size_t field = 0; field < packet_.fields.size(); ++field) {
+            const ColumnCells& cells = rows.column(field);
+            if (cells.has_value(row)) write_value(number, field, cells.value(row));
         }
         out_ += "/>";
     }
@@ -217,7 +254,7 @@ private:
                 return xml_values::format_signed(require(as_signed(value), row, field, mismatch));
             case ValueForm::Unsigned:
                 return xml_values::format_unsigned(
-                    static_cast<uint64_t>(require(as_signed(value), row, field, mismatch)));
+                    require(as_unsigned(value), row, field, mismatch));
             case ValueForm::Boolean:
                 return xml_values::format_boolean(require(as_signed(value), row, field, mismatch) !=
                                                   0);
@@ -285,7 +322,21 @@ private:
         const std::string text = value_text(row, field, value);
         // A BCD marked special holds no number: it is written as an absent value.
         if (form == ValueForm::Decimal && text.empty()) return;
+        check_readable(row, field, text);
         append_attribute(names_[field], text);
+    }
+
+    // Refuses, in the reader's words, a value text the reader would refuse (a NaN, a decimal of
+    // more digits than it takes, an integer out of its field's range).
+    void check_readable(std::size_t row, std::size_t field, const std::string& text) const {
+        if (forms_[field] == ValueForm::Binary) return;
+        try {
+            xml_cell::parse(forms_[field], packet_.fields[field].size(), text,
+                            xml_text::Source::Ansi);
+        } catch (const ConversionError& error) {
+            throw PacketError("XML packet: ROW " + std::to_string(row) + ", attribute " +
+                              xml_cell::quoted_ansi(names_[field]) + ": " + error.what());
+        }
     }
 
     const Packet& packet_;
@@ -298,6 +349,12 @@ private:
 }  // namespace
 
 std::string write_xml_packet(const Packet& packet, XmlEncoding encoding) {
+    try {
+        check_change_log(packet);
+    } catch (const PacketError& error) {
+        throw PacketError("XML packet: PARAMS, attribute 'CHANGE_LOG': " +
+                          std::string(error.what()));
+    }
     return XmlPacketWriter(packet, encoding).write();
 }
 

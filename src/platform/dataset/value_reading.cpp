@@ -74,6 +74,7 @@ const char* value_class_name(ValueClass value_class) {
 }
 
 bool is_null_value(const Value& value) {
+    if (const auto* decimal = std::get_if<Bcd>(&value)) return decimal->special();
     return std::holds_alternative<Null>(value) || std::holds_alternative<Unchanged>(value);
 }
 
@@ -116,6 +117,11 @@ std::optional<double> stored_date_time(const Value& value) {
 std::optional<bool> stored_boolean(const Value& value) {
     if (const auto* flag = std::get_if<bool>(&value)) return *flag;
     return std::nullopt;
+}
+
+std::optional<double> stored_numeric(const Value& value) {
+    if (auto number = stored_number(value)) return number;
+    return stored_date_time(value);
 }
 
 double date_time_of(Date date) {

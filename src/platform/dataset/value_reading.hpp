@@ -16,6 +16,7 @@ enum class ValueClass { Text, Number, DateTime, Boolean, Unsupported };
 ValueClass value_class_of(const Field& field);
 const char* value_class_name(ValueClass value_class);
 
+// NULL, not changed, or a decimal marked special (blank: it holds no number).
 bool is_null_value(const Value& value);
 
 // 8-bit and wide strings, memos and blobs, as Windows-1252 bytes.
@@ -25,6 +26,8 @@ std::optional<double> stored_number(const Value& value);
 // Dates, times and timestamps as days since 1899-12-30 (time of day as the fraction).
 std::optional<double> stored_date_time(const Value& value);
 std::optional<bool> stored_boolean(const Value& value);
+// A number, or else a date-time as days: how number and date-time fields compare.
+std::optional<double> stored_numeric(const Value& value);
 
 double date_time_of(Date date);
 double date_time_of(Time time);

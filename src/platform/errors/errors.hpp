@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/errors/quoted.hpp"
 #include "tov00000/tov00000.h"
 
 namespace tov {
@@ -43,7 +44,7 @@ public:
 class FieldNotFound : public ErrorWithStatus<TOV_E_FIELD> {
 public:
     explicit FieldNotFound(const std::string& field)
-        : ErrorWithStatus("field '" + field + "' not found"), field_(field) {}
+        : ErrorWithStatus(field_label(field) + " not found"), field_(field) {}
     const std::string& field() const { return field_; }
 
 private:

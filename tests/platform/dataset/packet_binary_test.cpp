@@ -385,7 +385,7 @@ TEST(BinaryPacketValues, StringPrefixWidthComesFromTheTypeWord) {
     EXPECT_EQ(single_row(bytes).values[0], Value(longer));
 
     Packet too_long = narrow;
-    too_long.rows[0].values[0] = std::string(256, 'c');
+    too_long.rows = {Row{0, {std::string(256, 'c')}}};
     EXPECT_THROW(write_binary_packet(too_long), PacketError);
 }
 
@@ -432,7 +432,7 @@ TEST(BinaryPacketValues, WriterRejectsValuesThatDoNotFitTheirField) {
     packet.fields.push_back({"N", "", make_type_word(TypeCode::Int, 2), 0, {}});
     packet.rows.push_back({0, {int64_t{40000}}});
     EXPECT_THROW(write_binary_packet(packet), PacketError);
-    packet.rows[0].values[0] = std::string("12");
+    packet.rows = {Row{0, {std::string("12")}}};
     try {
         write_binary_packet(packet);
         FAIL() << "no error";
@@ -440,7 +440,7 @@ TEST(BinaryPacketValues, WriterRejectsValuesThatDoNotFitTheirField) {
         EXPECT_NE(std::string(error.what()).find("row 1, field 'N'"), std::string::npos)
             << error.what();
     }
-    packet.rows[0].values.clear();
+    packet.rows = {Row{}};
     EXPECT_THROW(write_binary_packet(packet), PacketError);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 
@@ -116,6 +117,29 @@ TEST(CurrentView, HiddenRowsWithoutLogAreDropped) {
     const std::vector<Row> rows = current_rows(packet);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].values[1], Value(Null{}));
+}
+
+// 128,000 versions, each replacing the one before and taking its ID (not changed) from it, none
+// marked superseded, so every one is live: each chain is walked once, and this takes a fraction
+// of a second where walking every version back to its first took half a minute. The bound is
+// loose on purpose; bench_dataset measures.
+TEST(CurrentView, LongChainsOfVersionsResolveInLinearTime) {
+    constexpr int versions = 128000;
+    std::vector<Row> rows = {row(row_status::inserted, int64_t{42}, std::string("v1"))};
+    std::vector<int64_t> log = {1, 0, 4};
+    for (int version = 2; version <= versions; ++version) {
+        rows.push_back(row(row_status::modified, Unchanged{}, "v" + std::to_string(version)));
+        log.insert(log.end(), {version, version - 1, 8});
+    }
+    const Packet packet = packet_with_log(std::move(rows), log);
+    const auto start = std::chrono::steady_clock::now();
+    const RowTable current = current_table(packet);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(current.size(), static_cast<std::size_t>(versions));
+    EXPECT_EQ(current[versions - 1].values[0], Value(int64_t{42}));
+    EXPECT_EQ(current[versions - 1].values[1], Value("v" + std::to_string(versions)));
+    EXPECT_EQ(current[1].values[0], Value(int64_t{42}));
+    EXPECT_LT(elapsed, std::chrono::seconds(5));
 }
 
 TEST(CurrentView, RejectsBrokenChangeLogs) {

@@ -27,7 +27,7 @@ Packet xml_sample(const std::string& name) {
     return read_xml_packet(read_sample(name + ".xml"));
 }
 
-const Value& value_of(const Packet& packet, std::size_t row, std::string_view field) {
+Value value_of(const Packet& packet, std::size_t row, std::string_view field) {
     const int index = packet.field_index(field);
     EXPECT_GE(index, 0) << field;
     return packet.rows.at(row).values.at(static_cast<std::size_t>(index));
@@ -391,7 +391,7 @@ TEST(XmlPacketValues, FieldTypesWithoutXmlFormAreRefused) {
     short_row.fields.push_back(Field{"X", "", make_type_word(TypeCode::Int, 4), 0, {}});
     short_row.rows.push_back(Row{});
     EXPECT_THROW(write_xml_packet(short_row), PacketError);
-    short_row.rows[0].values = {std::string("text")};
+    short_row.rows = {Row{0, {std::string("text")}}};
     EXPECT_THROW(write_xml_packet(short_row), PacketError);
 }
 
