@@ -36,6 +36,17 @@ std::string read_file_bytes(const std::filesystem::path& path) {
     if (std::filesystem::is_directory(path, error)) {
         throw FileError("cannot read data packet file '" + path.string() + "': it is a directory");
     }
+    // A device or a pipe would be read until memory runs out.
+    const auto status = std::filesystem::status(path, error);
+    if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        throw FileError("cannot read data packet file '" + path.string() +
+                        "': it is not a regular file");
+    }
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > max_packet_file_size) {
+        throw FileError("data packet file '" + path.string() + "' holds " + std::to_string(size) +
+                        " bytes; at most " + std::to_string(max_packet_file_size) + " are read");
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) throw FileError("cannot open data packet file '" + path.string() + "'");
     std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};

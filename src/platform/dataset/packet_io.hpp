@@ -2,6 +2,7 @@
 // Data packets as bytes and files, whichever form they come in: the format is told from the
 // first bytes, so a caller hands over what it got and the right reader takes it.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,8 +21,12 @@ PacketFormat detect_packet_format(std::string_view bytes);
 // Reads a packet of either format. Throws tov::PacketError.
 Packet read_packet(std::string_view bytes);
 
-// Throws tov::FileError naming the path when the file cannot be read, and tov::PacketError
-// prefixed with the path when its content is no good packet.
+// The largest packet file read: a host's packet files are far smaller.
+inline constexpr std::uintmax_t max_packet_file_size = 64 * 1024 * 1024;
+
+// Throws tov::FileError naming the path when the file cannot be read, is no regular file or is
+// larger than max_packet_file_size, and tov::PacketError prefixed with the path when its content
+// is no good packet.
 Packet load_packet_file(const std::filesystem::path& path);
 
 // XML is written in its ANSI form.

@@ -1,5 +1,6 @@
 #include "platform/dataset/packet_io.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,6 +13,8 @@
 
 namespace tov::dataset {
 namespace {
+
+using ::testing::HasSubstr;
 
 namespace fs = std::filesystem;
 
@@ -82,6 +85,15 @@ TEST(PacketReading, EitherFormatGivesTheSameTable) {
     EXPECT_THROW(read_packet("Connection refused"), PacketError);
 }
 
+std::string error_loading(const fs::path& path) {
+    try {
+        load_packet_file(path);
+    } catch (const FileError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
 TEST(PacketFiles, LoadNamesThePathOfABadFile) {
     ScratchDirectory scratch;
     const fs::path missing = scratch.path() / "missing.cds";
@@ -92,6 +104,11 @@ TEST(PacketFiles, LoadNamesThePathOfABadFile) {
         EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos);
     }
     EXPECT_THROW(load_packet_file(scratch.path()), FileError);
+    EXPECT_THAT(error_loading("/dev/zero"), HasSubstr("it is not a regular file"));
+    const fs::path huge = scratch.path() / "huge.cds";
+    std::ofstream(huge) << "";
+    fs::resize_file(huge, max_packet_file_size + 1);  // sparse: costs no disk
+    EXPECT_THAT(error_loading(huge), HasSubstr("holds 67108865 bytes; at most 67108864"));
 
     const fs::path garbled = scratch.path() / "garbled.xml";
     std::ofstream(garbled) << "<?xml version=\"1.0\"?><DATAPACKET><METADATA>";
