@@ -11,6 +11,7 @@
 
 #include "platform/errors/errors.hpp"
 #include "services/backend.hpp"
+#include "support/process.hpp"
 
 namespace tov::services {
 namespace {
@@ -18,9 +19,9 @@ namespace {
 class ScopedEnvironment {
 public:
     ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        setenv(name, value.c_str(), 1);
+        tov::test::set_environment(name, value);
     }
-    ~ScopedEnvironment() { unsetenv(name_); }
+    ~ScopedEnvironment() { tov::test::unset_environment(name_); }
 
 private:
     const char* name_;
@@ -46,7 +47,7 @@ TEST(HostServicesDefaults, PrinterLayoutComesFromTheTableAndKeepsTheCouponNumber
 }
 
 TEST(HostServicesDefaults, ConnectionStringComesFromTheEnvironment) {
-    unsetenv("TOV_CONNECTION");
+    tov::test::unset_environment("TOV_CONNECTION");
     EXPECT_EQ(HostServices().GetStringConexPld(""), "");
     ScopedEnvironment connection("TOV_CONNECTION", "Driver=SQLite;Database=x");
     EXPECT_EQ(HostServices().GetStringConexPld(""), "Driver=SQLite;Database=x");
@@ -54,10 +55,9 @@ TEST(HostServicesDefaults, ConnectionStringComesFromTheEnvironment) {
 
 TEST(HostServicesDefaults, ClockIsLocalDaysSince1899) {
     const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::time_t local_seconds = tov::test::utc_moment(tov::test::local_calendar(seconds));
     const double now = HostServices().Now();
-    const double expected_day = 25569.0 + static_cast<double>((seconds + local.tm_gmtoff) / 86400);
+    const double expected_day = 25569.0 + static_cast<double>(local_seconds / 86400);
     EXPECT_GE(now, expected_day);
     EXPECT_LT(now, expected_day + 1.0 + 1.0 / 86400);
 }

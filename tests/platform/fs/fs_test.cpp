@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include "platform/fs/file_exists.hpp"
 #include "platform/fs/host_folder.hpp"
 #include "platform/fs/short_path.hpp"
+#include "support/process.hpp"
 
 namespace tov::fs {
 namespace {
@@ -20,7 +20,7 @@ class FileSystemFolder : public ::testing::Test {
 protected:
     FileSystemFolder()
         : folder(stdfs::temp_directory_path() /
-                 ("tov_fs_" + std::to_string(::getpid()) + "_" +
+                 ("tov_fs_" + tov::test::process_id_text() + "_" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
         stdfs::create_directories(folder);
         std::ofstream(folder / "Palindo.cds") << "x";
