@@ -16,16 +16,7 @@
 namespace tov::services {
 namespace {
 
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        tov::test::set_environment(name, value);
-    }
-    ~ScopedEnvironment() { tov::test::unset_environment(name_); }
-
-private:
-    const char* name_;
-};
+using tov::test::ScopedEnvironment;
 
 TEST(HostServicesDefaults, PrinterLayoutComesFromTheTableAndKeepsTheCouponNumber) {
     const std::filesystem::path file =

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #ifdef _WIN32
@@ -39,6 +40,32 @@ inline void unset_environment(const char* name) {
     unsetenv(name);
 #endif
 }
+
+// Sets a variable, or removes it (nullopt), for one scope; the value it had comes back after.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, std::optional<std::string> value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        if (value) {
+            set_environment(name, *value);
+        } else {
+            unset_environment(name);
+        }
+    }
+    ~ScopedEnvironment() {
+        if (previous_) {
+            set_environment(name_, *previous_);
+        } else {
+            unset_environment(name_);
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
 
 inline std::tm local_calendar(std::time_t moment) {
     std::tm local{};
