@@ -1,8 +1,23 @@
+# tov_platform_sources(VARIABLE)
+# Leaves out of the list in VARIABLE the files written for another operating system: NAME_windows.cpp
+# builds for Windows only, NAME_posix.cpp everywhere else.
+function(tov_platform_sources variable)
+    set(sources ${${variable}})
+    if(WIN32)
+        list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+    else()
+        list(FILTER sources EXCLUDE REGEX "_windows\\.cpp$")
+    endif()
+    set(${variable} ${sources} PARENT_SCOPE)
+endfunction()
+
 # tov_module(NAME FOLDER [DEPENDENCIES...])
-# One static library from every .cpp file of FOLDER. Headers are included as
-# "platform/text/cp1252.hpp" and so on, relative to src/.
+# One static library from every .cpp file of FOLDER (those of this operating system, see
+# tov_platform_sources). Headers are included as "platform/text/cp1252.hpp" and so on, relative
+# to src/.
 function(tov_module name folder)
     file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+    tov_platform_sources(sources)
     if(NOT sources)
         add_library(${name} INTERFACE)
         target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include)

@@ -1,7 +1,8 @@
 """Pkg_Tov00000 for Python hosts, through ctypes: no compiled extension.
 
     import tov00000
-    package = tov00000.Package()          # $TOV_LIBRARY, else libPkg_Tov00000.so from the system
+    package = tov00000.Package()          # $TOV_LIBRARY, else libPkg_Tov00000.so (Windows:
+                                          # Pkg_Tov00000.dll) from the system
     package.set_backend(MyPrinter())      # an object with a method per back-end entry point
     package.RelatorioVendedor(...)
 
@@ -66,7 +67,7 @@ VT_MISSING = 7
 PACKAGE_RUNTIME_ONLY = 1
 
 BILL_EXPORT = "Conferencia_Mesa_Tov00000"
-LIBRARY_NAME = "libPkg_Tov00000.so"
+LIBRARY_NAME = "Pkg_Tov00000.dll" if os.name == "nt" else "libPkg_Tov00000.so"
 
 
 class PackageError(Exception):

@@ -1,16 +1,18 @@
 #include "lookups/demo_store.hpp"
 
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <memory>
 
 #include "lookups/demo_store_sql.hpp"
 #include "platform/errors/errors.hpp"
+#include "platform/format/local_time.hpp"
+#include "platform/fs/cache_folder.hpp"
+#include "platform/fs/executable_path.hpp"
+#include "platform/fs/text_path.hpp"
 
 namespace tov::lookups {
 
@@ -36,9 +38,7 @@ std::string digest(const std::string& text) {
 }
 
 std::string local_date() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = format::local_calendar(std::time(nullptr));
     char buffer[16];
     std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &local);
     return buffer;
@@ -46,7 +46,7 @@ std::string local_date() {
 
 DatabaseHandle open(const fs::path& path, int flags) {
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+    const int rc = sqlite3_open_v2(tov::fs::utf8_file_name(path).c_str(), &raw, flags, nullptr);
     DatabaseHandle db(raw);
     if (rc != SQLITE_OK) return nullptr;
     return db;
@@ -95,12 +95,7 @@ DemoStore::DemoStore(fs::path file, DemoStoreSql sql)
     : file_(std::move(file)), sql_(std::move(sql)) {}
 
 fs::path DemoStore::default_file() {
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    const char* home = std::getenv("HOME");
-    fs::path base = cache && *cache ? fs::path(cache)
-                    : home && *home ? fs::path(home) / ".cache"
-                                    : fs::temp_directory_path();
-    return base / "tov00000" / "demo_store.db";
+    return tov::fs::user_cache_folder() / "tov00000" / "demo_store.db";
 }
 
 DemoStoreSql DemoStore::embedded_sql() {
@@ -113,7 +108,8 @@ fs::path DemoStore::ensure() const {
     std::error_code ignored;
     fs::create_directories(file_.parent_path(), ignored);
     // Built beside the store and moved into place, so no one ever opens a half-built store.
-    const fs::path building = file_.string() + ".building." + std::to_string(::getpid());
+    fs::path building = file_;
+    building += ".building." + std::to_string(tov::fs::process_id());
     try {
         build(building, sql_, stamp);
         fs::rename(building, file_);
@@ -128,7 +124,7 @@ fs::path DemoStore::ensure() const {
 }
 
 std::string DemoStore::connection_string() const {
-    return "Provider=SQLite;Data Source=" + ensure().string();
+    return "Provider=SQLite;Data Source=" + tov::fs::text_from_path(ensure());
 }
 
 std::string connection_string_or_demo_store(const std::string& configured, const DemoStore& store) {

@@ -21,8 +21,8 @@ public:
     explicit DemoStore(std::filesystem::path file = default_file(),
                        DemoStoreSql sql = embedded_sql());
 
-    // $XDG_CACHE_HOME/tov00000/demo_store.db, else ~/.cache/tov00000/demo_store.db, else the
-    // temporary folder.
+    // tov00000/demo_store.db in the user's cache folder: %LOCALAPPDATA% on Windows; elsewhere
+    // $XDG_CACHE_HOME, else ~/.cache; else the temporary folder.
     static std::filesystem::path default_file();
     // The library's own schema and demo rows (demo_store_sql.hpp).
     static DemoStoreSql embedded_sql();

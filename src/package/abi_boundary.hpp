@@ -5,34 +5,17 @@
 // restored afterwards, every exception turned into a TOV_E_* status with its message kept for
 // Tov_LastError.
 
-#include <cfenv>
 #include <cstdint>
 #include <exception>
 #include <mutex>
 #include <string>
 #include <string_view>
 
+#include "package/floating_point_shield.hpp"
 #include "package/package_state.hpp"
 #include "tov00000/tov00000.h"
 
 namespace tov::package {
-
-// Saves the floating-point environment and masks every trap (fenv covers both the x87 control
-// word and MXCSR on x86); restores the saved environment, flags included, when it goes.
-class FloatingPointShield {
-public:
-    FloatingPointShield() {
-        std::fegetenv(&saved_);
-        std::fenv_t held;
-        std::feholdexcept(&held);
-    }
-    ~FloatingPointShield() { std::fesetenv(&saved_); }
-    FloatingPointShield(const FloatingPointShield&) = delete;
-    FloatingPointShield& operator=(const FloatingPointShield&) = delete;
-
-private:
-    std::fenv_t saved_;
-};
 
 // The status code of the exception being handled; its message becomes this thread's last error.
 int32_t record_failure(std::exception_ptr failure) noexcept;

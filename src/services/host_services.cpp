@@ -1,12 +1,14 @@
 #include "services/host_services.hpp"
 
 #include <chrono>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <system_error>
 
 #include "platform/errors/errors.hpp"
+#include "platform/format/local_time.hpp"
+#include "platform/fs/environment.hpp"
+#include "platform/fs/executable_path.hpp"
+#include "platform/fs/text_path.hpp"
 #include "services/cipher.hpp"
 #include "services/printer_table.hpp"
 #include "services/text_out_buffer.hpp"
@@ -17,15 +19,10 @@ namespace {
 constexpr double seconds_per_day = 86400.0;
 constexpr double unix_epoch_day = 25569.0;  // 1970-01-01 counted from 1899-12-30
 
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
-
 PrinterTable default_printer_table() {
-    const std::string path = environment("TOV_PRINTERS");
-    if (path.empty()) return PrinterTable::built_in();
-    return PrinterTable::load(std::filesystem::path(path));
+    const auto path = fs::environment_path("TOV_PRINTERS");
+    if (!path) return PrinterTable::built_in();
+    return PrinterTable::load(*path);
 }
 
 }  // namespace
@@ -61,7 +58,7 @@ void HostServices::ConfiguraImpressora(int kind, bool flag1, bool flag2, int& in
 }
 
 std::string HostServices::GetStringConexPld(const std::string& arg) const {
-    if (table_.GetStringConexPld == nullptr) return environment("TOV_CONNECTION");
+    if (table_.GetStringConexPld == nullptr) return fs::environment_text("TOV_CONNECTION");
     TextOutBuffer out;
     table_.GetStringConexPld(table_.ctx, arg.c_str(), out.data(), out.capacity());
     return out.text();
@@ -93,15 +90,7 @@ double HostServices::Now() const {
 }
 
 std::string HostServices::ExePath() const {
-    if (table_.ExePath == nullptr) {
-        std::error_code error;
-        const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-        if (error) {
-            throw FileError("cannot read the executable path from /proc/self/exe: " +
-                            error.message());
-        }
-        return path.string();
-    }
+    if (table_.ExePath == nullptr) return fs::text_from_path(fs::executable_path());
     TextOutBuffer out;
     table_.ExePath(table_.ctx, out.data(), out.capacity());
     return out.text();
@@ -111,13 +100,10 @@ double system_now() {
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
-    if (localtime_r(&seconds, &local) == nullptr) {
-        throw ConversionError("the system clock cannot be read as local time");
-    }
     const double utc_seconds =
         static_cast<double>(duration_cast<milliseconds>(now.time_since_epoch()).count()) / 1000.0;
-    const double local_seconds = utc_seconds + static_cast<double>(local.tm_gmtoff);
+    const double local_seconds =
+        utc_seconds + static_cast<double>(format::local_utc_offset(seconds));
     return unix_epoch_day + local_seconds / seconds_per_day;
 }
 

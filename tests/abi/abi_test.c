@@ -1,9 +1,14 @@
 /*
- * Drives the built package through its C ABI only, as a host does: dlopen, dlsym by name, a
- * recording back-end written in C, and the sales-by-salesperson report on both printer paths.
- * Usage: test_abi path/to/libPkg_Tov00000.so
+ * Drives the built package through its C ABI only, as a host does: the library loaded by its path
+ * (dlopen; LoadLibrary on Windows), its exports looked up by name, a recording back-end written
+ * in C, and the sales-by-salesperson report on both printer paths.
+ * Usage: test_abi path/to/libPkg_Tov00000.so (Pkg_Tov00000.dll)
  */
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -51,8 +56,50 @@ static struct {
     report_fn report;
 } package;
 
+/* ---- Loading the library ----------------------------------------------------------------------
+ */
+
+#ifdef _WIN32
+static void* open_library(const char* path) {
+    return (void*)LoadLibraryA(path);
+}
+
+static void* library_symbol(void* library, const char* name) {
+    FARPROC address = GetProcAddress((HMODULE)library, name);
+    void* symbol;
+    memcpy(&symbol, &address, sizeof symbol);
+    return symbol;
+}
+
+static void close_library(void* library) {
+    FreeLibrary((HMODULE)library);
+}
+
+static const char* loader_error(void) {
+    static char text[64];
+    snprintf(text, sizeof text, "error %lu", (unsigned long)GetLastError());
+    return text;
+}
+#else
+static void* open_library(const char* path) {
+    return dlopen(path, RTLD_NOW | RTLD_LOCAL);
+}
+
+static void* library_symbol(void* library, const char* name) {
+    return dlsym(library, name);
+}
+
+static void close_library(void* library) {
+    dlclose(library);
+}
+
+static const char* loader_error(void) {
+    return dlerror();
+}
+#endif
+
 static void* resolve(void* library, const char* name) {
-    void* symbol = dlsym(library, name);
+    void* symbol = library_symbol(library, name);
     if (symbol == NULL) {
         fprintf(stderr, "export %s not found\n", name);
         exit(2);
@@ -302,6 +349,91 @@ static void plain_printer_gets_the_whole_report_at_once(void) {
     const void* module = NULL;
     CHECK(package.data_module(&module) == TOV_OK && module != NULL);
 }
+
+/* ---- The floating-point traps of a Pascal host ------------------------------------------------
+ */
+
+#if defined(__i386__) || defined(__x86_64__)
+/* A Pascal run-time starts with the invalid-operation, division-by-zero and overflow traps
+ * unmasked, in the x87 control word and in MXCSR alike. */
+#define PASCAL_X87_CONTROL 0x1332
+#define PASCAL_MXCSR 0x1900
+#define X87_TRAP_MASKS 0x3F
+#define X87_FLAGS 0x3F
+#define SSE_TRAP_MASKS 0x1F80
+
+typedef struct floating_point_words {
+    unsigned short x87_control;
+    unsigned short x87_status;
+    unsigned int mxcsr;
+} floating_point_words;
+
+static floating_point_words read_floating_point_words(void) {
+    floating_point_words words;
+    __asm__ __volatile__("fnstcw %0" : "=m"(words.x87_control));
+    __asm__ __volatile__("fnstsw %0" : "=m"(words.x87_status));
+    __asm__ __volatile__("stmxcsr %0" : "=m"(words.mxcsr));
+    return words;
+}
+
+static void write_floating_point_words(unsigned short x87_control, unsigned int mxcsr) {
+    __asm__ __volatile__("fnclex");
+    __asm__ __volatile__("fldcw %0" : : "m"(x87_control));
+    __asm__ __volatile__("ldmxcsr %0" : : "m"(mxcsr));
+}
+
+typedef struct words_seen {
+    floating_point_words inside;
+    int calls;
+} words_seen;
+
+static int32_t plain_print_noting_the_words(void* ctx, const char* port, const char* kind,
+                                            const char* buffer, size_t size) {
+    words_seen* seen = ctx;
+    (void)port;
+    (void)kind;
+    (void)buffer;
+    (void)size;
+    seen->inside = read_floating_point_words();
+    ++seen->calls;
+    return 0;
+}
+
+/* Every trap is masked while the package runs, in both units; the host's words come back as they
+ * were, no flag raised inside left behind, after a call that succeeds and after one that fails. */
+static void pascal_host_traps_are_masked_inside_and_given_back_after(void) {
+    words_seen seen;
+    memset(&seen, 0, sizeof seen);
+    tov_backend backend;
+    memset(&backend, 0, sizeof backend);
+    backend.ctx = &seen;
+    backend.ImprimePadrao = plain_print_noting_the_words;
+    CHECK(package.set_backend(&backend) == TOV_OK);
+
+    const floating_point_words own = read_floating_point_words();
+    int32_t result = 0;
+    write_floating_point_words(PASCAL_X87_CONTROL, PASCAL_MXCSR);
+    const floating_point_words host_words = read_floating_point_words(); /* reserved bits as read */
+    const int32_t printed = print_report(sales_packet, sizeof sales_packet - 1, 0, &result);
+    const floating_point_words after_print = read_floating_point_words();
+    const int32_t refused = print_report("not a packet", 12, 0, &result);
+    const floating_point_words after_failure = read_floating_point_words();
+    write_floating_point_words(own.x87_control, own.mxcsr);
+
+    CHECK((host_words.x87_control & X87_TRAP_MASKS) == (PASCAL_X87_CONTROL & X87_TRAP_MASKS));
+    CHECK(host_words.mxcsr == PASCAL_MXCSR);
+    CHECK(printed == TOV_OK && seen.calls == 1);
+    CHECK((seen.inside.x87_control & X87_TRAP_MASKS) == X87_TRAP_MASKS);
+    CHECK((seen.inside.mxcsr & SSE_TRAP_MASKS) == SSE_TRAP_MASKS);
+    CHECK(after_print.x87_control == host_words.x87_control);
+    CHECK((after_print.x87_status & X87_FLAGS) == 0);
+    CHECK(after_print.mxcsr == host_words.mxcsr);
+    CHECK(refused == TOV_E_PACKET);
+    CHECK(after_failure.x87_control == host_words.x87_control);
+    CHECK((after_failure.x87_status & X87_FLAGS) == 0);
+    CHECK(after_failure.mxcsr == host_words.mxcsr);
+}
+#endif
 
 static void fiscal_register_gets_a_management_report_in_pieces(void) {
     recorder r;
@@ -759,12 +891,12 @@ static void consumer_statement_prints_from_the_host_datasets(void* library) {
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        fprintf(stderr, "usage: %s path/to/libPkg_Tov00000.so\n", argv[0]);
+        fprintf(stderr, "usage: %s path/to/libPkg_Tov00000.so (Pkg_Tov00000.dll)\n", argv[0]);
         return 2;
     }
-    void* library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+    void* library = open_library(argv[1]);
     if (library == NULL) {
-        fprintf(stderr, "cannot load %s: %s\n", argv[1], dlerror());
+        fprintf(stderr, "cannot load %s: %s\n", argv[1], loader_error());
         return 2;
     }
     resolve_exports(library);
@@ -779,6 +911,9 @@ int main(int argc, char** argv) {
     unregistered_entry_point_is_named_and_nothing_is_printed();
     plain_printer_gets_the_whole_report_at_once();
     fiscal_register_gets_a_management_report_in_pieces();
+#if defined(__i386__) || defined(__x86_64__)
+    pascal_host_traps_are_masked_inside_and_given_back_after();
+#endif
     bad_packet_and_missing_field_fail_with_their_codes();
     settings_and_datasets_check_their_arguments();
     paf_identification_takes_its_values_from_the_variant_array(library);
@@ -787,7 +922,7 @@ int main(int argc, char** argv) {
     consumer_statement_prints_from_the_host_datasets(library);
     CHECK(package.finalize() == TOV_OK);
 
-    dlclose(library);
+    close_library(library);
     if (failures != 0) fprintf(stderr, "%d check(s) failed\n", failures);
     return failures == 0 ? 0 : 1;
 }

@@ -10,7 +10,6 @@
 // with MARIA SILVA and has the footer "OBRIGADO PELA PREFERENCIA".
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +18,7 @@
 
 #include "bill/table_bill.hpp"
 #include "lookups/lookup_rows.hpp"
+#include "support/process.hpp"
 #include "support/recorder.hpp"
 
 namespace tov::bill::testing {
@@ -180,7 +180,7 @@ protected:
 
     // The host executable's folder, one per test process.
     std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tov-bill-" + std::to_string(::getpid()));
+        std::filesystem::temp_directory_path() / ("tov-bill-" + tov::test::process_id_text());
     db::Connection connection;
     lookups::SaleLookups lookups{connection};
     tov::testing::Recorder recorder;

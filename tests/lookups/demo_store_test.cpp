@@ -4,7 +4,6 @@
 #include "lookups/demo_store.hpp"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <ctime>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "lookups/sale_lookups.hpp"
 #include "platform/dataset/packet_binary.hpp"
 #include "platform/errors/errors.hpp"
+#include "support/process.hpp"
 
 namespace tov::lookups {
 namespace {
@@ -24,7 +24,7 @@ class DemoStoreFile : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("tov-demo-store-" + std::to_string(::getpid()) + "-" +
+                 ("tov-demo-store-" + tov::test::process_id_text() + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
     }
@@ -34,14 +34,12 @@ protected:
 };
 
 double local_today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = tov::test::local_calendar(std::time(nullptr));
     std::tm midnight_utc{};
     midnight_utc.tm_year = local.tm_year;
     midnight_utc.tm_mon = local.tm_mon;
     midnight_utc.tm_mday = local.tm_mday;
-    return static_cast<double>(timegm(&midnight_utc)) / 86400.0 + 25569.0;
+    return static_cast<double>(tov::test::utc_moment(midnight_utc)) / 86400.0 + 25569.0;
 }
 
 TEST_F(DemoStoreFile, IsBuiltOnFirstUseAndKeptWhileCurrent) {

@@ -3,7 +3,6 @@
 // process, so the host is registered once for every test and the connection, once open, stays.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +13,7 @@
 #include "lookups/lookup_rows.hpp"
 #include "platform/dataset/packet_binary.hpp"
 #include "platform/db/sqlite_driver.hpp"
+#include "support/process.hpp"
 #include "tov00000/tov00000.h"
 #include "tov00000/tov00000.hpp"
 
@@ -59,7 +59,7 @@ struct CountingHost {
 };
 
 fs::path store_file_path() {
-    return fs::temp_directory_path() / ("tov_lookup_exports_" + std::to_string(::getpid())) /
+    return fs::temp_directory_path() / ("tov_lookup_exports_" + tov::test::process_id_text()) /
            "store.db";
 }
 
@@ -67,7 +67,8 @@ fs::path store_file_path() {
 class TestStore {
 public:
     TestStore() {
-        folder_ = fs::temp_directory_path() / ("tov_lookup_exports_" + std::to_string(::getpid()));
+        folder_ =
+            fs::temp_directory_path() / ("tov_lookup_exports_" + tov::test::process_id_text());
         fs::create_directories(folder_);
         const fs::path file = folder_ / "store.db";
         host.connection_string = "Provider=SQLite;Data Source=" + file.string();

@@ -2,8 +2,6 @@
 // What the identification report tests print with besides the recorder: a folder of its own for
 // the host's executable, and the packets and digest files of that folder, built in code.
 
-#include <unistd.h>
-
 #include <atomic>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +11,7 @@
 
 #include "platform/dataset/dataset_test_packets.hpp"
 #include "platform/dataset/packet_io.hpp"
+#include "support/process.hpp"
 #include "tov00000/tov00000.h"
 
 namespace tov::testing {
@@ -23,7 +22,7 @@ public:
     TemporaryFolder() {
         static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path() /
-                ("tov_paf_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+                ("tov_paf_" + tov::test::process_id_text() + "_" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
     }
     ~TemporaryFolder() {

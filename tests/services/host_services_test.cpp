@@ -11,20 +11,12 @@
 
 #include "platform/errors/errors.hpp"
 #include "services/backend.hpp"
+#include "support/process.hpp"
 
 namespace tov::services {
 namespace {
 
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment() { unsetenv(name_); }
-
-private:
-    const char* name_;
-};
+using tov::test::ScopedEnvironment;
 
 TEST(HostServicesDefaults, PrinterLayoutComesFromTheTableAndKeepsTheCouponNumber) {
     const std::filesystem::path file =
@@ -46,7 +38,7 @@ TEST(HostServicesDefaults, PrinterLayoutComesFromTheTableAndKeepsTheCouponNumber
 }
 
 TEST(HostServicesDefaults, ConnectionStringComesFromTheEnvironment) {
-    unsetenv("TOV_CONNECTION");
+    tov::test::unset_environment("TOV_CONNECTION");
     EXPECT_EQ(HostServices().GetStringConexPld(""), "");
     ScopedEnvironment connection("TOV_CONNECTION", "Driver=SQLite;Database=x");
     EXPECT_EQ(HostServices().GetStringConexPld(""), "Driver=SQLite;Database=x");
@@ -54,10 +46,9 @@ TEST(HostServicesDefaults, ConnectionStringComesFromTheEnvironment) {
 
 TEST(HostServicesDefaults, ClockIsLocalDaysSince1899) {
     const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::time_t local_seconds = tov::test::utc_moment(tov::test::local_calendar(seconds));
     const double now = HostServices().Now();
-    const double expected_day = 25569.0 + static_cast<double>((seconds + local.tm_gmtoff) / 86400);
+    const double expected_day = 25569.0 + static_cast<double>(local_seconds / 86400);
     EXPECT_GE(now, expected_day);
     EXPECT_LT(now, expected_day + 1.0 + 1.0 / 86400);
 }

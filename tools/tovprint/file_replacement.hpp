@@ -1,6 +1,7 @@
 #pragma once
 // A file written in full before it takes the place of the old one: the bytes go to a temporary
-// file beside the target, which is renamed onto the target only by commit(). A write that fails
+// file beside the target, which is renamed onto the target only by commit() (on Windows moved
+// with MoveFileEx, replacing the target). A write that fails
 // part way (a full disk) or an abandoned replacement removes the temporary file and leaves the
 // old target as it was, so nothing that was there is lost to a half-written file.
 

@@ -1,6 +1,5 @@
 #include "host_run.hpp"
 
-#include <cstdlib>
 #include <memory>
 
 #include "backend_recorder.hpp"
@@ -9,6 +8,7 @@
 #include "library_location.hpp"
 #include "package_session.hpp"
 #include "platform/errors/errors.hpp"
+#include "process_environment.hpp"
 #include "raw_file_sink.hpp"
 
 namespace tovprint {
@@ -26,9 +26,7 @@ void hand_on_printer_table(const HostOptions& options) {
     if (!std::filesystem::is_regular_file(*options.printers)) {
         throw tov::FileError("printer table '" + options.printers->string() + "' not found");
     }
-    if (setenv("TOV_PRINTERS", options.printers->c_str(), 1) != 0) {
-        throw tov::ArgumentError("cannot set TOV_PRINTERS");
-    }
+    set_environment_path("TOV_PRINTERS", *options.printers);
 }
 
 // "true", "false", or "false (why: REASON)" when the package told why.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/fs/text_path.hpp"
 #include "tov00000/tov00000.h"
 
 namespace tovprint {
@@ -19,7 +20,8 @@ public:
     // exe_path: the host executable the package is told of, or nothing for tovprint itself.
     explicit HostTable(std::optional<double> now,
                        std::optional<std::filesystem::path> exe_path = std::nullopt)
-        : now_(now), exe_path_(exe_path ? std::optional(exe_path->string()) : std::nullopt) {}
+        : now_(now),
+          exe_path_(exe_path ? std::optional(tov::fs::text_from_path(*exe_path)) : std::nullopt) {}
     HostTable(const HostTable&) = delete;
     HostTable& operator=(const HostTable&) = delete;
 

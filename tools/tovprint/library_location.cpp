@@ -3,16 +3,24 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/errors/errors.hpp"
+#include "platform/fs/executable_path.hpp"
+
 namespace tovprint {
 namespace {
 
+#ifdef _WIN32
+constexpr const char* library_file_name = "Pkg_Tov00000.dll";
+#else
 constexpr const char* library_file_name = "libPkg_Tov00000.so";
+#endif
 
 std::filesystem::path beside_this_program() {
-    std::error_code error;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return library_file_name;
-    return program.parent_path() / library_file_name;
+    try {
+        return tov::fs::executable_path().parent_path() / library_file_name;
+    } catch (const tov::FileError&) {
+        return library_file_name;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
-// A shared library opened with dlopen and closed when the object goes away.
+// A shared library opened by its path (dlopen; LoadLibrary on Windows) and closed when the object
+// goes away.
 
 #include <filesystem>
 #include <memory>

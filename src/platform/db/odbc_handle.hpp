@@ -2,6 +2,9 @@
 // An ODBC handle that frees itself, and the diagnostics of a failed call turned into a
 // tov::DatabaseError: every record's SQLSTATE, native code and message.
 
+#ifdef _WIN32
+#include <windows.h>  // the system's ODBC headers (odbc32) take their base types from it
+#endif
 #include <sql.h>
 #include <sqlext.h>
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/errors/errors.hpp"
+#include "platform/fs/text_path.hpp"
 #include "platform/text/ansi_case.hpp"
 
 namespace tov::db {
@@ -208,7 +209,9 @@ std::unique_ptr<Driver> open_sqlite(const std::string& path, bool create) {
     sqlite3* raw = nullptr;
     const int flags =
         SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+    // The path is the package's text; SQLite takes file names in UTF-8.
+    const std::string file_name = tov::fs::utf8_file_name(tov::fs::path_from_text(path));
+    const int rc = sqlite3_open_v2(file_name.c_str(), &raw, flags, nullptr);
     DatabaseHandle db(raw);
     if (rc != SQLITE_OK) fail(raw, "opening '" + path + "'");
     sqlite3_extended_result_codes(raw, 1);

@@ -1,12 +1,15 @@
 #pragma once
-// The full path of the running program, as the operating system knows it.
+// The running program: its full path, as the operating system knows it, and its process id.
 
 #include <filesystem>
 
 namespace tov::fs {
 
-// The running program's own path (on Linux the target of /proc/self/exe). Throws tov::FileError
-// when the system does not tell it.
+// The running program's own path (on Linux the target of /proc/self/exe, on Windows the module
+// file of the process). Throws tov::FileError when the system does not tell it.
 std::filesystem::path executable_path();
+
+// The running process's id, for names of files no other process builds at the same time.
+unsigned long process_id();
 
 }  // namespace tov::fs

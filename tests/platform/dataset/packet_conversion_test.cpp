@@ -9,13 +9,12 @@
 #include <limits>
 #include <string>
 
-#include <unistd.h>
-
 #include "platform/dataset/client_dataset.hpp"
 #include "platform/dataset/packet_binary.hpp"
 #include "platform/dataset/packet_io.hpp"
 #include "platform/dataset/packet_xml.hpp"
 #include "platform/errors/errors.hpp"
+#include "support/process.hpp"
 
 namespace tov::dataset {
 namespace {
@@ -220,7 +219,7 @@ TEST(PacketConversion, BrokenChangeLogsAreRefusedByReadersAndWriters) {
 
 TEST(PacketConversion, ErrorsOfAFileNameTheFile) {
     const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("tov_conversion_" + std::to_string(::getpid()) + ".cds");
+                                       ("tov_conversion_" + tov::test::process_id_text() + ".cds");
     std::ofstream(path, std::ios::binary)
         << binary({descriptor("V", make_type_word(TypeCode::Bcd, 4))}, 1,
                   le(0, 1) + le(0, 1) + le(40, 1) + std::string(17, '\0'));

@@ -10,6 +10,7 @@
 
 #include "platform/dataset/packet_xml.hpp"
 #include "platform/errors/errors.hpp"
+#include "support/process.hpp"
 
 namespace tov::dataset {
 namespace {
@@ -40,7 +41,7 @@ std::string detection_error(std::string_view bytes) {
 class ScratchDirectory {
 public:
     ScratchDirectory()
-        : path_(fs::temp_directory_path() / ("tov_packet_io_" + std::to_string(::getpid()))) {
+        : path_(fs::temp_directory_path() / ("tov_packet_io_" + tov::test::process_id_text())) {
         fs::create_directories(path_);
     }
     ~ScratchDirectory() {

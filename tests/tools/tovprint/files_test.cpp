@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -13,6 +12,7 @@
 #include "file_replacement.hpp"
 #include "platform/errors/errors.hpp"
 #include "raw_file_sink.hpp"
+#include "support/process.hpp"
 
 namespace tovprint {
 namespace {
@@ -23,7 +23,7 @@ using testing::HasSubstr;
 class Files : public testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("tovprint_files_" + std::to_string(::getpid()));
+        folder_ = fs::temp_directory_path() / ("tovprint_files_" + tov::test::process_id_text());
         fs::create_directories(folder_);
     }
     void TearDown() override { fs::remove_all(folder_); }

@@ -1,8 +1,9 @@
-#include "platform/fs/executable_path.hpp"
+#include <unistd.h>
 
 #include <system_error>
 
 #include "platform/errors/errors.hpp"
+#include "platform/fs/executable_path.hpp"
 
 namespace tov::fs {
 
@@ -13,6 +14,10 @@ std::filesystem::path executable_path() {
         throw FileError("cannot read the executable path from /proc/self/exe: " + error.message());
     }
     return path;
+}
+
+unsigned long process_id() {
+    return static_cast<unsigned long>(::getpid());
 }
 
 }  // namespace tov::fs
