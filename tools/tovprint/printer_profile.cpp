@@ -58,8 +58,9 @@ public:
     }
 
     std::string bytes(const char* key) const {
+        const std::string notation = text(key);
         try {
-            return parse_byte_notation(text(key));
+            return parse_byte_notation(notation);
         } catch (const tov::ArgumentError& error) {
             fail("key '" + std::string(key) + "': " + error.what());
         }
