@@ -36,7 +36,7 @@ void PrinterSink::receive(const HandOff& hand_off) {
         cut();
         note += note.empty() ? ": paper cut" : ", paper cut";
     }
-    log_ << hand_off.entry_point << note << '\n';
+    if (!note.empty()) log_ << hand_off.entry_point << note << '\n';
 }
 
 void PrinterSink::finish() {

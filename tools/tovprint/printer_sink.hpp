@@ -1,10 +1,11 @@
 #pragma once
 // Prints the hand-offs on a real printer: the job starts with the profile's init and its code
 // page selection (ESC t n), once; each text follows in the printer's code page, its control bytes
-// untouched; the profile's cut follows each paper (paper_end.hpp). Each hand-off is noted in one
-// line on the log once its bytes are written, and the last line says the printer took the whole
-// job. What the user should know (characters the code page lacks, commands the printer does not
-// know, lines wider than the paper) is said once each on the warning stream.
+// untouched; the profile's cut follows each paper (paper_end.hpp). Each hand-off that sent
+// anything is noted in one line on the log once its bytes are written, and the last line says
+// the printer took the whole job. What the user should know (characters the code page lacks,
+// commands the printer does not know, lines wider than the paper) is said once each on the warning
+// stream.
 
 #include <memory>
 #include <ostream>

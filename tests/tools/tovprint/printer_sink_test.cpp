@@ -72,7 +72,6 @@ TEST(PrinterSink, SelectsTheCodePageOnceAndCutsAfterEachPaper) {
               "Sal\x84o\r\n\x1Bm");
     EXPECT_TRUE(run.port.finished);
     EXPECT_EQ(run.log.str(),
-              "AjustaImpressaoDireta\n"
               "DisparaImpressaoNaoFiscal: 16 bytes to tcp://test, paper cut\n"
               "DisparaImpressaoNaoFiscal: 7 bytes to tcp://test, paper cut\n"
               "printer tcp://test took 32 bytes, 2 papers (profile esc-e-f, CP860)\n");

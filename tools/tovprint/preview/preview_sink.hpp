@@ -34,6 +34,7 @@ private:
         std::string note;
     };
 
+    PictureFonts fonts_;  // released after the last picture
     std::filesystem::path first_;
     PictureFormat format_;
     PrinterProfile profile_;

@@ -3,6 +3,7 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <memory>
 
@@ -134,6 +135,11 @@ std::string receipt_picture(const Receipt& receipt, PictureFormat format) {
     cairo_surface_finish(surface.get());
     check(cairo_surface_status(surface.get()), "write the picture");
     return bytes;
+}
+
+PictureFonts::~PictureFonts() {
+    cairo_debug_reset_static_data();
+    FcFini();
 }
 
 }  // namespace tovprint

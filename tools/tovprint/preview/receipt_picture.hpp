@@ -27,4 +27,14 @@ PictureSize picture_size(const Receipt& receipt);
 // The picture's file contents. Throws tov::Error when cairo fails.
 std::string receipt_picture(const Receipt& receipt, PictureFormat format);
 
+// cairo and fontconfig keep every font they opened for the life of the process. The owner of
+// this object releases them when it ends; no picture may be drawn meanwhile, in any thread.
+class PictureFonts {
+public:
+    PictureFonts() = default;
+    ~PictureFonts();
+    PictureFonts(const PictureFonts&) = delete;
+    PictureFonts& operator=(const PictureFonts&) = delete;
+};
+
 }  // namespace tovprint
