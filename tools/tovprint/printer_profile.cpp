@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <optional>
 
 #include <nlohmann/json.hpp>
 
@@ -18,6 +20,18 @@ constexpr std::array<std::string_view, 9> profile_keys = {
     "code_page_number", "bold",  "init",    "cut"};
 constexpr int most_columns = 255;
 constexpr char esc = '\x1B';
+
+std::optional<long long> whole_number(const json& value) {
+    if (value.is_number_unsigned()) {
+        const auto number = value.get<unsigned long long>();
+        if (number > static_cast<unsigned long long>(std::numeric_limits<long long>::max())) {
+            return std::nullopt;
+        }
+        return static_cast<long long>(number);
+    }
+    if (value.is_number_integer()) return value.get<long long>();
+    return std::nullopt;
+}
 
 // Reads the keys of one profile object, naming the source and the key in every failure.
 class ProfileObject {
@@ -49,12 +63,12 @@ public:
     }
 
     int integer(const json& value, const std::string& what, int low, int high) const {
-        if (!value.is_number_integer() || value.get<long long>() < low ||
-            value.get<long long>() > high) {
+        const std::optional<long long> number = whole_number(value);
+        if (!number || *number < low || *number > high) {
             fail(what + " must be a whole number from " + std::to_string(low) + " to " +
                  std::to_string(high));
         }
-        return value.get<int>();
+        return static_cast<int>(*number);
     }
 
     std::string bytes(const char* key) const {
@@ -78,7 +92,8 @@ private:
 std::vector<int> read_kinds(const ProfileObject& object) {
     std::vector<int> kinds;
     for (const json& kind : object.value("kinds", &json::is_array, "an array of printer kinds")) {
-        kinds.push_back(object.integer(kind, "each of 'kinds'", -2147483647 - 1, 2147483647));
+        kinds.push_back(object.integer(kind, "each of 'kinds'", std::numeric_limits<int>::min(),
+                                       std::numeric_limits<int>::max()));
     }
     return kinds;
 }

@@ -102,6 +102,9 @@ TEST(ProfileFile, NamesTheFileAndTheKeyThatIsWrong) {
     EXPECT_EQ(with(R"("code_page_number": 2)", R"("code_page_number": 2.5)"),
               "printer profile 'mine.json': key 'code_page_number' must be a whole number from 0 "
               "to 255");
+    EXPECT_EQ(with(R"("kinds": [1])", R"("kinds": [18446744073709551615])"),
+              "printer profile 'mine.json': each of 'kinds' must be a whole number from "
+              "-2147483648 to 2147483647");
     EXPECT_EQ(with(R"("cut": "GS V 1")", R"("cut": "GS V 1000")"),
               "printer profile 'mine.json': key 'cut': '1000' is not a byte from 0 to 255");
     EXPECT_EQ(with(R"("init": "ESC @",)", ""), "printer profile 'mine.json': missing key 'init'");
