@@ -12,6 +12,13 @@ INSERT INTO TURCAIXA (CDFILIAL, CDCAIXA, NRTURCAIXA, CDOPERADOR, DTABERCAIX, DTF
                                datetime('now', 'localtime', 'start of day', '-1 day', '+22 hours')),
     ('0001', '001', 2, 'OP01', datetime('now', 'localtime', 'start of day', '+8 hours'), NULL);
 
+-- tovprint demo and the demo requests' tests run on a clock of their own, 08/12/2026 14:30: on any
+-- other day the till also has a shift opened then and still open, by the same operator, so that
+-- what they print does not depend on the day they run.
+INSERT INTO TURCAIXA (CDFILIAL, CDCAIXA, NRTURCAIXA, CDOPERADOR, DTABERCAIX, DTFECHCAIX)
+    SELECT '0001', '001', 0, 'OP01', '2026-12-08 08:00:00', NULL
+    WHERE date('now', 'localtime') <> '2026-12-08';
+
 INSERT INTO CAIXA (CDFILIAL, CDCAIXA, NMCAIXA, DSTXTRODAPEPARC) VALUES
     ('0001', '001', 'CAIXA 1', 'OBRIGADO PELA PREFERENCIA! VOLTE SEMPRE. WI-FI: CLIENTES / SENHA 12345678');
 

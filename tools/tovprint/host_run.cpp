@@ -3,21 +3,14 @@
 #include <memory>
 
 #include "backend_recorder.hpp"
-#include "console_sink.hpp"
 #include "host_table.hpp"
 #include "library_location.hpp"
 #include "package_session.hpp"
 #include "platform/errors/errors.hpp"
 #include "process_environment.hpp"
-#include "raw_file_sink.hpp"
 
 namespace tovprint {
 namespace {
-
-std::unique_ptr<HandOffSink> make_sink(const HostOptions& options, std::ostream& out) {
-    if (options.out) return std::make_unique<RawFileSink>(*options.out, out);
-    return std::make_unique<ConsoleSink>(out);
-}
 
 // The package's built-in printer configuration reads the table named by TOV_PRINTERS; it must
 // be set before the package is loaded.
@@ -39,9 +32,9 @@ std::string result_text(const DocumentResult& result) {
 }  // namespace
 
 void run_documents(const HostOptions& options, const std::vector<TitledCall>& calls,
-                   std::ostream& out) {
+                   std::ostream& out, std::ostream& warnings) {
     hand_on_printer_table(options);
-    const auto sink = make_sink(options, out);
+    const auto sink = make_hand_off_sink(options.sinks, out, warnings);
     BackendRecorder backend(*sink);
     HostTable host(options.now, options.exe_path);
     PackageSession package(package_library_path(options.library), backend, host);

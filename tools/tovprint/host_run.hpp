@@ -1,6 +1,7 @@
 #pragma once
 // One run of tovprint as a host: the package loaded with tovprint's back-end (the terminal, or
-// the raw bytes to a file) and host services, then the document calls made one after another.
+// the raw bytes to a file, a printer, pictures) and host services, then the document calls made
+// one after another.
 
 #include <filesystem>
 #include <optional>
@@ -9,15 +10,16 @@
 #include <vector>
 
 #include "document_call.hpp"
+#include "hand_off_sinks.hpp"
 
 namespace tovprint {
 
 struct HostOptions {
     std::optional<std::filesystem::path> library;   // --library
     std::optional<std::filesystem::path> printers;  // --printers: handed on as TOV_PRINTERS
-    std::optional<std::filesystem::path> out;       // --out: raw bytes instead of the terminal
     std::optional<double> now;                      // --now, days since 1899-12-30
     std::optional<std::filesystem::path> exe_path;  // --exe-path: the host executable's path
+    SinkOptions sinks;                              // --out, --printer, --profile, --preview
 };
 
 struct TitledCall {
@@ -26,8 +28,9 @@ struct TitledCall {
 };
 
 // Prints each call's title, its hand-offs and its result on out (with the reason the package
-// gives for a result false, if any). Throws the first failure.
+// gives for a result false, if any); the printer's warnings go to `warnings`. Throws the first
+// failure.
 void run_documents(const HostOptions& options, const std::vector<TitledCall>& calls,
-                   std::ostream& out);
+                   std::ostream& out, std::ostream& warnings);
 
 }  // namespace tovprint

@@ -2,6 +2,7 @@
 // application: loads the package, registers a back-end that shows or saves every hand-off, and
 // calls the print functions with the arguments of request files or of the demo.
 
+#include <chrono>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "host_run.hpp"
 #include "lookup_command.hpp"
 #include "packet_commands.hpp"
+#include "profile_listing.hpp"
 
 namespace {
 
@@ -25,7 +27,10 @@ constexpr const char* hand_off_notation =
     "(each <LF> followed by a real line break), then '<< end of Entry text (N bytes)'.\n"
     "With --out FILE the exact bytes of every text handed off are written to FILE, plainly "
     "concatenated in the order of the calls with nothing between them (the pieces of a fiscal "
-    "report add up to its whole text); entry points without text write nothing.";
+    "report add up to its whole text); entry points without text write nothing.\n"
+    "With --printer the documents print for real, converted to the code page of the --profile "
+    "(tovprint profiles), each paper cut; with --preview FILE each paper is drawn as a picture "
+    "(FILE, then FILE-2, ...). --out, --printer and --preview may be given together.";
 
 constexpr const char* demo_now = "2026-12-08 14:30";
 
@@ -35,12 +40,23 @@ struct HostArguments {
     std::string out;
     std::string now;
     std::string exe_path;
+    std::string printer;
+    std::string profile;
+    std::string preview;
+    double timeout_seconds = 0;
 
     HostOptions options() const {
         HostOptions options;
         if (!library.empty()) options.library = library;
         if (!printers.empty()) options.printers = printers;
-        if (!out.empty()) options.out = out;
+        if (!out.empty()) options.sinks.out = out;
+        if (!printer.empty()) options.sinks.printer = printer;
+        if (!profile.empty()) options.sinks.profile = profile;
+        if (!preview.empty()) options.sinks.preview = preview;
+        if (timeout_seconds > 0) {
+            options.sinks.timeout =
+                std::chrono::milliseconds(static_cast<long long>(timeout_seconds * 1000 + 0.5));
+        }
         if (!now.empty()) options.now = parse_date_time(now);
         if (!exe_path.empty()) options.exe_path = exe_path;
         return options;
@@ -60,6 +76,20 @@ void add_host_options(CLI::App& command, HostArguments& arguments, const char* n
     command.add_option("--exe-path", arguments.exe_path,
                        "the host executable the package is told of; the PAF-ECF report reads "
                        "its digest files beside it (demo: DATA/paf/PLD.EXE)");
+    command.add_option("--printer", arguments.printer,
+                       "print for real: tcp://HOST[:PORT] (a network printer's raw port, 9100 "
+                       "unless given) or file:PATH (a device such as /dev/usb/lp0, or a file)");
+    command.add_option("--profile", arguments.profile,
+                       "the printer's profile for --printer and --preview: a built-in name "
+                       "(tovprint profiles) or a profile file NAME.json (default: escpos)");
+    command.add_option("--preview", arguments.preview,
+                       "draw each paper as a picture: FILE.png, .svg or .pdf; the second paper "
+                       "goes to FILE-2.png, and so on");
+    command
+        .add_option("--timeout", arguments.timeout_seconds,
+                    "seconds --printer waits for the printer to answer, to take more bytes and "
+                    "to close the job (default 10)")
+        ->check(CLI::Range(0.001, 3600.0));
     command.footer(hand_off_notation);
 }
 
@@ -144,7 +174,7 @@ void run_demo(const Demo& demo) {
     const std::vector<TitledCall> calls = demo_calls(demo.data);
     HostOptions options = demo.host.options();
     if (!options.exe_path) options.exe_path = std::filesystem::path(demo.data) / "paf" / "PLD.EXE";
-    run_documents(options, calls, std::cout);
+    run_documents(options, calls, std::cout, std::cerr);
 }
 
 void run_print(const Print& print) {
@@ -154,7 +184,7 @@ void run_print(const Print& print) {
     auto call = call_of_request(command, request, request.filename().string());
     run_documents(
         options, {{std::string(command.export_name) + " (" + print.request + ")", std::move(call)}},
-        std::cout);
+        std::cout, std::cerr);
 }
 
 int run(int argc, char** argv) {
@@ -214,8 +244,12 @@ int run(int argc, char** argv) {
                                "system clock)");
     lookup_command->footer(lookup_usage());
 
+    auto* profiles_command =
+        app.add_subcommand("profiles", "list the built-in printer profiles of --profile");
+
     CLI11_PARSE(app, argc, argv);
 
+    if (*profiles_command) list_printer_profiles(std::cout);
     if (*show_command) show_packet_file(show.file, std::cout);
     if (*convert_command) convert_packet_file(convert.source, convert.target);
     if (*demo_command) run_demo(demo);

@@ -1,0 +1,41 @@
+#pragma once
+// A printer device opened for writing: /dev/usb/lp0, a serial port, a named pipe (on Windows a
+// port such as COM1 or LPT1, or a printer share). Each write waits at most the timeout for the
+// device to take more bytes. The device is closed with its owner. The operating system's part is
+// confined to its source file.
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tovprint {
+
+// Whether the path names a device (or a pipe) rather than a regular file, existing or not.
+bool is_device_path(const std::filesystem::path& path);
+
+class DeviceFile {
+public:
+    // Throws PrinterError naming `printer` when the device cannot be opened.
+    DeviceFile(const std::filesystem::path& path, std::chrono::milliseconds timeout,
+               std::string printer);
+    ~DeviceFile();
+    DeviceFile(const DeviceFile&) = delete;
+    DeviceFile& operator=(const DeviceFile&) = delete;
+
+    // Writes every byte. Throws PrinterError when the device takes no byte for the whole timeout
+    // or fails.
+    void write(std::string_view bytes);
+
+    // Closes the device, throwing PrinterError if closing reports a failed write.
+    void finish();
+
+private:
+    struct Handle;
+    std::unique_ptr<Handle> handle_;
+    std::chrono::milliseconds timeout_;
+    std::string printer_;
+};
+
+}  // namespace tovprint

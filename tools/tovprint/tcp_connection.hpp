@@ -1,0 +1,42 @@
+#pragma once
+// A raw TCP connection to a network printer (the port 9100 kind), with a time limit on every
+// wait: connecting, each wait for the printer to take more bytes, and the wait for it to close
+// the connection once it has read the whole job. The socket is closed with its owner. The
+// operating system's part (POSIX sockets, or Winsock on Windows) is confined to its source file.
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tovprint {
+
+class TcpConnection {
+public:
+    // Connects to the first address of the host that answers. Throws PrinterError naming
+    // `printer` when the host is unknown, refuses, or no address answers within the timeout.
+    TcpConnection(const std::string& host, std::uint16_t port, std::chrono::milliseconds timeout,
+                  std::string printer);
+    ~TcpConnection();
+    TcpConnection(const TcpConnection&) = delete;
+    TcpConnection& operator=(const TcpConnection&) = delete;
+
+    // Sends every byte. Throws PrinterError when the printer takes no byte for the whole timeout,
+    // closes its end or drops the connection. Bytes the printer sends back are read and ignored.
+    void send(std::string_view bytes);
+
+    // Ends the job: no more bytes are sent, and the printer must close the connection (having
+    // read everything) within the timeout. Throws PrinterError otherwise.
+    void finish();
+
+private:
+    bool read_back(const char* doing);
+
+    struct Socket;
+    std::unique_ptr<Socket> socket_;
+    std::chrono::milliseconds timeout_;
+    std::string printer_;
+};
+
+}  // namespace tovprint
