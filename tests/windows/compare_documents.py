@@ -7,8 +7,10 @@ and results listed on standard output, with the same clock and host executable.
                          --data DATA --work FOLDER --wine-prefix PREFIX
 
 Besides the documents: a sale lookup on the demo store, which the Windows library must build in
-%LOCALAPPDATA%\\tov00000, and a document printed with a printer table of its own (--printers,
-which reaches the library through the environment).
+%LOCALAPPDATA%\\tov00000, a document printed with a printer table of its own (--printers,
+which reaches the library through the environment), and the table bill sent to a printer that is a
+file (--printer file:) in CP860 and CP850, converted by Windows' code page tables on one side and by
+iconv on the other.
 """
 
 import argparse
@@ -81,6 +83,28 @@ def printer_table_is_read(options, windows):
     return problems
 
 
+def printer_bytes_alike(options, windows):
+    """The demo table bill sent to a printer that is a file, with a profile in CP860 and one in
+    CP850: the same bytes on both, accents included."""
+    request = os.path.join(options.data, "conferencia_mesa.json")
+    problems = []
+    for profile in ("esc-e-f", "escpos"):
+        outputs = {}
+        for label, command in (("native", [options.tovprint]), ("windows", windows)):
+            out = os.path.join(options.work, f"conferencia.{profile}.{label}.prn")
+            if os.path.exists(out):
+                os.unlink(out)
+            run([*command, "print", "conferencia", "--request", request, "--now",
+                 compare_hosts.NOW, "--profile", profile, "--printer", "file:" + out], label)
+            outputs[label] = read(out)
+        if outputs["windows"] != outputs["native"]:
+            at = compare_hosts.first_difference(outputs["windows"], outputs["native"])
+            problems.append(f"profile {profile}: the printer's bytes differ from offset {at}")
+        elif not any(byte >= 0x80 for byte in outputs["native"]):
+            problems.append(f"profile {profile}: no accented character reached the printer")
+    return problems
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--wine", required=True)
@@ -126,7 +150,8 @@ def main():
         report(request, problems, f"the same {size} bytes and hand-offs")
     for name, check, success in (
             ("lookup GetCaixa", lookup_answers_alike, "the same answer, the store in %LOCALAPPDATA%"),
-            ("--printers", printer_table_is_read, "the same bytes, the table's own layout")):
+            ("--printers", printer_table_is_read, "the same bytes, the table's own layout"),
+            ("--printer file", printer_bytes_alike, "the same bytes to the printer, CP860 and CP850")):
         try:
             problems = check(options, windows)
         except RuntimeError as error:
