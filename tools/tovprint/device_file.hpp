@@ -1,8 +1,8 @@
 #pragma once
 // A printer device opened for writing: /dev/usb/lp0, a serial port, a named pipe (on Windows a
 // port such as COM1 or LPT1, or a printer share). Each write waits at most the timeout for the
-// device to take more bytes. The device is closed with its owner. The operating system's part is
-// confined to its source file.
+// device to take more bytes. The device is closed with its owner. device_file_posix.cpp and
+// device_file_windows.cpp are the two systems' own.
 
 #include <chrono>
 #include <filesystem>

@@ -1,25 +1,17 @@
-#include "device_file.hpp"
-
-#ifdef _WIN32
-#include <windows.h>
-
-#include <cwctype>
-#else
 #include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <ctime>
-#endif
-
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <ctime>
 #include <system_error>
 #include <utility>
 
+#include "device_file.hpp"
 #include "printer_error.hpp"
 
 namespace tovprint {
@@ -28,73 +20,6 @@ namespace {
 std::string error_text(int error) {
     return std::system_category().message(error);
 }
-
-}  // namespace
-
-#ifdef _WIN32
-
-bool is_device_path(const std::filesystem::path& path) {
-    const std::wstring name = path.native();
-    if (name.rfind(L"\\\\", 0) == 0) return true;  // \\.\COM10, \\server\printer
-    std::wstring upper(name);
-    std::transform(upper.begin(), upper.end(), upper.begin(), ::towupper);
-    if (upper == L"PRN") return true;
-    return upper.size() == 4 && (upper.rfind(L"COM", 0) == 0 || upper.rfind(L"LPT", 0) == 0) &&
-           upper[3] >= L'1' && upper[3] <= L'9';
-}
-
-struct DeviceFile::Handle {
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    ~Handle() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-};
-
-DeviceFile::DeviceFile(const std::filesystem::path& path, std::chrono::milliseconds timeout,
-                       std::string printer)
-    : handle_(std::make_unique<Handle>()), timeout_(timeout), printer_(std::move(printer)) {
-    handle_->handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle_->handle == INVALID_HANDLE_VALUE) {
-        throw PrinterError("printer " + printer_ +
-                           ": cannot open: " + error_text(static_cast<int>(GetLastError())));
-    }
-    // A serial port waits at most the timeout for each write; other devices ignore this.
-    COMMTIMEOUTS limits{};
-    limits.WriteTotalTimeoutConstant = static_cast<DWORD>(timeout_.count());
-    SetCommTimeouts(handle_->handle, &limits);
-}
-
-DeviceFile::~DeviceFile() = default;
-
-void DeviceFile::write(std::string_view bytes) {
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), INT_MAX));
-        if (!WriteFile(handle_->handle, bytes.data(), size, &written, nullptr)) {
-            throw PrinterError("printer " + printer_ +
-                               ": cannot write: " + error_text(static_cast<int>(GetLastError())));
-        }
-        if (written == 0) {
-            throw PrinterError("printer " + printer_ + " took no bytes for " +
-                               seconds_text(timeout_) + " (out of paper, cover open or off line?)");
-        }
-        bytes.remove_prefix(written);
-    }
-}
-
-void DeviceFile::finish() {
-    FlushFileBuffers(handle_->handle);  // a port that cannot flush has nothing waiting
-    const HANDLE handle = std::exchange(handle_->handle, INVALID_HANDLE_VALUE);
-    if (!CloseHandle(handle)) {
-        throw PrinterError("printer " + printer_ +
-                           ": cannot write: " + error_text(static_cast<int>(GetLastError())));
-    }
-}
-
-#else
-
-namespace {
 
 // SIGPIPE is held back from this thread while it writes, so that a pipe whose reader went away
 // is an EPIPE to report instead of the end of tovprint; a SIGPIPE raised meanwhile is taken.
@@ -188,7 +113,5 @@ void DeviceFile::finish() {
         throw PrinterError("printer " + printer_ + ": cannot write: " + error_text(errno));
     }
 }
-
-#endif
 
 }  // namespace tovprint
