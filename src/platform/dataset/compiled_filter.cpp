@@ -28,6 +28,12 @@ class TableCells {
 public:
     TableCells(const RowTable& rows, size_t row) : rows_(rows), row_(row) {}
     Value operator()(int field) const { return rows_.cell(row_, static_cast<size_t>(field)); }
+    // The cell's 8-bit text without a copy; nothing when it holds none (NULL, another type).
+    std::optional<std::string_view> text(int field) const {
+        const auto column = static_cast<size_t>(field);
+        if (column >= rows_.width(row_)) return std::nullopt;
+        return rows_.column(column).text(row_);
+    }
 
 private:
     const RowTable& rows_;
@@ -107,6 +113,13 @@ bool CompiledFilter::evaluate(int index, const Cells& cells) const {
 
 template <typename Cells>
 bool CompiledFilter::compare(const Node& node, const Cells& cells) const {
+    // A text cell against a text literal, read in place: the filters every document sets.
+    if constexpr (requires { cells.text(node.field); }) {
+        if (node.other_field < 0 && (node.literal.prefix || node.value_class == ValueClass::Text)) {
+            if (const auto text = cells.text(node.field))
+                return compare_text_with_literal(node, *text);
+        }
+    }
     const auto& value = cells(node.field);
     if (is_null_value(value)) return false;
     if (node.other_field >= 0) {
@@ -123,6 +136,13 @@ bool CompiledFilter::compare(const Node& node, const Cells& cells) const {
     }
     const auto order = compare_with_literal(node, value);
     return order && holds(node.op, *order);
+}
+
+bool CompiledFilter::compare_text_with_literal(const Node& node, std::string_view text) const {
+    if (node.literal.prefix) {
+        return holds(node.op, text_starts_with(text, node.literal.text) ? 0 : 1);
+    }
+    return holds(node.op, compare_text(text, node.literal.text));
 }
 
 std::optional<std::vector<CompiledFilter::Equality>> CompiledFilter::equalities() const {

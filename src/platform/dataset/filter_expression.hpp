@@ -113,6 +113,7 @@ private:
     bool compare(const Node& node, const Cells& cells) const;
     bool collect_equalities(int node, std::vector<Equality>& out) const;
     std::optional<int> compare_with_literal(const Node& node, const Value& value) const;
+    bool compare_text_with_literal(const Node& node, std::string_view text) const;
     std::optional<int> compare_fields(const Node& node, const Value& left,
                                       const Value& right) const;
     int compare_text(std::string_view left, std::string_view right) const;

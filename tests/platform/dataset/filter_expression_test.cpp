@@ -43,7 +43,10 @@ std::vector<int> matching(const Packet& packet, const std::string& filter,
         FilterExpression::parse(filter).bind(packet.fields, options, {});
     std::vector<int> rows;
     for (size_t i = 0; i < packet.rows.size(); ++i) {
-        if (compiled.matches(packet.rows[i])) rows.push_back(static_cast<int>(i));
+        // A table row is read in place, a Row from its copied values: both must agree.
+        const bool in_place = compiled.matches(packet.rows, i);
+        EXPECT_EQ(in_place, compiled.matches(Row(packet.rows[i]))) << filter << ", row " << i;
+        if (in_place) rows.push_back(static_cast<int>(i));
     }
     return rows;
 }
