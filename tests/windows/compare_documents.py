@@ -10,15 +10,17 @@ Besides the documents: a sale lookup on the demo store, which the Windows librar
 %LOCALAPPDATA%\\tov00000, a document printed with a printer table of its own (--printers,
 which reaches the library through the environment), and the table bill sent to a printer that is a
 file (--printer file:) in CP860 and CP850, converted by Windows' code page tables on one side and by
-iconv on the other.
+iconv on the other, and to a printer emulated on 127.0.0.1 (--printer tcp://) through Winsock.
 """
 
 import argparse
 import glob
 import os
 import shutil
+import socket
 import subprocess
 import sys
+import threading
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "bindings"))
 import compare_hosts  # noqa: E402  (the request list and the comparison of the bindings' hosts)
@@ -105,6 +107,54 @@ def printer_bytes_alike(options, windows):
     return problems
 
 
+class EmulatedPrinter:
+    """A network printer on 127.0.0.1: takes one job, reads it to its end, then closes."""
+
+    def __init__(self):
+        self.listener = socket.create_server(("127.0.0.1", 0))
+        self.port = self.listener.getsockname()[1]
+        self.received = bytearray()
+        self.thread = threading.Thread(target=self.take_job, daemon=True)
+        self.thread.start()
+
+    def take_job(self):
+        self.listener.settimeout(60)
+        try:
+            connection, _ = self.listener.accept()
+        except OSError:
+            return
+        with connection:
+            connection.settimeout(60)
+            while chunk := connection.recv(65536):
+                self.received += chunk
+
+    def job(self):
+        self.thread.join(60)
+        self.listener.close()
+        return bytes(self.received)
+
+
+def network_printer_bytes_alike(options, windows):
+    """The demo table bill sent by the Windows tovprint to a network printer: the bytes the
+    native one writes to a printer file with the same profile."""
+    request = os.path.join(options.data, "conferencia_mesa.json")
+    common = ["print", "conferencia", "--request", request, "--now", compare_hosts.NOW,
+              "--profile", "esc-e-f"]
+    out = os.path.join(options.work, "conferencia.tcp.native.prn")
+    if os.path.exists(out):
+        os.unlink(out)
+    run([options.tovprint, *common, "--printer", "file:" + out], "native")
+    printer = EmulatedPrinter()
+    run([*windows, *common, "--printer", f"tcp://127.0.0.1:{printer.port}", "--timeout", "30"],
+        "windows")
+    received, expected = printer.job(), read(out)
+    if received != expected:
+        at = compare_hosts.first_difference(received, expected)
+        return [f"the printer received {len(received)} bytes, the native tovprint wrote "
+                f"{len(expected)}; they differ from offset {at}"]
+    return []
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--wine", required=True)
@@ -151,7 +201,8 @@ def main():
     for name, check, success in (
             ("lookup GetCaixa", lookup_answers_alike, "the same answer, the store in %LOCALAPPDATA%"),
             ("--printers", printer_table_is_read, "the same bytes, the table's own layout"),
-            ("--printer file", printer_bytes_alike, "the same bytes to the printer, CP860 and CP850")):
+            ("--printer file", printer_bytes_alike, "the same bytes to the printer, CP860 and CP850"),
+            ("--printer tcp", network_printer_bytes_alike, "the same bytes over the network")):
         try:
             problems = check(options, windows)
         except RuntimeError as error:
