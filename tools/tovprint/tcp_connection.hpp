@@ -2,7 +2,7 @@
 // A raw TCP connection to a network printer (the port 9100 kind), with a time limit on every
 // wait: connecting, each wait for the printer to take more bytes, and the wait for it to close
 // the connection once it has read the whole job. The socket is closed with its owner. The
-// operating system's part (POSIX sockets, or Winsock on Windows) is confined to its source file.
+// system's own socket calls are those of socket_calls.hpp.
 
 #include <chrono>
 #include <cstdint>
