@@ -7,6 +7,8 @@
 
 #include <string_view>
 
+#include "platform/dataset/client_dataset.hpp"
+
 namespace tov::bill {
 
 // Amounts stay below this magnitude: 999.999.999.999.999,99 is the largest.
@@ -23,5 +25,10 @@ inline bool printable_amount(long double value) {
 inline void require_printable_amount(long double value, std::string_view what) {
     if (!printable_amount(value)) refuse_amount(what, value);
 }
+
+// Checks, before any seat bill, every item of the ticket: its quantity, price, discount,
+// surcharge, tip percentages and value, and the sum of the items' values. A value that does not
+// read as a number is left to the seat bill that holds it, which fails naming its seat.
+void require_printable_items(dataset::ClientDataSet& items);
 
 }  // namespace tov::bill

@@ -86,6 +86,9 @@ void compose_seat_bill(BillRun& run, TicketItems& ticket) {
 
 TableBillOutcome print_seat_bills(BillRun& run) {
     TicketItems ticket = read_items(run.request.DADOS, run.items().FormatSettings());
+    run.items().SetFiltered(false);
+    run.items().SetData(ticket.whole_ticket());
+    require_printable_items(run.items());
     HandedOffSeats handed_off;
     do {
         const std::string& list = run.request.stPosicao;

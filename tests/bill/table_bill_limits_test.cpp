@@ -161,10 +161,18 @@ TEST_F(SeatBillsTest, AmountsBeyondWhatTheBillPrintsFailBeforeAnyHandOff) {
     }
     EXPECT_TRUE(recorder.calls.empty());
 
-    rows = {{.seat = "01", .price = 1e300}};
+    // The items of every seat are looked at before the first seat bill is handed off.
+    request.stPosicao = "01;02";
+    rows = {{.seat = "01"}, {.seat = "02", .price = 1e300}};
     Error failure = failure_of_print();
     EXPECT_EQ(failure.status(), TOV_E_ARGUMENT);
-    EXPECT_THAT(failure.what(), HasSubstr("VRPRECCOMVEN"));
+    EXPECT_THAT(failure.what(), HasSubstr("VRPRECCOMVEN of item row 2 of DADOS"));
+    rows = {{.seat = "01", .quantity = 1e8, .price = 1e8}};
+    EXPECT_THAT(failure_of_print().what(), HasSubstr("QTPRODCOMVEN times VRPRECCOMVEN"));
+    rows = {{.seat = "01", .price = 9e14}, {.seat = "02", .price = 9e14}};
+    EXPECT_THAT(failure_of_print().what(), HasSubstr("the sum of the items' values"));
+    EXPECT_TRUE(recorder.bills.empty());
+    request.stPosicao = "";
 
     // Each input prints, but the seats' shares of the service charge do not: the charged items
     // of the bill come to 0,01.
