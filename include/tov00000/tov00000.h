@@ -256,7 +256,8 @@ TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
 
 /* The table bill: the partial bill of a table or ticket that the waiter prints for the guests to
  * check, for the whole ticket, or one bill per seat of the seat list stPosicao ("01;02;03": each
- * two-character seat followed by one separator character; "" or "T": the whole ticket).
+ * two-character seat followed by one separator character; "" or "T": the whole ticket; at most
+ * 99 seat bills, a longer list fails with TOV_E_ARGUMENT before anything is printed).
  * DADOS: the ticket's items (NRLUGARMESA, NRPRODCOMVEN, CDPRODUTO, NMPRODUTO, CDPRODIMPFIS,
  * CDARVPROD, QTPRODCOMVEN, VRPRECCOMVEN, VRDESCCOMVEN, VRACRCOMVEN, IDSTPRCOMVEN, IDCOBTXSERV,
  * NRMESADSCOMORIT, CDCONSUMIDOR, NMCONSUMIDOR, NMLOJA, DTCHECKINPH, DTCHECKOUTPH, DTHRABERMESA,
@@ -266,14 +267,18 @@ TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
  * host executable (the ExePath host service; no file: a Portuguese bill); the stay time from the
  * Now host service.
  * A fiscal bill (IdTpImpParc "F" and boUtilizaImpFis) goes to the back-end's
- * Conferencia_Formatada, whose answer for the last seat bill is *result; on printer kinds 16, 30,
- * 41 and 44 nothing is composed and Conferencia_Outras gets the items and amounts, its answer
- * being *result. A non-fiscal bill goes to DisparaImpressaoNaoFiscal (in Spanish for the country
- * "01"), and *result is 1 once every seat bill is handed off.
+ * Conferencia_Formatada; *result is 1 when it accepted every seat bill, else 0 with TOV_OK and
+ * Tov_LastError naming the seats refused; on printer kinds 16, 30, 41 and 44 nothing is composed
+ * and Conferencia_Outras gets the items and amounts, its answer being *result (0: Tov_LastError
+ * says it refused). A non-fiscal bill goes to DisparaImpressaoNaoFiscal (in Spanish for the
+ * country "01"), and *result is 1 once every seat bill is handed off.
+ * An amount passed, or printed on a bill, must be finite and below 1E15 in magnitude: otherwise
+ * the call fails with TOV_E_ARGUMENT naming it, before that bill is handed off.
  * stCupomDia (stCupomDia_capacity bytes, NUL-terminated) is the host's own buffer, handed to the
  * fiscal entry points, which may write into it; the bill never writes it. NULL counts as empty.
- * A failure while a seat bill is composed fails the call naming the seat and the seat bills
- * already handed off; nothing of the failing seat bill reaches the back-end. */
+ * A failure while a seat bill is composed, running out of memory included, fails the call naming
+ * the seat and the seat bills already handed off; nothing of the failing seat bill reaches the
+ * back-end. */
 TOV_API int32_t TOV_CALL Conferencia_Mesa_Tov00000(
     const char* stCdPortaImpFis, const char* stNrSerie, const char* stEsquemaCor,
     const char* stCdFilial, const char* stCdCaixa, const char* stIndice, int32_t IdTipoImp,

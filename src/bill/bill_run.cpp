@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "bill/amount_limits.hpp"
 #include "platform/format/float_format.hpp"
 #include "services/text_helpers.hpp"
 
@@ -32,11 +33,14 @@ void BillRun::centred_line(std::string_view text) {
 }
 
 void BillRun::amount_line(std::string_view label, double value) {
+    if (!printable_amount(value))
+        refuse_amount("the amount of the line '" + std::string(label) + "'", value);
     const int room = inTamLinha - static_cast<int>(label.size());
     line(std::string(label) + services::PadL(amount(value), room));
 }
 
 std::string BillRun::amount(long double value) const {
+    require_printable_amount(value, "an amount worked out from the items and amounts passed");
     return format::FormatFloat("#,##0.00", value, settings());
 }
 

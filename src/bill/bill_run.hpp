@@ -61,9 +61,10 @@ struct BillRun {
     void separator();
     void centred_line(std::string_view text);
     // The label, then the amount ("#,##0.00") ending at the right margin; an amount that finds
-    // no room follows the label directly.
+    // no room follows the label directly. An amount the bill does not print (amount_limits)
+    // throws, naming the label.
     void amount_line(std::string_view label, double value);
-    // An amount in the pattern "#,##0.00".
+    // An amount in the pattern "#,##0.00"; one the bill does not print throws.
     std::string amount(long double value) const;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "bill/amount_limits.hpp"
 #include "platform/format/date_format.hpp"
 #include "platform/format/float_format.hpp"
 #include "services/text_helpers.hpp"
@@ -29,6 +30,9 @@ void write_amount_per_person(BillRun& run) {
     if (!(request.doQtPessoas > 1)) return;
     const double per_person =
         (Trunc2(request.doTotal) - Trunc2(run.doTotAdiantado)) / request.doQtPessoas;
+    require_printable_amount(per_person,
+                             "the amount per person (what is left to pay over "
+                             "doQtPessoas)");
     run.line(" " + format::FloatToStr(request.doQtPessoas, run.settings()) + " " +
              run.Msg("PESSOA") + " " +
              format::FloatToStrF(per_person, format::FloatFormat::Fixed, fixed_precision,

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bill/amount_limits.hpp"
 #include "bill/item_filters.hpp"
 #include "platform/format/float_format.hpp"
 #include "services/text_helpers.hpp"
@@ -101,6 +102,8 @@ void write_seat_heading(BillRun& run) {
 }
 
 void write_quantity(BillRun& run, const Item& item, double doPrecoProduto) {
+    require_printable_amount(item.QTPRODCOMVEN, "the quantity QTPRODCOMVEN of an item in DADOS");
+    require_printable_amount(item.VRPRECCOMVEN, "the price VRPRECCOMVEN of an item in DADOS");
     const std::string stTexto =
         format::FloatToStrF(item.QTPRODCOMVEN, format::FloatFormat::Fixed, fixed_precision,
                             quantity_decimals, run.settings()) +

@@ -1,8 +1,11 @@
 #include "bill/seat_selection.hpp"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 #include "bill/item_filters.hpp"
+#include "platform/errors/errors.hpp"
 
 namespace tov::bill {
 namespace {
@@ -17,6 +20,18 @@ constexpr dataset::FilterOptions exact_codes{.case_insensitive = false, .no_part
 
 bool names_a_seat(std::string_view stPosicao) {
     return !stPosicao.empty() && stPosicao != "T";
+}
+
+void require_seat_bills_within_bound(std::string_view stPosicao) {
+    std::size_t seat_bills = 0;
+    for (std::string_view list = stPosicao; names_a_seat(list);
+         list.remove_prefix(std::min(seat_code_with_separator, list.size()))) {
+        if (++seat_bills > max_seat_bills) {
+            throw ArgumentError("table bill: the seat list stPosicao names more than " +
+                                std::to_string(max_seat_bills) +
+                                " seats, more seat bills than a table has");
+        }
+    }
 }
 
 TicketItems::TicketItems(dataset::Packet items, const format::FormatSettings& settings)

@@ -1,7 +1,8 @@
 #pragma once
 // Which items a seat bill holds. The seat list names two-character seat codes, each followed by
 // one separator character of any value ("01;02;03"); every seat bill takes the first code and
-// drops three characters. An empty list, or "T", bills the whole ticket at once.
+// drops three characters. An empty list, or "T", bills the whole ticket at once. A list makes at
+// most max_seat_bills seat bills, as many as a table has two-digit seats (01 to 99).
 //
 // A seat bill holds the rows of the ticket that the deletion filter of the other seats leaves:
 // the seat's own rows and the cover and minimum-consumption rows of every seat, in stored order.
@@ -18,8 +19,13 @@
 
 namespace tov::bill {
 
+inline constexpr std::size_t max_seat_bills = 99;
+
 // True while the seat list still names a seat: it is neither empty nor "T".
 bool names_a_seat(std::string_view stPosicao);
+
+// Throws ArgumentError when the list would make more than max_seat_bills seat bills.
+void require_seat_bills_within_bound(std::string_view stPosicao);
 
 // The ticket's items, read once for the call.
 class TicketItems {

@@ -1,5 +1,6 @@
 #include "bill/seat_subtotals.hpp"
 
+#include "bill/amount_limits.hpp"
 #include "bill/item_filters.hpp"
 #include "platform/format/float_format.hpp"
 #include "services/text_helpers.hpp"
@@ -40,9 +41,20 @@ bool charged_service(const ClientDataSet& items) {
     return items.FieldByName("IDCOBTXSERV").AsString() == "S";
 }
 
+// The seat's share of the service charge, doVrTxSer in proportion of its charged items to those
+// of the bill.
+void require_printable_share(const BillRun& run, double share) {
+    require_printable_amount(share, "the service charge share of seat " + run.stAtual +
+                                        " (doVrTxSer times the seat's charged items over the "
+                                        "charged items of the bill)");
+}
+
 // "Total P" + seat + ": ", then the three columns.
 std::string seat_subtotal_line(std::string_view seat, double consumption, std::string_view share,
                                double seat_total, const format::FormatSettings& settings) {
+    for (const double amount : {consumption, seat_total}) {
+        require_printable_amount(amount, "the subtotal of seat " + std::string(seat));
+    }
     return "Total P" + std::string(seat) + ": " +
            PadL(format::FormatFloat("#,##0.00", consumption, settings), consumption_column) +
            PadL("TX " + std::string(share), share_column) +
@@ -54,6 +66,7 @@ std::string seat_subtotal_line(std::string_view seat, double consumption, std::s
 void write_finished_seat(BillRun& run, const SeatSums& seat) {
     const double share =
         run.doVrBaseTaxa != 0 ? run.request.doVrTxSer * seat.doVrBaseTaxaP / run.doVrBaseTaxa : 0.0;
+    require_printable_share(run, share);
     const std::string stTxPos = format::FormatFloat("###0.00", share, run.settings());
     const double seat_total =
         static_cast<double>(format::StrToFloat(stTxPos, run.settings())) + seat.doSoma;
@@ -65,6 +78,7 @@ void write_finished_seat(BillRun& run, const SeatSums& seat) {
 void write_last_seat(BillRun& run, const SeatSums& seat) {
     if (run.doVrBaseTaxa > 0) {
         run.doTxPos = run.request.doVrTxSer * seat.doVrBaseTaxaP / run.doVrBaseTaxa;
+        require_printable_share(run, run.doTxPos);
     }
     run.line(seat_subtotal_line(run.stAtual, seat.doSoma, run.amount(run.doTxPos),
                                 run.doTxPos + seat.doSoma, run.settings()));

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "bill/amount_limits.hpp"
+
 #include "platform/format/float_format.hpp"
 #include "services/trunc2.hpp"
 
@@ -51,6 +53,7 @@ void write_suggested_tips(BillRun& run) {
     const double consumption = run.doTotalProduto - request.doVrDesc + request.doAcre;
     for (const double percentage : percentages) {
         if (!(percentage > 0)) continue;
+        require_printable_amount(percentage, "a tip percentage VRCOMISVENDA of DADOS");
         const double doVrGorjeta =
             services::Trunc2(percentage * run.doVrConsumo / 100) + consumption;
         run.amount_line(request.stDsTextoTxServ + " " +

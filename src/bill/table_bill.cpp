@@ -1,17 +1,19 @@
 #include "bill/table_bill.hpp"
 
-#include <cmath>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "bill/advance_payments.hpp"
+#include "bill/amount_limits.hpp"
 #include "bill/bill_header.hpp"
 #include "bill/bill_run.hpp"
 #include "bill/bill_totals.hpp"
 #include "bill/closing_lines.hpp"
 #include "bill/country_parameters.hpp"
 #include "bill/hand_off.hpp"
+#include "bill/handed_off_seats.hpp"
 #include "bill/item_lines.hpp"
 #include "bill/printer_setup.hpp"
 #include "bill/seat_selection.hpp"
@@ -24,22 +26,15 @@
 namespace tov::bill {
 namespace {
 
-void require_finite(double value, const char* name) {
-    if (!std::isfinite(value)) {
-        throw ArgumentError(std::string("table bill: the amount ") + name +
-                            " is not a finite number");
+void require_printable_amounts(const TableBillRequest& r) {
+    const std::pair<double, const char*> amounts[] = {
+        {r.doVrDesc, "doVrDesc"},   {r.doConsMin, "doConsMin"},           {r.doCouver, "doCouver"},
+        {r.doVrTxSer, "doVrTxSer"}, {r.doQtPessoas, "doQtPessoas"},       {r.doTotal, "doTotal"},
+        {r.doAcre, "doAcre"},       {r.doVrDescManual, "doVrDescManual"},
+    };
+    for (const auto& [value, name] : amounts) {
+        require_printable_amount(value, std::string("the amount ") + name);
     }
-}
-
-void require_finite_amounts(const TableBillRequest& r) {
-    require_finite(r.doVrDesc, "doVrDesc");
-    require_finite(r.doConsMin, "doConsMin");
-    require_finite(r.doCouver, "doCouver");
-    require_finite(r.doVrTxSer, "doVrTxSer");
-    require_finite(r.doQtPessoas, "doQtPessoas");
-    require_finite(r.doTotal, "doTotal");
-    require_finite(r.doAcre, "doAcre");
-    require_finite(r.doVrDescManual, "doVrDescManual");
 }
 
 // Everything the bill will call on the back-end is there before anything is printed.
@@ -74,45 +69,54 @@ void compose_seat_bill(BillRun& run, TicketItems& ticket) {
     write_closing_lines(run);
 }
 
-std::string joined(const std::vector<std::string>& seats) {
-    std::string text;
-    for (const std::string& seat : seats) text += (text.empty() ? "" : ", ") + seat;
-    return text;
-}
-
 // "table bill of seat 02 (the bills of seats 01 were handed off): " and the failure.
-[[noreturn]] void fail_seat_bill(const Error& failure, const std::string& seat,
-                                 const std::vector<std::string>& handed_off) {
-    std::string where = seat.empty() ? "table bill" : "table bill of seat " + seat;
-    if (!handed_off.empty()) {
-        where += " (the bills of seats " + joined(handed_off) + " were handed off)";
-    }
-    throw Error(where + ": " + failure.what(), failure.status());
+[[noreturn]] void fail_seat_bill(std::string_view failure, int32_t status, const std::string& seat,
+                                 const HandedOffSeats& handed_off) {
+    const std::string where = seat.empty() ? "table bill" : "table bill of seat " + seat;
+    throw Error(where + handed_off.told() + ": " + std::string(failure), status);
 }
 
-bool print_seat_bills(BillRun& run) {
+// Once every seat bill is handed off, the call can fail only for want of memory.
+[[noreturn]] void fail_after_last_hand_off(const HandedOffSeats& handed_off) {
+    const std::string told = handed_off.told();
+    throw Error("table bill" + (told.empty() ? " (the bill was handed off)" : told) +
+                    ": out of memory after the last hand-off",
+                TOV_E_INTERNAL);
+}
+
+TableBillOutcome print_seat_bills(BillRun& run) {
     TicketItems ticket = read_items(run.request.DADOS, run.items().FormatSettings());
-    std::vector<std::string> handed_off;
-    bool answer = true;
+    run.items().SetFiltered(false);
+    run.items().SetData(ticket.whole_ticket());
+    require_printable_items(run.items());
+    HandedOffSeats handed_off;
     do {
         const std::string& list = run.request.stPosicao;
         const std::string seat = names_a_seat(list) ? list.substr(0, 2) : std::string();
+        bool accepted = false;
         try {
             compose_seat_bill(run, ticket);
+            accepted = hand_off(run);
         } catch (const Error& failure) {
-            fail_seat_bill(failure, seat, handed_off);
+            fail_seat_bill(failure.what(), failure.status(), seat, handed_off);
+        } catch (const std::bad_alloc&) {
+            fail_seat_bill("out of memory", TOV_E_INTERNAL, seat, handed_off);
         }
-        answer = hand_off(run);
-        if (!seat.empty()) handed_off.push_back(seat);
+        handed_off.add(seat, accepted);
     } while (names_a_seat(run.request.stPosicao));
-    return answer;
+    try {
+        return handed_off.outcome("Conferencia_Formatada");
+    } catch (const std::bad_alloc&) {
+        fail_after_last_hand_off(handed_off);
+    }
 }
 
 }  // namespace
 
-bool ConferenciaMesa(TableBillRequest request, BillStore& store,
-                     const services::DocumentContext& context) {
-    require_finite_amounts(request);
+TableBillOutcome ConferenciaMesa(TableBillRequest request, BillStore& store,
+                                 const services::DocumentContext& context) {
+    require_printable_amounts(request);
+    require_seat_bills_within_bound(request.stPosicao);
     const bool boImprimeFiscal = request.IdTpImpParc == "F" && request.boUtilizaImpFis;
     require_entry_points(context.backend, boImprimeFiscal, request.IdTipoImp);
 
@@ -123,7 +127,8 @@ bool ConferenciaMesa(TableBillRequest request, BillStore& store,
         request.stDsTextoTxServ = context.messages.Msg("Tx_Serv");
     }
     if (boImprimeFiscal && register_composes_bill(request.IdTipoImp)) {
-        return hand_items_to_register(request, context);
+        if (hand_items_to_register(request, context)) return {true, ""};
+        return {false, "table bill: Conferencia_Outras refused the bill"};
     }
 
     BillRun run(request, store, context, layout, std::move(bold), std::move(country),

@@ -10,21 +10,29 @@
 // taken (advance_payments), suggested tips (suggested_tips), closing lines (closing_lines); then
 // the hand-off (hand_off).
 
+#include <string>
+
 #include "bill/bill_store.hpp"
 #include "bill/table_bill_request.hpp"
 #include "services/document_context.hpp"
 
 namespace tov::bill {
 
-// Returns, for a fiscal bill, the register's answer for the last seat bill (or Conferencia_Outras'
-// answer); for a non-fiscal bill, true once every seat bill is handed off.
+struct TableBillOutcome {
+    bool result = false;
+    std::string reason;  // why the result is false; empty when it is true
+};
+
+// The result is, for a fiscal bill, true when the register accepted every seat bill
+// (Conferencia_Formatada, or Conferencia_Outras, answered true), false with the refused seats
+// named in the reason otherwise; for a non-fiscal bill, true once every seat bill is handed off.
 //
 // Every failure is thrown: an amount that is not a finite number, an entry point the host did not
 // register, a parameter file or items packet that cannot be read, a missing field, a lookup that
 // answers a database error, the footer query. A failure while a seat bill is composed names the
 // seat and the seat bills already handed off, which stay handed off; nothing of the failing seat
 // bill reaches the back-end.
-bool ConferenciaMesa(TableBillRequest request, BillStore& store,
-                     const services::DocumentContext& context);
+TableBillOutcome ConferenciaMesa(TableBillRequest request, BillStore& store,
+                                 const services::DocumentContext& context);
 
 }  // namespace tov::bill

@@ -8,6 +8,7 @@ namespace tov::package {
 namespace {
 
 thread_local std::string this_thread_last_error;
+thread_local CallMessages* innermost_call = nullptr;
 
 int32_t remember(int32_t status, std::string_view message) noexcept {
     try {
@@ -43,7 +44,31 @@ void clear_last_error() noexcept {
 }
 
 void note_without_failing(std::string_view why) noexcept {
+    if (innermost_call != nullptr) innermost_call->note(why);
     remember(TOV_OK, why);
+}
+
+CallMessages::CallMessages() noexcept : outer_(innermost_call) {
+    innermost_call = this;
+    clear_last_error();
+}
+
+CallMessages::~CallMessages() {
+    innermost_call = outer_;
+}
+
+int32_t CallMessages::succeeded() noexcept {
+    this_thread_last_error.swap(note_);
+    note_.clear();
+    return TOV_OK;
+}
+
+void CallMessages::note(std::string_view why) noexcept {
+    try {
+        note_ = why;
+    } catch (...) {
+        note_.clear();  // no memory left for the message itself
+    }
 }
 
 }  // namespace tov::package

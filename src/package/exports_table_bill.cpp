@@ -98,9 +98,10 @@ TOV_API int32_t TOV_CALL Conferencia_Mesa_Tov00000(
         tov::bill::BillStore store{module.cdsParcProdutos,  module.cdsCaixa,
                                    module.cdsSaldocons,     module.cdsMovCaixaMob,
                                    module.cdsParametrosPld, module.lookups()};
-        const bool printed =
+        const tov::bill::TableBillOutcome outcome =
             tov::bill::ConferenciaMesa(std::move(request), store, state.document_context());
-        tov::package::store_flag(result, printed);
+        if (!outcome.result) tov::package::note_without_failing(outcome.reason);
+        tov::package::store_flag(result, outcome.result);
     });
 }
 

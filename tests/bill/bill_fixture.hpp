@@ -168,8 +168,9 @@ protected:
         const services::HostServices host(recorder.host());
         BillStore store{cdsParcProdutos, cdsCaixa,         cdsSaldocons,
                         cdsMovCaixaMob,  cdsParametrosPld, lookups};
-        return ConferenciaMesa(request, store,
-                               services::DocumentContext{backend, host, settings, messages});
+        outcome = ConferenciaMesa(request, store,
+                                  services::DocumentContext{backend, host, settings, messages});
+        return outcome.result;
     }
 
     // The only bill handed off.
@@ -190,6 +191,7 @@ protected:
         cdsParametrosPld;
     char coupon[16] = "";
     std::string packet;
+    TableBillOutcome outcome;  // of the last print
     TableBillRequest request{"COM1", "BE0913", "COR", "0001", "002",  "IDX",    1,
                              {},     "2",      "99",  "1009", "12",   "Carlos", "15/03/2024 17:30",
                              {},     0,        0,     0,      0,      1,        0,

@@ -49,6 +49,26 @@ TEST(GuardedCall, SuccessReturnsOk) {
     EXPECT_EQ(runs, 1);
 }
 
+// A back-end callback may call the package again: what that inner call left is no message of
+// the outer one. Only the outer call's own note survives its success.
+TEST(GuardedCall, ASuccessKeepsOnlyItsOwnNote) {
+    EXPECT_EQ(guarded_call([] { status_when_throwing(ArgumentError("inner failure")); }), TOV_OK);
+    EXPECT_EQ(last_error(), "");
+    guarded_call([] { guarded_call([] { note_without_failing("inner note"); }); });
+    EXPECT_EQ(last_error(), "");
+    guarded_call([] {
+        note_without_failing("outer note");
+        status_when_throwing(FileError("inner failure"));
+    });
+    EXPECT_EQ(last_error(), "outer note");
+    EXPECT_EQ(guarded_call([] {
+                  status_when_throwing(FileError("inner failure"));
+                  throw DatabaseError("outer failure");
+              }),
+              TOV_E_DATABASE);
+    EXPECT_EQ(last_error(), "outer failure");
+}
+
 TEST(GuardedCall, LastErrorBelongsToTheFailingThread) {
     status_when_throwing(ArgumentError("main thread"));
     std::thread other([] { status_when_throwing(FileError("other thread")); });

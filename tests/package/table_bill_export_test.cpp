@@ -19,6 +19,7 @@ struct Seen {
     std::string coupon_text;
     size_t capacity = 0;
     int calls = 0;
+    int32_t answer = 1;  // the register's answer
 };
 
 Seen seen;
@@ -31,7 +32,7 @@ int32_t register_composes(void*, const char*, const char*, const char*, const ch
     seen.coupon_text = cupom;
     seen.capacity = capacity;
     ++seen.calls;
-    return 1;
+    return seen.answer;
 }
 
 int32_t keep_width(void*, const char*, const char*, const char*, int32_t*) {
@@ -40,7 +41,7 @@ int32_t keep_width(void*, const char*, const char*, const char*, int32_t*) {
 
 // A fiscal bill for register kind 44, which composes it itself: nothing is read from the store.
 int32_t register_bill(char* stCupomDia, size_t capacity, const void* items, size_t items_size,
-                      double doTotal = 0) {
+                      double doTotal = 0, int32_t* result_out = nullptr) {
     tov_backend backend{};
     backend.Conferencia_Outras = register_composes;
     backend.AjustaImpressaoDireta = keep_width;
@@ -50,7 +51,7 @@ int32_t register_bill(char* stCupomDia, size_t capacity, const void* items, size
         nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 44, stCupomDia, capacity, nullptr,
         nullptr, nullptr, nullptr, nullptr, nullptr, items, items_size, 0, 0, 0, 0, 0, doTotal, 0,
         0, nullptr, "F", nullptr, nullptr, nullptr, 1, nullptr, nullptr, nullptr, nullptr, nullptr,
-        nullptr, nullptr, nullptr, nullptr, &result);
+        nullptr, nullptr, nullptr, nullptr, result_out != nullptr ? result_out : &result);
 }
 
 TEST(TableBillExport, TheRegisterWritesIntoTheHostsOwnCouponBuffer) {
@@ -79,6 +80,24 @@ TEST(TableBillExport, BuffersAndAmountsThatCannotBeHandedOnFailFirst) {
               TOV_E_ARGUMENT);
     EXPECT_THAT(Tov_LastError(), HasSubstr("doTotal"));
     EXPECT_EQ(seen.calls, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A refusal is a false result of a call that succeeded; the host reads why in Tov_LastError.
+TEST(TableBillExport, ARefusedBillIsAFalseResultWithItsReason) {
+    int32_t result = -1;
+    seen.answer = 0;
+    EXPECT_EQ(register_bill(nullptr, 0, "x", 1, 0, &result), TOV_OK);
+    seen.answer = 1;
+    EXPECT_EQ(result, 0);
+    EXPECT_STREQ(Tov_LastError(), "table bill: Conferencia_Outras refused the bill");
+
+    EXPECT_EQ(register_bill(nullptr, 0, "x", 1, 0, &result), TOV_OK);
+    EXPECT_EQ(result, 1);
+    EXPECT_STREQ(Tov_LastError(), "");
 }
 
 }  // namespace

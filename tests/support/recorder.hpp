@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -37,9 +38,11 @@ struct Recorder {
     std::vector<std::string> deciphered;  // "key text" of each Uncripto call, when recorded
 
     // The table bill's entry points.
-    std::vector<std::string> bills;  // every bill text handed off, in order
-    int adjusted_width = 0;          // AjustaImpressaoDireta's width; 0 leaves the width alone
-    std::string register_coupon;     // what the register writes into stCupomDia; "": nothing
+    std::vector<std::string> bills;     // every bill text handed off, in order
+    int adjusted_width = 0;             // AjustaImpressaoDireta's width; 0 leaves the width alone
+    std::string register_coupon;        // what the register writes into stCupomDia; "": nothing
+    std::vector<int32_t> bill_answers;  // Conferencia_Formatada's answers bill by bill, then answer
+    std::function<void()> after_bill;   // runs as Conferencia_Formatada returns, when set
 
     static Recorder& of(void* ctx) { return *static_cast<Recorder*>(ctx); }
 
@@ -202,7 +205,11 @@ private:
                                  "] " + std::to_string(capacity));
             self.bills.emplace_back(buffer, size);
             self.write_coupon(cupom, capacity);
-            return self.answer;
+            const std::size_t bill = self.bills.size() - 1;
+            const int32_t answer =
+                bill < self.bill_answers.size() ? self.bill_answers[bill] : self.answer;
+            if (self.after_bill) self.after_bill();
+            return answer;
         };
         table.Conferencia_Outras =
             [](void* ctx, const char* porta, const char* cor, const char* filial, const char* caixa,
