@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "document_commands.hpp"
+#include "documents/document_commands.hpp"
+#include "documents/vendedor_command.hpp"
 #include "platform/errors/errors.hpp"
 #include "platform/text/cp1252.hpp"
-#include "vendedor_command.hpp"
 
 namespace {
 

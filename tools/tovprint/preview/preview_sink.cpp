@@ -1,8 +1,8 @@
 #include "preview/preview_sink.hpp"
 
-#include "paper_end.hpp"
+#include "handoff/paper_end.hpp"
 #include "platform/errors/errors.hpp"
-#include "receipt_layout.hpp"
+#include "printer/receipt_layout.hpp"
 
 namespace tovprint {
 namespace {

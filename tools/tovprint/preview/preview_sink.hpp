@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "code_page.hpp"
-#include "file_replacement.hpp"
-#include "hand_off.hpp"
+#include "handoff/hand_off.hpp"
+#include "os/file_replacement.hpp"
 #include "preview/receipt_picture.hpp"
-#include "printer_profile.hpp"
+#include "printer/codepage/code_page.hpp"
+#include "printer/printer_profile.hpp"
 
 namespace tovprint {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "receipt_layout.hpp"
+#include "printer/receipt_layout.hpp"
 
 namespace tovprint {
 

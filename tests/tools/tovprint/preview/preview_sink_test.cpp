@@ -7,10 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "file_bytes.hpp"
+#include "os/file_bytes.hpp"
 #include "platform/errors/errors.hpp"
 #include "preview/preview_sink.hpp"
-#include "printer_profiles.hpp"
+#include "printer/printer_profiles.hpp"
 
 namespace tovprint {
 namespace {

@@ -1,0 +1,190 @@
+// The ways to a printer, against printers played on 127.0.0.1 and by named pipes: every byte
+// arrives, and a printer that refuses, does not answer, stops reading or drops the connection is
+// a clear error within the time limit. The printers played here use POSIX calls.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "printer/transport/device_file.hpp"
+#include "printer/transport/printer_error.hpp"
+#include "printer/transport/tcp_connection.hpp"
+
+namespace tovprint {
+namespace {
+
+#ifndef _WIN32
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto short_timeout = 300ms;
+
+// A socket of the test, closed with it.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// A printer listening on 127.0.0.1, at a port the system chose.
+struct Listener {
+    Descriptor socket{::socket(AF_INET, SOCK_STREAM, 0)};
+    std::uint16_t port = 0;
+
+    explicit Listener(int backlog = 4) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        EXPECT_EQ(::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), size), 0);
+        EXPECT_EQ(::listen(socket.get(), backlog), 0);
+        ::getsockname(socket.get(), reinterpret_cast<sockaddr*>(&address), &size);
+        port = ntohs(address.sin_port);
+    }
+};
+
+std::string read_until_closed(int fd) {
+    std::string received;
+    char buffer[4096];
+    for (ssize_t got; (got = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+        received.append(buffer, got);
+    return received;
+}
+
+std::string printer_error(const auto& action) {
+    try {
+        action();
+    } catch (const PrinterError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST(TcpConnection, SendsEveryByteAndEndsWhenThePrinterHasReadThemAll) {
+    Listener printer;
+    std::string received;
+    std::thread play([&] {
+        Descriptor client(::accept(printer.socket.get(), nullptr, nullptr));
+        received = read_until_closed(client.get());
+    });
+    const std::string job(3 * 1024 * 1024, 'x');
+    TcpConnection connection("127.0.0.1", printer.port, 5s, "tcp://test");
+    connection.send(job);
+    connection.finish();
+    play.join();
+    EXPECT_EQ(received.size(), job.size());
+}
+
+TEST(TcpConnection, NamesAPrinterThatRefusesOrDoesNotAnswer) {
+    std::uint16_t closed_port = 0;
+    {
+        Listener gone;
+        closed_port = gone.port;
+    }
+    EXPECT_EQ(printer_error([&] { TcpConnection("127.0.0.1", closed_port, 5s, "tcp://gone"); }),
+              "printer tcp://gone refused the connection: nothing listens on that port");
+
+    // A printer whose queue of connections is full lets a new one wait unanswered.
+    Listener busy(0);
+    Descriptor first(::socket(AF_INET, SOCK_STREAM, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(busy.port);
+    ASSERT_EQ(::connect(first.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const auto start = Clock::now();
+    EXPECT_EQ(
+        printer_error([&] { TcpConnection("127.0.0.1", busy.port, short_timeout, "tcp://busy"); }),
+        "printer tcp://busy does not answer: no connection within 0.3 s");
+    EXPECT_LT(Clock::now() - start, short_timeout + 1s);
+}
+
+TEST(TcpConnection, NamesAPrinterThatStopsReadingOrDoesNotCloseTheJob) {
+    Listener printer;
+    TcpConnection connection("127.0.0.1", printer.port, short_timeout, "tcp://stuck");
+    Descriptor client(::accept(printer.socket.get(), nullptr, nullptr));
+    const auto start = Clock::now();
+    EXPECT_EQ(printer_error([&] { connection.send(std::string(64 * 1024 * 1024, 'x')); }),
+              "printer tcp://stuck took no bytes for 0.3 s (out of paper, cover open or off "
+              "line?)");
+    EXPECT_LT(Clock::now() - start, short_timeout + 2s);
+
+    Listener quiet;
+    TcpConnection reads_but_stays("127.0.0.1", quiet.port, short_timeout, "tcp://quiet");
+    reads_but_stays.send("job");
+    EXPECT_EQ(printer_error([&] { reads_but_stays.finish(); }),
+              "printer tcp://quiet did not close the connection within 0.3 s of the end of the "
+              "job: it may not have read all of it");
+}
+
+TEST(TcpConnection, NamesAPrinterThatDropsTheConnection) {
+    Listener printer;
+    TcpConnection connection("127.0.0.1", printer.port, 5s, "tcp://drops");
+    {
+        Descriptor client(::accept(printer.socket.get(), nullptr, nullptr));
+        const linger reset{1, 0};  // closes with a reset, as a printer switched off
+        ::setsockopt(client.get(), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    }
+    const std::string message = printer_error([&] {
+        connection.send(std::string(1024 * 1024, 'x'));
+        connection.finish();
+    });
+    EXPECT_EQ(message.rfind("printer tcp://drops dropped the connection ", 0), 0u) << message;
+}
+
+struct Fifo {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("tovprint_test_lp_" + std::to_string(::getpid()));
+    Fifo() { EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0); }
+    ~Fifo() { std::filesystem::remove(path); }
+};
+
+TEST(DeviceFile, WritesToADeviceAndNamesOneThatNobodyReadsOrThatStopsReading) {
+    Fifo device;
+    EXPECT_TRUE(is_device_path(device.path));
+    EXPECT_FALSE(is_device_path(device.path.parent_path() / "no such printer"));
+    EXPECT_EQ(printer_error([&] { DeviceFile(device.path, 5s, "file:lp"); }),
+              "printer file:lp: cannot open: no program reads it");
+
+    Descriptor reader(::open(device.path.c_str(), O_RDONLY | O_NONBLOCK));
+    DeviceFile printer(device.path, short_timeout, "file:lp");
+    printer.write("Jo\x84o\n");
+    char buffer[16] = {};
+    EXPECT_EQ(::read(reader.get(), buffer, sizeof buffer), 5);
+    EXPECT_EQ(printer_error([&] { printer.write(std::string(1024 * 1024, 'x')); }),
+              "printer file:lp took no bytes for 0.3 s (out of paper, cover open or off line?)");
+}
+
+TEST(DeviceFile, NamesADeviceWhoseReaderWentAway) {
+    Fifo device;
+    auto reader = std::make_unique<Descriptor>(::open(device.path.c_str(), O_RDONLY | O_NONBLOCK));
+    DeviceFile printer(device.path, 5s, "file:lp");
+    reader.reset();
+    EXPECT_EQ(printer_error([&] { printer.write("bill"); }),
+              "printer file:lp: cannot write: no program reads it any longer");
+}
+
+#endif
+
+}  // namespace
+}  // namespace tovprint

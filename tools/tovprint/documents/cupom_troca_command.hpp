@@ -1,0 +1,33 @@
+#pragma once
+// `tovprint print cupom_troca`: the exchange coupon, Cupom_Troca_Tov00000. The request's keys are
+// the parameter names; oleProdutos names a packet file (binary or XML), relative to the
+// request's folder. The demo prints it on the fiscal register of printer kind 1
+// (cupom_troca.json).
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "documents/document_command.hpp"
+
+namespace tovprint {
+
+struct CupomTrocaRequest {
+    int32_t IdTipoImpFis = 0;
+    std::filesystem::path oleProdutos;
+    std::string stEsquemaCor;  // texts in Windows-1252
+    std::string stCdFilial;
+    std::string stCdCaixa;
+    std::string stNmConsumidor;
+    std::string stCpfCnpjCon;
+    std::string stTipVen;
+    double doNrDias = 0;
+};
+
+// Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.
+CupomTrocaRequest parse_cupom_troca_request(std::string_view json_text, std::string origin);
+
+extern const DocumentCommand cupom_troca_command;
+
+}  // namespace tovprint

@@ -1,0 +1,89 @@
+#include "documents/extrato_command.hpp"
+
+#include <array>
+
+#include "documents/request_object.hpp"
+#include "host/host_dataset.hpp"
+
+namespace tovprint {
+namespace {
+
+constexpr const char* export_name = "Extrato_Tov00000";
+
+// The bytes of the six packet files, read when the call is prepared.
+struct ExtratoPackets {
+    std::string cdsTipoExtCons, cdsSaldoConsExt, cdsExtSimples, cdsExtVenda, cdsSaldFam, cdsExtrato;
+};
+
+ExtratoPackets read_packets(const ExtratoRequest& request, const PacketFiles& packets) {
+    return {packets(request.cdsTipoExtCons), packets(request.cdsSaldoConsExt),
+            packets(request.cdsExtSimples),  packets(request.cdsExtVenda),
+            packets(request.cdsSaldFam),     packets(request.cdsExtrato)};
+}
+
+DocumentResult print_extrato(PackageSession& package, const ExtratoRequest& request,
+                             const ExtratoPackets& packets) {
+    const HostDataSet tipo(package, packets.cdsTipoExtCons, "cdsTipoExtCons");
+    const HostDataSet families(package, packets.cdsSaldoConsExt, "cdsSaldoConsExt");
+    const HostDataSet movements(package, packets.cdsExtSimples, "cdsExtSimples");
+    const HostDataSet items(package, packets.cdsExtVenda, "cdsExtVenda");
+    const HostDataSet balances(package, packets.cdsSaldFam, "cdsSaldFam");
+    const HostDataSet extrato(package, packets.cdsExtrato, "cdsExtrato");
+    const auto print = package.function<decltype(&Extrato_Tov00000)>(export_name);
+    int32_t result = 0;
+    package.check(
+        print(request.boUtilizaImpFis ? 1 : 0, request.stCdFilial.c_str(),
+              request.stEsquemaCor.c_str(), request.stIdTipoImpNF.c_str(),
+              request.stCdPortImpNF.c_str(), tipo.handle(), families.handle(), movements.handle(),
+              items.handle(), balances.handle(), request.stValData.c_str(),
+              request.stFilial.c_str(), request.stCaixa.c_str(), request.stConsumidor.c_str(),
+              request.stNmConsumidor.c_str(), extrato.handle(), request.IdTipoImpFis, &result),
+        export_name);
+    if (result != 0) return answered(true);
+    return DocumentResult{false, package.last_error()};
+}
+
+DocumentCall extrato_from_request(std::string_view json_text, const std::string& origin,
+                                  const PacketFiles& packets) {
+    ExtratoRequest request = parse_extrato_request(json_text, origin);
+    ExtratoPackets bytes = read_packets(request, packets);
+    return [request = std::move(request), bytes = std::move(bytes)](PackageSession& package) {
+        return print_extrato(package, request, bytes);
+    };
+}
+
+constexpr std::array demo{
+    DemoEntry{"Consumer statement, simple, plain printer", "extrato.json"},
+    DemoEntry{"Consumer statement, simple, fiscal register", "extrato_fiscal.json"},
+    DemoEntry{"Consumer statement, detailed, plain printer", "extrato_detalhado.json"},
+};
+
+}  // namespace
+
+ExtratoRequest parse_extrato_request(std::string_view json_text, std::string origin) {
+    RequestObject request(json_text, std::move(origin));
+    ExtratoRequest arguments;
+    arguments.boUtilizaImpFis = request.boolean("boUtilizaImpFis");
+    arguments.stCdFilial = request.text("stCdFilial");
+    arguments.stEsquemaCor = request.text("stEsquemaCor");
+    arguments.stIdTipoImpNF = request.text("stIdTipoImpNF");
+    arguments.stCdPortImpNF = request.text("stCdPortImpNF");
+    arguments.cdsTipoExtCons = request.path("cdsTipoExtCons");
+    arguments.cdsSaldoConsExt = request.path("cdsSaldoConsExt");
+    arguments.cdsExtSimples = request.path("cdsExtSimples");
+    arguments.cdsExtVenda = request.path("cdsExtVenda");
+    arguments.cdsSaldFam = request.path("cdsSaldFam");
+    arguments.stValData = request.text("stValData");
+    arguments.stFilial = request.text("stFilial");
+    arguments.stCaixa = request.text("stCaixa");
+    arguments.stConsumidor = request.text("stConsumidor");
+    arguments.stNmConsumidor = request.text("stNmConsumidor");
+    arguments.cdsExtrato = request.path("cdsExtrato");
+    arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
+    request.reject_unknown_keys();
+    return arguments;
+}
+
+constexpr DocumentCommand extrato_command{"extrato", export_name, extrato_from_request, demo};
+
+}  // namespace tovprint

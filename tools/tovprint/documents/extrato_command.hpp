@@ -1,0 +1,44 @@
+#pragma once
+// `tovprint print extrato`: the consumer statement, Extrato_Tov00000. The request's keys are the
+// parameter names; each of the six datasets names a packet file (binary or XML), relative to the
+// request's folder, which tovprint opens as a dataset of its own in the package and frees when
+// the call is done. The statement answers every failure of its own with the result false and
+// tells why in Tov_LastError; tovprint shows that reason beside the result. The demo prints the
+// simple layout on the plain printer (extrato.json) and on the fiscal register
+// (extrato_fiscal.json), and the detailed layout on the plain printer (extrato_detalhado.json).
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "documents/document_command.hpp"
+
+namespace tovprint {
+
+struct ExtratoRequest {
+    bool boUtilizaImpFis = false;
+    std::string stCdFilial;  // texts in Windows-1252
+    std::string stEsquemaCor;
+    std::string stIdTipoImpNF;
+    std::string stCdPortImpNF;
+    std::filesystem::path cdsTipoExtCons;  // packet files of the datasets
+    std::filesystem::path cdsSaldoConsExt;
+    std::filesystem::path cdsExtSimples;
+    std::filesystem::path cdsExtVenda;
+    std::filesystem::path cdsSaldFam;
+    std::string stValData;
+    std::string stFilial;
+    std::string stCaixa;
+    std::string stConsumidor;
+    std::string stNmConsumidor;
+    std::filesystem::path cdsExtrato;
+    int32_t IdTipoImpFis = 0;
+};
+
+// Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.
+ExtratoRequest parse_extrato_request(std::string_view json_text, std::string origin);
+
+extern const DocumentCommand extrato_command;
+
+}  // namespace tovprint

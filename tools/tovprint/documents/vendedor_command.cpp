@@ -1,0 +1,61 @@
+#include "documents/vendedor_command.hpp"
+
+#include <array>
+
+#include "documents/request_object.hpp"
+
+namespace tovprint {
+namespace {
+
+constexpr const char* export_name = "RelatorioVendedor_Tov00000";
+
+DocumentCall vendedor_call(VendedorRequest request, std::string packet) {
+    return [request = std::move(request), packet = std::move(packet)](PackageSession& package) {
+        const auto print = package.function<decltype(&RelatorioVendedor_Tov00000)>(export_name);
+        int32_t result = 0;
+        package.check(
+            print(request.stCdFilial.c_str(), request.stNmFilial.c_str(), request.stCdCaixa.c_str(),
+                  request.stNmCaixa.c_str(), request.stEsquemaCor.c_str(),
+                  request.stCdPortImpNF.c_str(), request.stIdTipoImpNF.c_str(), packet.data(),
+                  packet.size(), request.boUtilizaImpFis ? 1 : 0, request.IdTipoImpFis,
+                  request.doVrTotGeral, &result),
+            export_name);
+        return answered(result != 0);
+    };
+}
+
+DocumentCall vendedor_from_request(std::string_view json_text, const std::string& origin,
+                                   const PacketFiles& packets) {
+    VendedorRequest request = parse_vendedor_request(json_text, origin);
+    std::string packet = packets(request.P_VENDASVENDEDOR);
+    return vendedor_call(std::move(request), std::move(packet));
+}
+
+constexpr std::array demo{
+    DemoEntry{"Sales by salesperson, plain printer", "vendedor.json"},
+    DemoEntry{"Sales by salesperson, fiscal register", "vendedor_fiscal.json"},
+};
+
+}  // namespace
+
+VendedorRequest parse_vendedor_request(std::string_view json_text, std::string origin) {
+    RequestObject request(json_text, std::move(origin));
+    VendedorRequest arguments;
+    arguments.stCdFilial = request.text("stCdFilial");
+    arguments.stNmFilial = request.text("stNmFilial");
+    arguments.stCdCaixa = request.text("stCdCaixa");
+    arguments.stNmCaixa = request.text("stNmCaixa");
+    arguments.stEsquemaCor = request.text("stEsquemaCor");
+    arguments.stCdPortImpNF = request.text("stCdPortImpNF");
+    arguments.stIdTipoImpNF = request.text("stIdTipoImpNF");
+    arguments.P_VENDASVENDEDOR = request.path("P_VENDASVENDEDOR");
+    arguments.boUtilizaImpFis = request.boolean("boUtilizaImpFis");
+    arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
+    arguments.doVrTotGeral = request.number("doVrTotGeral");
+    request.reject_unknown_keys();
+    return arguments;
+}
+
+constexpr DocumentCommand vendedor_command{"vendedor", export_name, vendedor_from_request, demo};
+
+}  // namespace tovprint

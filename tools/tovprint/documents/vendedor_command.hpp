@@ -1,0 +1,35 @@
+#pragma once
+// `tovprint print vendedor`: the sales-by-salesperson report, RelatorioVendedor_Tov00000. The
+// request's keys are the parameter names; P_VENDASVENDEDOR names a packet file (binary or XML),
+// relative to the request's folder. The demo prints it on the plain printer (vendedor.json) and
+// on the fiscal register (vendedor_fiscal.json).
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "documents/document_command.hpp"
+
+namespace tovprint {
+
+struct VendedorRequest {
+    std::string stCdFilial;  // texts in Windows-1252
+    std::string stNmFilial;
+    std::string stCdCaixa;
+    std::string stNmCaixa;
+    std::string stEsquemaCor;
+    std::string stCdPortImpNF;
+    std::string stIdTipoImpNF;
+    std::filesystem::path P_VENDASVENDEDOR;
+    bool boUtilizaImpFis = false;
+    int32_t IdTipoImpFis = 0;
+    double doVrTotGeral = 0;
+};
+
+// Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.
+VendedorRequest parse_vendedor_request(std::string_view json_text, std::string origin);
+
+extern const DocumentCommand vendedor_command;
+
+}  // namespace tovprint

@@ -1,0 +1,93 @@
+#include "handoff/printer_sink.hpp"
+
+#include "handoff/paper_end.hpp"
+#include "platform/text/cp1252.hpp"
+
+namespace tovprint {
+namespace {
+
+std::string character_text(unsigned char byte) {
+    const char character = static_cast<char>(byte);
+    return tov::text::cp1252_to_utf8(std::string_view(&character, 1));
+}
+
+}  // namespace
+
+PrinterSink::PrinterSink(std::unique_ptr<PrinterPort> port, std::string where,
+                         PrinterProfile profile, CodePage code_page, std::ostream& log,
+                         std::ostream& warnings)
+    : port_(std::move(port)),
+      where_(std::move(where)),
+      profile_(std::move(profile)),
+      code_page_(std::move(code_page)),
+      log_(log),
+      warnings_(warnings) {}
+
+void PrinterSink::receive(const HandOff& hand_off) {
+    std::string note;
+    if (hand_off.text) {
+        const PrinterText text = printer_text(*hand_off.text, profile_.bold, code_page_);
+        write(text.bytes);
+        paper_open_ = true;
+        note = ": " + std::to_string(text.bytes.size()) + " bytes to " + where_;
+        warn_of(text);
+    }
+    if (ends_paper(hand_off) && paper_open_) {
+        cut();
+        note += note.empty() ? ": paper cut" : ", paper cut";
+    }
+    if (!note.empty()) log_ << hand_off.entry_point << note << '\n';
+}
+
+void PrinterSink::finish() {
+    if (paper_open_) cut();
+    port_->finish();
+    log_ << "printer " << where_ << " took " << written_ << " bytes, " << papers_
+         << (papers_ == 1 ? " paper" : " papers") << " (profile " << profile_.name << ", "
+         << code_page_.name() << ")\n";
+}
+
+void PrinterSink::write(std::string_view bytes) {
+    if (!started_) {
+        const std::string prologue = profile_.prologue();
+        port_->write(prologue);
+        written_ += prologue.size();
+        started_ = true;
+    }
+    port_->write(bytes);
+    written_ += bytes.size();
+}
+
+void PrinterSink::cut() {
+    write(profile_.cut);
+    paper_open_ = false;
+    ++papers_;
+}
+
+void PrinterSink::warn_of(const PrinterText& text) {
+    for (const unsigned char byte : text.lacking) {
+        const std::string character = character_text(byte);
+        warn("lacks " + character, code_page_.name() + " lacks '" + character + "': printed as '" +
+                                       code_page_.printed(byte) + "'");
+    }
+    for (const std::string& command : text.unknown_commands) {
+        warn("command " + command,
+             "the text holds " + command + ", which is no command of the " +
+                 std::string(bold_family_name(profile_.bold)) + " bold family of profile " +
+                 profile_.name + ": is it the profile of the printer kind? (tovprint profiles)");
+    }
+    if (text.widest_line > profile_.width()) {
+        warn("wide lines",
+             "lines of " + std::to_string(text.widest_line) + " characters are wider than the " +
+                 std::to_string(profile_.width()) + " columns of font " + profile_.font +
+                 " of profile " + profile_.name + ": the printer wraps them");
+    }
+}
+
+void PrinterSink::warn(const std::string& key, const std::string& message) {
+    if (warned_.insert(key).second) {
+        warnings_ << "tovprint: warning: printer " << where_ << ": " << message << '\n';
+    }
+}
+
+}  // namespace tovprint

@@ -1,0 +1,50 @@
+#pragma once
+// Prints the hand-offs on a real printer: the job starts with the profile's init and its code
+// page selection (ESC t n), once; each text follows in the printer's code page, its control bytes
+// untouched; the profile's cut follows each paper (paper_end.hpp). Each hand-off that sent
+// anything is noted in one line on the log once its bytes are written, and the last line says
+// the printer took the whole job. What the user should know (characters the code page lacks,
+// commands the printer does not know, lines wider than the paper) is said once each on the warning
+// stream.
+
+#include <memory>
+#include <ostream>
+#include <set>
+#include <string>
+
+#include "handoff/hand_off.hpp"
+#include "printer/codepage/code_page.hpp"
+#include "printer/printer_profile.hpp"
+#include "printer/printer_text.hpp"
+#include "printer/transport/printer_port.hpp"
+
+namespace tovprint {
+
+class PrinterSink final : public HandOffSink {
+public:
+    // `where` names the printer in the log; `code_page` is the profile's.
+    PrinterSink(std::unique_ptr<PrinterPort> port, std::string where, PrinterProfile profile,
+                CodePage code_page, std::ostream& log, std::ostream& warnings);
+    void receive(const HandOff& hand_off) override;
+    void finish() override;
+
+private:
+    void write(std::string_view bytes);
+    void cut();
+    void warn_of(const PrinterText& text);
+    void warn(const std::string& key, const std::string& message);
+
+    std::unique_ptr<PrinterPort> port_;
+    std::string where_;
+    PrinterProfile profile_;
+    CodePage code_page_;
+    std::ostream& log_;
+    std::ostream& warnings_;
+    bool started_ = false;
+    bool paper_open_ = false;
+    std::size_t written_ = 0;
+    int papers_ = 0;
+    std::set<std::string> warned_;
+};
+
+}  // namespace tovprint

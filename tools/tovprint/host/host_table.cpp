@@ -1,0 +1,32 @@
+#include "host/host_table.hpp"
+
+#include <cstring>
+
+namespace tovprint {
+namespace {
+
+double fixed_now(void* ctx) {
+    return static_cast<const HostTable*>(ctx)->now();
+}
+
+// Copies the path into the package's buffer. A path that does not fit is answered empty, which
+// the package reports as an error, rather than cut into the path of some other folder.
+void given_exe_path(void* ctx, char* out, size_t capacity) {
+    if (out == nullptr || capacity == 0) return;
+    const std::string& path = static_cast<const HostTable*>(ctx)->exe_path();
+    const size_t size = path.size() < capacity ? path.size() : 0;
+    std::memcpy(out, path.data(), size);
+    out[size] = '\0';
+}
+
+}  // namespace
+
+tov_host HostTable::table() {
+    tov_host host{};
+    host.ctx = this;
+    if (now_) host.Now = fixed_now;
+    if (exe_path_) host.ExePath = given_exe_path;
+    return host;
+}
+
+}  // namespace tovprint

@@ -1,0 +1,117 @@
+#include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <ctime>
+#include <system_error>
+#include <utility>
+
+#include "printer/transport/device_file.hpp"
+#include "printer/transport/printer_error.hpp"
+
+namespace tovprint {
+namespace {
+
+std::string error_text(int error) {
+    return std::system_category().message(error);
+}
+
+// SIGPIPE is held back from this thread while it writes, so that a pipe whose reader went away
+// is an EPIPE to report instead of the end of tovprint; a SIGPIPE raised meanwhile is taken.
+class PipeSignalHeld {
+public:
+    PipeSignalHeld() {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        already_pending_ = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &pipe_, &previous_);
+    }
+    ~PipeSignalHeld() {
+        if (!already_pending_) {
+            const timespec none{};
+            while (sigtimedwait(&pipe_, nullptr, &none) > 0) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    PipeSignalHeld(const PipeSignalHeld&) = delete;
+    PipeSignalHeld& operator=(const PipeSignalHeld&) = delete;
+
+private:
+    sigset_t pipe_;
+    sigset_t previous_;
+    bool already_pending_ = false;
+};
+
+std::string open_failure(int error) {
+    if (error == ENXIO) return "no program reads it";
+    if (error == EACCES) return error_text(error) + " (may this user write to it?)";
+    return error_text(error);
+}
+
+}  // namespace
+
+bool is_device_path(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+           !std::filesystem::is_directory(status);
+}
+
+struct DeviceFile::Handle {
+    int descriptor = -1;
+    ~Handle() {
+        if (descriptor >= 0) ::close(descriptor);
+    }
+};
+
+DeviceFile::DeviceFile(const std::filesystem::path& path, std::chrono::milliseconds timeout,
+                       std::string printer)
+    : handle_(std::make_unique<Handle>()), timeout_(timeout), printer_(std::move(printer)) {
+    handle_->descriptor = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (handle_->descriptor < 0) {
+        throw PrinterError("printer " + printer_ + ": cannot open: " + open_failure(errno));
+    }
+}
+
+DeviceFile::~DeviceFile() = default;
+
+void DeviceFile::write(std::string_view bytes) {
+    const PipeSignalHeld held;
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(handle_->descriptor, bytes.data(), bytes.size());
+        if (written > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+            continue;
+        }
+        const int error = written < 0 ? errno : EIO;
+        if (error == EINTR) continue;
+        if (error != EAGAIN && error != EWOULDBLOCK) {
+            throw PrinterError(
+                "printer " + printer_ + ": cannot write: " +
+                (error == EPIPE ? "no program reads it any longer" : error_text(error)));
+        }
+        pollfd entry{handle_->descriptor, POLLOUT, 0};
+        const int ready = poll(&entry, 1, static_cast<int>(timeout_.count()));
+        if (ready == 0) {
+            throw PrinterError("printer " + printer_ + " took no bytes for " +
+                               seconds_text(timeout_) + " (out of paper, cover open or off line?)");
+        }
+    }
+}
+
+void DeviceFile::finish() {
+    const int descriptor = std::exchange(handle_->descriptor, -1);
+    if (::close(descriptor) != 0 && errno != EINTR) {
+        throw PrinterError("printer " + printer_ + ": cannot write: " + error_text(errno));
+    }
+}
+
+}  // namespace tovprint

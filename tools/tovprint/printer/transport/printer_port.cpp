@@ -1,0 +1,56 @@
+#include "printer/transport/printer_port.hpp"
+
+#include "os/file_replacement.hpp"
+#include "printer/transport/device_file.hpp"
+#include "printer/transport/tcp_connection.hpp"
+
+namespace tovprint {
+namespace {
+
+class NetworkPort final : public PrinterPort {
+public:
+    NetworkPort(const PrinterAddress& address, const NetworkPrinter& printer,
+                std::chrono::milliseconds timeout)
+        : connection_(printer.host, printer.port, timeout, address.text) {}
+    void write(std::string_view bytes) override { connection_.send(bytes); }
+    void finish() override { connection_.finish(); }
+
+private:
+    TcpConnection connection_;
+};
+
+class DevicePort final : public PrinterPort {
+public:
+    DevicePort(const PrinterAddress& address, const FilePrinter& printer,
+               std::chrono::milliseconds timeout)
+        : device_(printer.path, timeout, address.text) {}
+    void write(std::string_view bytes) override { device_.write(bytes); }
+    void finish() override { device_.finish(); }
+
+private:
+    DeviceFile device_;
+};
+
+class FilePort final : public PrinterPort {
+public:
+    explicit FilePort(const FilePrinter& printer) : file_(printer.path) {}
+    void write(std::string_view bytes) override { file_.write(bytes); }
+    void finish() override { file_.commit(); }
+
+private:
+    FileReplacement file_;
+};
+
+}  // namespace
+
+std::unique_ptr<PrinterPort> open_printer_port(const PrinterAddress& address,
+                                               std::chrono::milliseconds timeout) {
+    if (const auto* network = std::get_if<NetworkPrinter>(&address.where)) {
+        return std::make_unique<NetworkPort>(address, *network, timeout);
+    }
+    const auto& file = std::get<FilePrinter>(address.where);
+    if (is_device_path(file.path)) return std::make_unique<DevicePort>(address, file, timeout);
+    return std::make_unique<FilePort>(file);
+}
+
+}  // namespace tovprint
