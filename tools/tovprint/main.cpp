@@ -3,7 +3,9 @@
 // calls the print functions with the arguments of request files or of the demo.
 
 #include <chrono>
+#include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,9 @@ constexpr const char* hand_off_notation =
     "(FILE, then FILE-2, ...). --out, --printer and --preview may be given together.";
 
 constexpr const char* demo_now = "2026-12-08 14:30";
+
+constexpr int failure_status = 1;
+constexpr int usage_error_status = failure_status;
 
 struct HostArguments {
     std::string library;
@@ -87,8 +92,8 @@ void add_host_options(CLI::App& command, HostArguments& arguments, const char* n
                        "goes to FILE-2.png, and so on");
     command
         .add_option("--timeout", arguments.timeout_seconds,
-                    "seconds --printer waits for the printer to answer, to take more bytes and "
-                    "to close the job (default 10)")
+                    "seconds --printer may take for the whole job: connecting, sending it and "
+                    "the printer's closing (default 10)")
         ->check(CLI::Range(0.001, 3600.0));
     command.footer(hand_off_notation);
 }
@@ -247,7 +252,12 @@ int run(int argc, char** argv) {
     auto* profiles_command =
         app.add_subcommand("profiles", "list the built-in printer profiles of --profile");
 
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help answers 0; a usage error is CLI11's message on standard error and status 1.
+        return app.exit(error) == 0 ? 0 : usage_error_status;
+    }
 
     if (*profiles_command) list_printer_profiles(std::cout);
     if (*show_command) show_packet_file(show.file, std::cout);
@@ -263,12 +273,21 @@ int run(int argc, char** argv) {
 
 }  // namespace
 
+// Every failure, a usage error included, ends tovprint with this status and one line on
+// standard error; running out of memory too, wherever it happens (parsing the arguments, reading,
+// composing, drawing), and the temporary files made so far are removed as the stack unwinds.
 int main(int argc, char** argv) {
     try {
         return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::fputs("tovprint: out of memory\n", stderr);
     } catch (const std::exception& error) {
         std::cout.flush();
         std::cerr << "tovprint: " << error.what() << '\n';
-        return 1;
+    } catch (...) {
+        std::cout.flush();
+        std::fputs("tovprint: unexpected failure\n", stderr);
     }
+    return failure_status;
 }
