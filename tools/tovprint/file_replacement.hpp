@@ -7,8 +7,9 @@
 //
 // Only a regular file (or a new path) is replaced so. A target that exists and is anything else,
 // symbolic links followed (a device such as /dev/null, a named pipe, a terminal), is opened and
-// written in place: replacing it would put a regular file where the device was. A symbolic link
-// to a regular file stays a link: the file it leads to is replaced.
+// written in place: replacing it would put a regular file where the device was. So is the file
+// of a descriptor a process holds open (/dev/stdout, /dev/fd/N), appended to. A symbolic link to
+// a regular file stays a link: the file it leads to is replaced.
 
 #include <filesystem>
 #include <string>

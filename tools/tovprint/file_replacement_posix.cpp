@@ -32,11 +32,32 @@ mode_t mode_for(const std::filesystem::path& target) {
     return 0666 & ~mask;
 }
 
-// Whether the target exists and is, its links followed, neither a regular file nor a folder.
+bool names_open_descriptor(const std::filesystem::path& path) {
+    const std::string text = path.string();
+    return text.starts_with("/proc/") || text.starts_with("/dev/fd/");
+}
+
+// Whether the path or a link on its way names a descriptor a process holds open (/dev/stdout,
+// /dev/fd/1, /proc/self/fd/1): its file is the one that process writes, not to be replaced.
+bool leads_to_open_descriptor(std::filesystem::path path) {
+    constexpr int most_links = 40;
+    for (int link = 0; link < most_links; ++link) {
+        if (names_open_descriptor(path)) return true;
+        std::error_code error;
+        if (!std::filesystem::is_symlink(path, error)) return false;
+        std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error) return false;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return false;
+}
+
+// Whether the target exists and is, its links followed, neither a regular file nor a folder, or
+// is the file of an open descriptor.
 bool written_in_place(const std::filesystem::path& target) {
     struct stat existing {};
-    return ::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) &&
-           !S_ISDIR(existing.st_mode);
+    if (::stat(target.c_str(), &existing) != 0 || S_ISDIR(existing.st_mode)) return false;
+    return !S_ISREG(existing.st_mode) || leads_to_open_descriptor(target);
 }
 
 // The file a replacement is renamed onto: the target itself, or the regular file its symbolic
@@ -53,7 +74,7 @@ std::filesystem::path destination_of(const std::filesystem::path& target) {
 FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {
     if (written_in_place(target_)) {
         in_place_ = true;
-        descriptor_ = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        descriptor_ = ::open(target_.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC);
         if (descriptor_ < 0) fail("cannot write", std::strerror(errno));
         return;
     }

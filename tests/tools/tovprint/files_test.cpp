@@ -143,6 +143,14 @@ TEST_F(Files, APipeOrALinkToOneIsWrittenInPlaceAndAFileLinkStaysALink) {
     EXPECT_TRUE(fs::is_symlink(file_link));
     EXPECT_EQ(read_file_bytes(kept), "new");
     EXPECT_EQ(entries(), 4u);
+
+    // Standard output sent to a file: /dev/fd/N names it; it is appended to, not replaced.
+    const fs::path log_file = file("run.log", "log line\n");
+    const int standard_output = ::open(log_file.c_str(), O_WRONLY | O_APPEND);
+    replace_file("/dev/fd/" + std::to_string(standard_output), "printer bytes");
+    ::close(standard_output);
+    EXPECT_EQ(read_file_bytes(log_file), "log line\nprinter bytes");
+    EXPECT_EQ(entries(), 5u);
 }
 #endif
 
