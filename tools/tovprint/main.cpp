@@ -3,8 +3,10 @@
 // calls the print functions with the arguments of request files or of the demo.
 // Each subcommand is one cli/<name>_subcommand.{hpp,cpp} pair; this file only wires them.
 
+#include <cstdio>
 #include <exception>
 #include <iostream>
+#include <new>
 
 #include <CLI/CLI.hpp>
 
@@ -18,6 +20,9 @@ namespace {
 
 using namespace tovprint;
 
+constexpr int failure_status = 1;
+constexpr int usage_error_status = failure_status;
+
 int run(int argc, char** argv) {
     CLI::App app{"tovprint: a command-line host of the print-layout package"};
     app.require_subcommand(1);
@@ -27,7 +32,12 @@ int run(int argc, char** argv) {
     LookupSubcommand lookup(app);
     ProfilesSubcommand profiles(app);
 
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help answers 0; a usage error is CLI11's message on standard error and status 1.
+        return app.exit(error) == 0 ? 0 : usage_error_status;
+    }
 
     profiles.run_if_chosen();
     packet.run_if_chosen();
@@ -39,12 +49,21 @@ int run(int argc, char** argv) {
 
 }  // namespace
 
+// Every failure, a usage error included, ends tovprint with this status and one line on
+// standard error; running out of memory too, wherever it happens (parsing the arguments, reading,
+// composing, drawing), and the temporary files made so far are removed as the stack unwinds.
 int main(int argc, char** argv) {
     try {
         return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::fputs("tovprint: out of memory\n", stderr);
     } catch (const std::exception& error) {
         std::cout.flush();
         std::cerr << "tovprint: " << error.what() << '\n';
-        return 1;
+    } catch (...) {
+        std::cout.flush();
+        std::fputs("tovprint: unexpected failure\n", stderr);
     }
+    return failure_status;
 }

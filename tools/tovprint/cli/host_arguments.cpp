@@ -64,8 +64,8 @@ void add_host_options(CLI::App& command, HostArguments& arguments, const char* n
                        "goes to FILE-2.png, and so on");
     command
         .add_option("--timeout", arguments.timeout_seconds,
-                    "seconds --printer waits for the printer to answer, to take more bytes and "
-                    "to close the job (default 10)")
+                    "seconds --printer may take for the whole job: connecting, sending it and "
+                    "the printer's closing (default 10)")
         ->check(CLI::Range(0.001, 3600.0));
     command.footer(hand_off_notation);
 }

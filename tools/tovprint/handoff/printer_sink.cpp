@@ -36,12 +36,13 @@ void PrinterSink::receive(const HandOff& hand_off) {
         cut();
         note += note.empty() ? ": paper cut" : ", paper cut";
     }
-    if (!note.empty()) log_ << hand_off.entry_point << note << '\n';
+    if (!note.empty()) notes_.push_back(hand_off.entry_point + note);
 }
 
 void PrinterSink::finish() {
     if (paper_open_) cut();
     port_->finish();
+    for (const std::string& note : notes_) log_ << note << '\n';
     log_ << "printer " << where_ << " took " << written_ << " bytes, " << papers_
          << (papers_ == 1 ? " paper" : " papers") << " (profile " << profile_.name << ", "
          << code_page_.name() << ")\n";

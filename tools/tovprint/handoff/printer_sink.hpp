@@ -1,9 +1,11 @@
 #pragma once
 // Prints the hand-offs on a real printer: the job starts with the profile's init and its code
 // page selection (ESC t n), once; each text follows in the printer's code page, its control bytes
-// untouched; the profile's cut follows each paper (paper_end.hpp). Each hand-off that sent
-// anything is noted in one line on the log once its bytes are written, and the last line says
-// the printer took the whole job. What the user should know (characters the code page lacks,
+// untouched; the profile's cut follows each paper (paper_end.hpp). The log tells what the printer
+// took only once it has taken the whole job (a network printer closed the connection, having read
+// it all): then one line for each hand-off that sent anything and a last line for the job. Bytes
+// a network printer never read are so never reported as printed, though the system's buffers
+// took them. What the user should know (characters the code page lacks,
 // commands the printer does not know, lines wider than the paper) is said once each on the warning
 // stream.
 
@@ -11,6 +13,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "handoff/hand_off.hpp"
 #include "printer/codepage/code_page.hpp"
@@ -45,6 +48,7 @@ private:
     std::size_t written_ = 0;
     int papers_ = 0;
     std::set<std::string> warned_;
+    std::vector<std::string> notes_;  // the log's lines, told once the printer took the job
 };
 
 }  // namespace tovprint

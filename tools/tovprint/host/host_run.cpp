@@ -38,12 +38,19 @@ void run_documents(const HostOptions& options, const std::vector<TitledCall>& ca
     BackendRecorder backend(*sink);
     HostTable host(options.now, options.exe_path);
     PackageSession package(package_library_path(options.library), backend, host);
-    for (const auto& [title, call] : calls) {
-        out << "=== " << title << '\n';
-        const DocumentResult result = call(package);
-        out << "=== result: " << result_text(result) << "\n\n";
+    try {
+        for (const auto& [title, call] : calls) {
+            out << "=== " << title << '\n';
+            const DocumentResult result = call(package);
+            out << "=== result: " << result_text(result) << "\n\n";
+        }
+        sink->finish();
+    } catch (const std::exception& error) {
+        // The last line agrees with the exit status: no result true stands last for a run
+        // whose printing, closing or a call failed.
+        out << "=== failed: " << error.what() << '\n';
+        throw;
     }
-    sink->finish();
 }
 
 }  // namespace tovprint

@@ -29,7 +29,7 @@ struct TitledCall {
 
 // Prints each call's title, its hand-offs and its result on out (with the reason the package
 // gives for a result false, if any); the printer's warnings go to `warnings`. Throws the first
-// failure.
+// failure, after a last line `=== failed: REASON` on out.
 void run_documents(const HostOptions& options, const std::vector<TitledCall>& calls,
                    std::ostream& out, std::ostream& warnings);
 

@@ -4,6 +4,12 @@
 // with MoveFileEx, replacing the target). A write that fails
 // part way (a full disk) or an abandoned replacement removes the temporary file and leaves the
 // old target as it was, so nothing that was there is lost to a half-written file.
+//
+// Only a regular file (or a new path) is replaced so. A target that exists and is anything else,
+// symbolic links followed (a device such as /dev/null, a named pipe, a terminal), is opened and
+// written in place: replacing it would put a regular file where the device was. So is the file
+// of a descriptor a process holds open (/dev/stdout, /dev/fd/N), appended to. A symbolic link to
+// a regular file stays a link: the file it leads to is replaced.
 
 #include <filesystem>
 #include <string>
@@ -22,7 +28,12 @@ public:
     // Throws tov::FileError naming the target when the bytes cannot be written.
     void write(std::string_view bytes);
 
-    // Flushes to disk and renames onto the target. Throws tov::FileError when that fails.
+    // Flushes to disk and closes the file; commit() then only renames. A file that waits for the
+    // end of a run so holds no descriptor. Throws tov::FileError when that fails.
+    void close();
+
+    // Flushes to disk and renames onto the target (closes a target written in place). Throws
+    // tov::FileError when that fails.
     void commit();
 
     const std::filesystem::path& target() const { return target_; }
@@ -31,8 +42,10 @@ private:
     [[noreturn]] void fail(const char* what, const std::string& reason) const;
 
     std::filesystem::path target_;
+    std::filesystem::path destination_;  // the file renamed onto: the target, or its link's file
     std::filesystem::path temporary_;
     int descriptor_ = -1;
+    bool in_place_ = false;
 };
 
 // Writes the whole file at once through a FileReplacement.

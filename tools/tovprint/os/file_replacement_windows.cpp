@@ -64,12 +64,17 @@ void FileReplacement::write(std::string_view bytes) {
     }
 }
 
-void FileReplacement::commit() {
+void FileReplacement::close() {
+    if (descriptor_ < 0) return;
     // _commit flushes the file to the disk (FlushFileBuffers).
     if (_commit(descriptor_) != 0) fail("cannot write", std::strerror(errno));
     const int closed = _close(descriptor_);
     descriptor_ = -1;
     if (closed != 0) fail("cannot write", std::strerror(errno));
+}
+
+void FileReplacement::commit() {
+    close();
     if (!MoveFileExW(temporary_.c_str(), target_.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         fail("cannot replace", windows_error_message(GetLastError()));

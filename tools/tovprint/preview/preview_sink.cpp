@@ -53,6 +53,7 @@ void PreviewSink::draw_paper() {
     const std::filesystem::path file = preview_file(first_, static_cast<int>(pictures_.size()) + 1);
     auto replacement = std::make_unique<FileReplacement>(file);
     replacement->write(receipt_picture(receipt, format_));
+    replacement->close();  // a run of many papers holds no descriptor per picture
     const PictureSize size = picture_size(receipt);
     pictures_.push_back({std::move(replacement),
                          "preview: " + file.string() + " (" + std::to_string(receipt.columns) +

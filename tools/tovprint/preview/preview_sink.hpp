@@ -3,7 +3,8 @@
 // width, code page and bold family (receipt_layout.hpp). The first paper goes to the file named,
 // the next ones beside it with -2, -3, ... before the extension (out.png, out-2.png); the format
 // follows the extension: .png, .svg or .pdf. Every file is written in full before it replaces an
-// old one, when the run completes; each is then noted on the log.
+// old one, when the run completes; each is then noted on the log. A picture's file is closed once
+// it is drawn: a run of many papers holds one descriptor at most.
 
 #include <filesystem>
 #include <memory>

@@ -1,8 +1,15 @@
 // The files tovprint reads and writes: inputs must be regular files of bounded size, and an
-// output replaces the old file only once it is complete.
+// output replaces the old file only once it is complete, and a device or a pipe is written in
+// place, never replaced by a regular file.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <fstream>
 #include <sstream>
@@ -89,6 +96,63 @@ TEST_F(Files, ARawFileOfARunThatFailsLeavesTheOldFile) {
     sink.finish();
     EXPECT_EQ(read_file_bytes(target), "today's bill");
 }
+
+#ifndef _WIN32
+// A named pipe of the test and its reader, opened first without waiting so that a writer's open
+// succeeds at once; what was written is read back once the writer has closed it.
+struct PipeReader {
+    int fd = -1;
+    explicit PipeReader(const fs::path& pipe) {
+        EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+        fd = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+        EXPECT_GE(fd, 0);
+    }
+    ~PipeReader() { ::close(fd); }
+    PipeReader(const PipeReader&) = delete;
+    PipeReader& operator=(const PipeReader&) = delete;
+    std::string drain() const {
+        std::string bytes;
+        char buffer[256];
+        for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) bytes.append(buffer, got);
+        return bytes;
+    }
+};
+
+TEST_F(Files, APipeOrALinkToOneIsWrittenInPlaceAndAFileLinkStaysALink) {
+    const fs::path pipe = folder_ / "lp.fifo";
+    PipeReader reader(pipe);
+    replace_file(pipe, "first bill");
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(pipe))) << "the pipe was replaced by a file";
+    EXPECT_EQ(reader.drain(), "first bill");
+
+    const fs::path link = folder_ / "printer";
+    fs::create_symlink(pipe, link);
+    std::ostringstream log;
+    RawFileSink sink(link, log);
+    sink.receive(HandOff{"ImprimePadrao", {}, std::string("second bill")});
+    sink.finish();
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(pipe)));
+    EXPECT_EQ(reader.drain(), "second bill");
+    EXPECT_EQ(entries(), 2u) << "no temporary file is left behind";
+
+    const fs::path file_link = folder_ / "current.xml";
+    const fs::path kept = file("kept.xml", "old");
+    fs::create_symlink(kept.filename(), file_link);
+    replace_file(file_link, "new");
+    EXPECT_TRUE(fs::is_symlink(file_link));
+    EXPECT_EQ(read_file_bytes(kept), "new");
+    EXPECT_EQ(entries(), 4u);
+
+    // Standard output sent to a file: /dev/fd/N names it; it is appended to, not replaced.
+    const fs::path log_file = file("run.log", "log line\n");
+    const int standard_output = ::open(log_file.c_str(), O_WRONLY | O_APPEND);
+    replace_file("/dev/fd/" + std::to_string(standard_output), "printer bytes");
+    ::close(standard_output);
+    EXPECT_EQ(read_file_bytes(log_file), "log line\nprinter bytes");
+    EXPECT_EQ(entries(), 5u);
+}
+#endif
 
 }  // namespace
 }  // namespace tovprint

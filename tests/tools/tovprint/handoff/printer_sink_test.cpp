@@ -20,6 +20,7 @@ struct PortRecord {
     std::string bytes;
     bool finished = false;
     std::size_t fail_after = std::string::npos;  // bytes taken before the printer goes away
+    bool fail_on_finish = false;                 // the printer never closes the job
 };
 
 class RecordingPort final : public PrinterPort {
@@ -31,7 +32,10 @@ public:
         }
         record_.bytes += bytes;
     }
-    void finish() override { record_.finished = true; }
+    void finish() override {
+        if (record_.fail_on_finish) throw PrinterError("printer tcp://test did not close");
+        record_.finished = true;
+    }
 
 private:
     PortRecord& record_;
@@ -111,13 +115,21 @@ TEST(PrinterSink, WarnsOnceOfLackingCharactersUnknownCommandsAndWideLines) {
               "48 columns of font A of profile escpos: the printer wraps them\n");
 }
 
+// A hand-off whose bytes went to the connection is not yet printed: the printer may never read
+// them. Nothing is reported before the printer took the whole job.
 TEST(PrinterSink, ReportsNothingThePrinterDidNotTake) {
     PrinterRun run("escpos");
     run.port.fail_after = 20;
     run.sink->receive(with_text("ImprimePadrao", "first\n"));
     EXPECT_THROW(run.sink->receive(with_text("ImprimePadrao", "second, too long\n")), PrinterError);
-    EXPECT_EQ(run.log.str(), "ImprimePadrao: 6 bytes to tcp://test, paper cut\n");
+    EXPECT_EQ(run.log.str(), "");
     EXPECT_FALSE(run.port.finished);
+
+    PrinterRun never_closes("escpos");
+    never_closes.port.fail_on_finish = true;
+    never_closes.sink->receive(with_text("ImprimePadrao", "bill\n"));
+    EXPECT_THROW(never_closes.sink->finish(), PrinterError);
+    EXPECT_EQ(never_closes.log.str(), "");
 }
 
 TEST(PrinterAddress, ReadsNetworkPrintersAndDevicesAndSaysWhatIsWrong) {

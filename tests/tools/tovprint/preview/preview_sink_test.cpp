@@ -2,7 +2,13 @@
 // extension asks for, of the size its columns and lines make.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -51,6 +57,35 @@ TEST(PreviewSink, DrawsEachPaperInTheFormatOfItsFileWhenTheRunCompletes) {
     }
     EXPECT_EQ(preview_file("/tmp/out.bill.png", 3), "/tmp/out.bill-3.png");
 }
+
+#ifndef _WIN32
+// Draws papers under a limit of open files few more than those already open, in a child
+// process; exits 0 when every picture was written.
+void draw_under_a_low_file_limit(const fs::path& first, int papers) {
+    const auto open_now = std::distance(fs::directory_iterator("/proc/self/fd"), {});
+    const rlimit low{static_cast<rlim_t>(open_now + 8), static_cast<rlim_t>(open_now + 8)};
+    if (::setrlimit(RLIMIT_NOFILE, &low) != 0) std::_Exit(2);
+    try {
+        std::ostringstream log;
+        PreviewSink sink(first, find_printer_profile("escpos"), log);
+        for (int paper_number = 1; paper_number <= papers; ++paper_number) {
+            sink.receive(tovprint::paper("seat " + std::to_string(paper_number) + "\r\n"));
+        }
+        sink.finish();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        std::_Exit(1);
+    }
+    std::_Exit(fs::exists(preview_file(first, papers)) ? 0 : 3);
+}
+
+TEST(PreviewSink, ManyPapersNeedNoOpenFileEach) {
+    Folder folder;
+    const fs::path first = folder.path / "seat.png";
+    EXPECT_EXIT(draw_under_a_low_file_limit(first, 40), testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(fs::exists(preview_file(first, 40)));
+}
+#endif
 
 TEST(PreviewSink, RefusesAFileOfAnotherFormat) {
     std::ostringstream log;

@@ -1,8 +1,8 @@
 #pragma once
 // A printer device opened for writing: /dev/usb/lp0, a serial port, a named pipe (on Windows a
-// port such as COM1 or LPT1, or a printer share). Each write waits at most the timeout for the
-// device to take more bytes. The device is closed with its owner. device_file_posix.cpp and
-// device_file_windows.cpp are the two systems' own.
+// port such as COM1 or LPT1, or a printer share). The timeout is the whole job's, counted from
+// the opening: every write ends by that deadline. The device is closed with its owner.
+// device_file_posix.cpp and device_file_windows.cpp are the two systems' own.
 
 #include <chrono>
 #include <filesystem>
@@ -24,8 +24,8 @@ public:
     DeviceFile(const DeviceFile&) = delete;
     DeviceFile& operator=(const DeviceFile&) = delete;
 
-    // Writes every byte. Throws PrinterError when the device takes no byte for the whole timeout
-    // or fails.
+    // Writes every byte. Throws PrinterError when the device has not taken them by the job's
+    // deadline, or fails.
     void write(std::string_view bytes);
 
     // Closes the device, throwing PrinterError if closing reports a failed write.
@@ -35,6 +35,7 @@ private:
     struct Handle;
     std::unique_ptr<Handle> handle_;
     std::chrono::milliseconds timeout_;
+    std::chrono::steady_clock::time_point deadline_;
     std::string printer_;
 };
 

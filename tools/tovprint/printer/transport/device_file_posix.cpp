@@ -50,6 +50,12 @@ private:
     bool already_pending_ = false;
 };
 
+int milliseconds_until(std::chrono::steady_clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    return static_cast<int>(std::clamp<long long>(left.count(), 0, INT_MAX));
+}
+
 std::string open_failure(int error) {
     if (error == ENXIO) return "no program reads it";
     if (error == EACCES) return error_text(error) + " (may this user write to it?)";
@@ -74,7 +80,10 @@ struct DeviceFile::Handle {
 
 DeviceFile::DeviceFile(const std::filesystem::path& path, std::chrono::milliseconds timeout,
                        std::string printer)
-    : handle_(std::make_unique<Handle>()), timeout_(timeout), printer_(std::move(printer)) {
+    : handle_(std::make_unique<Handle>()),
+      timeout_(timeout),
+      deadline_(std::chrono::steady_clock::now() + timeout),
+      printer_(std::move(printer)) {
     handle_->descriptor = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (handle_->descriptor < 0) {
         throw PrinterError("printer " + printer_ + ": cannot open: " + open_failure(errno));
@@ -99,9 +108,9 @@ void DeviceFile::write(std::string_view bytes) {
                 (error == EPIPE ? "no program reads it any longer" : error_text(error)));
         }
         pollfd entry{handle_->descriptor, POLLOUT, 0};
-        const int ready = poll(&entry, 1, static_cast<int>(timeout_.count()));
+        const int ready = poll(&entry, 1, milliseconds_until(deadline_));
         if (ready == 0) {
-            throw PrinterError("printer " + printer_ + " took no bytes for " +
+            throw PrinterError("printer " + printer_ + " did not take the job within " +
                                seconds_text(timeout_) + " (out of paper, cover open or off line?)");
         }
     }

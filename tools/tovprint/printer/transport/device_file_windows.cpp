@@ -61,7 +61,7 @@ void DeviceFile::write(std::string_view bytes) {
                                ": cannot write: " + error_text(static_cast<int>(GetLastError())));
         }
         if (written == 0) {
-            throw PrinterError("printer " + printer_ + " took no bytes for " +
+            throw PrinterError("printer " + printer_ + " did not take the job within " +
                                seconds_text(timeout_) + " (out of paper, cover open or off line?)");
         }
         bytes.remove_prefix(written);

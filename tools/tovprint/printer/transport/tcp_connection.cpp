@@ -84,16 +84,18 @@ struct TcpConnection::Socket {
 
 TcpConnection::TcpConnection(const std::string& host, std::uint16_t port,
                              std::chrono::milliseconds timeout, std::string printer)
-    : socket_(std::make_unique<Socket>()), timeout_(timeout), printer_(std::move(printer)) {
+    : socket_(std::make_unique<Socket>()),
+      timeout_(timeout),
+      deadline_(Clock::now() + timeout),
+      printer_(std::move(printer)) {
     const sockets::AddressList addresses(host, port);
     if (!addresses.failure().empty()) {
         throw PrinterError("printer " + printer_ + ": cannot find the host '" + host +
                            "': " + addresses.failure());
     }
-    const auto deadline = Clock::now() + timeout_;
     Attempt last;
     for (const addrinfo* address : addresses.entries()) {
-        last = try_address(*address, deadline);
+        last = try_address(*address, deadline_);
         if (last.handle != sockets::no_socket) {
             socket_->handle = last.handle;
             return;
@@ -130,10 +132,10 @@ bool TcpConnection::read_back(const char* doing) {
 void TcpConnection::send(std::string_view bytes) {
     constexpr const char* doing = "while the job was being sent";
     while (!bytes.empty()) {
-        const short events = wait_for(socket_->handle, sockets::readable | sockets::writable,
-                                      Clock::now() + timeout_);
+        const short events =
+            wait_for(socket_->handle, sockets::readable | sockets::writable, deadline_);
         if (events == 0) {
-            throw PrinterError("printer " + printer_ + " took no bytes for " +
+            throw PrinterError("printer " + printer_ + " did not take the job within " +
                                seconds_text(timeout_) + " (out of paper, cover open or off line?)");
         }
         if ((events & ~sockets::writable) != 0) {
@@ -157,12 +159,11 @@ void TcpConnection::send(std::string_view bytes) {
 
 void TcpConnection::finish() {
     sockets::stop_sending(socket_->handle);
-    const auto deadline = Clock::now() + timeout_;
     for (;;) {
-        if (wait_for(socket_->handle, sockets::readable, deadline) == 0) {
-            throw PrinterError("printer " + printer_ + " did not close the connection within " +
+        if (wait_for(socket_->handle, sockets::readable, deadline_) == 0) {
+            throw PrinterError("printer " + printer_ + " did not close the connection within the " +
                                seconds_text(timeout_) +
-                               " of the end of the job: it may not have read all of it");
+                               " of the job: it may not have read all of it");
         }
         if (!read_back("before reading the whole job")) return;
     }

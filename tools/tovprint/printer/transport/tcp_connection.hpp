@@ -1,7 +1,8 @@
 #pragma once
-// A raw TCP connection to a network printer (the port 9100 kind), with a time limit on every
-// wait: connecting, each wait for the printer to take more bytes, and the wait for it to close
-// the connection once it has read the whole job. The socket is closed with its owner. The
+// A raw TCP connection to a network printer (the port 9100 kind), with one time limit for the
+// whole job, counted from the start of connecting: connecting, sending every byte and the wait for
+// the printer to close the connection once it has read the whole job all end by that deadline.
+// Bytes the printer sends back never extend it. The socket is closed with its owner. The
 // system's own socket calls are those of socket_calls.hpp.
 
 #include <chrono>
@@ -22,12 +23,13 @@ public:
     TcpConnection(const TcpConnection&) = delete;
     TcpConnection& operator=(const TcpConnection&) = delete;
 
-    // Sends every byte. Throws PrinterError when the printer takes no byte for the whole timeout,
-    // closes its end or drops the connection. Bytes the printer sends back are read and ignored.
+    // Sends every byte. Throws PrinterError when the printer has not taken them by the job's
+    // deadline, closes its end or drops the connection. Bytes the printer sends back are read and
+    // ignored.
     void send(std::string_view bytes);
 
     // Ends the job: no more bytes are sent, and the printer must close the connection (having
-    // read everything) within the timeout. Throws PrinterError otherwise.
+    // read everything) by the job's deadline. Throws PrinterError otherwise.
     void finish();
 
 private:
@@ -36,6 +38,7 @@ private:
     struct Socket;
     std::unique_ptr<Socket> socket_;
     std::chrono::milliseconds timeout_;
+    std::chrono::steady_clock::time_point deadline_;
     std::string printer_;
 };
 

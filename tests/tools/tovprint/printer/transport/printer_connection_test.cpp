@@ -12,6 +12,7 @@
 #include <unistd.h>
 #endif
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -125,16 +126,48 @@ TEST(TcpConnection, NamesAPrinterThatStopsReadingOrDoesNotCloseTheJob) {
     Descriptor client(::accept(printer.socket.get(), nullptr, nullptr));
     const auto start = Clock::now();
     EXPECT_EQ(printer_error([&] { connection.send(std::string(64 * 1024 * 1024, 'x')); }),
-              "printer tcp://stuck took no bytes for 0.3 s (out of paper, cover open or off "
-              "line?)");
+              "printer tcp://stuck did not take the job within 0.3 s (out of paper, cover open "
+              "or off line?)");
     EXPECT_LT(Clock::now() - start, short_timeout + 2s);
 
     Listener quiet;
     TcpConnection reads_but_stays("127.0.0.1", quiet.port, short_timeout, "tcp://quiet");
     reads_but_stays.send("job");
     EXPECT_EQ(printer_error([&] { reads_but_stays.finish(); }),
-              "printer tcp://quiet did not close the connection within 0.3 s of the end of the "
-              "job: it may not have read all of it");
+              "printer tcp://quiet did not close the connection within the 0.3 s of the job: it "
+              "may not have read all of it");
+}
+
+// A printer that never reads but keeps sending status bytes back, a bounded number of them:
+// they do not extend the job, which fails while the printer is still talking.
+TEST(TcpConnection, BytesThePrinterSendsBackDoNotExtendTheJob) {
+    constexpr int status_bytes = 200;  // one each 50 ms: 10 s of talk at most
+    Listener printer;
+    std::atomic<int> sent{0};
+    std::atomic<bool> stop{false};
+    std::thread talk([&] {
+        Descriptor client(::accept(printer.socket.get(), nullptr, nullptr));
+        while (!stop && sent < status_bytes) {
+            ::send(client.get(), "\x12", 1, MSG_NOSIGNAL);
+            ++sent;
+            std::this_thread::sleep_for(50ms);
+        }
+    });
+    std::string message;
+    {
+        TcpConnection connection("127.0.0.1", printer.port, short_timeout, "tcp://talks");
+        message = printer_error([&] {
+            connection.send(std::string(64 * 1024 * 1024, 'x'));
+            connection.finish();
+        });
+    }
+    const int sent_when_failed = sent;
+    stop = true;
+    talk.join();
+    EXPECT_EQ(message,
+              "printer tcp://talks did not take the job within 0.3 s (out of paper, cover open or "
+              "off line?)");
+    EXPECT_LT(sent_when_failed, status_bytes) << "the job waited for the printer to stop talking";
 }
 
 TEST(TcpConnection, NamesAPrinterThatDropsTheConnection) {
@@ -172,7 +205,8 @@ TEST(DeviceFile, WritesToADeviceAndNamesOneThatNobodyReadsOrThatStopsReading) {
     char buffer[16] = {};
     EXPECT_EQ(::read(reader.get(), buffer, sizeof buffer), 5);
     EXPECT_EQ(printer_error([&] { printer.write(std::string(1024 * 1024, 'x')); }),
-              "printer file:lp took no bytes for 0.3 s (out of paper, cover open or off line?)");
+              "printer file:lp did not take the job within 0.3 s (out of paper, cover open or off "
+              "line?)");
 }
 
 TEST(DeviceFile, NamesADeviceWhoseReaderWentAway) {
