@@ -17,6 +17,7 @@ import re
 import shutil
 import signal
 import socket
+import ssl
 import subprocess
 import sys
 import threading
@@ -49,8 +50,9 @@ def free_port():
 class Service:
     """tovprintd with a configuration of the case's printers, restartable on one port."""
 
-    def __init__(self, args, printers, queue_limit=None, max_body=None):
+    def __init__(self, args, printers, queue_limit=None, max_body=None, tls=None):
         self.args = args
+        self.tls_context = None
         self.port = free_port()
         os.makedirs(args.work, exist_ok=True)
         self.config_file = os.path.join(args.work, "config.json")
@@ -66,6 +68,9 @@ class Service:
             config["queue_limit"] = queue_limit
         if max_body:
             config["max_body_bytes"] = max_body
+        if tls:
+            config["tls"] = {"certificate": tls[0], "key": tls[1]}
+            self.tls_context = ssl.create_default_context(cafile=tls[0])
         with open(self.config_file, "w") as out:
             json.dump(config, out)
         self.process = None
@@ -109,7 +114,11 @@ class Service:
 
     def call(self, method, path, body=None, token=TILL_TOKENS["caixa-1"], key=None,
              headers=None, timeout=30):
-        connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=timeout)
+        if self.tls_context:
+            connection = http.client.HTTPSConnection("127.0.0.1", self.port, timeout=timeout,
+                                                     context=self.tls_context)
+        else:
+            connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=timeout)
         sent = dict(headers or {})
         if token is not None:
             sent["Authorization"] = "Bearer " + token
@@ -491,6 +500,67 @@ def case_full_queue(args):
         check(len(service.jobs()) == 2, "the refused job was kept")
     finally:
         service.stop()
+
+
+def case_tls(args):
+    """With a certificate the API speaks HTTPS only."""
+    certificate = os.path.join(args.work, "cert.pem")
+    key = os.path.join(args.work, "key.pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                    "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+                    "-keyout", key, "-out", certificate], check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    sink = PaperSink()
+    service = Service(args, {"caixa": {"address": "tcp://127.0.0.1:%d" % sink.port}},
+                      tls=(certificate, key))
+    service.start()
+    try:
+        check(service.call("GET", "/v1/health", token=None)[0] == 200, "health over HTTPS")
+        job_id = submit(service, args, "TAG-1-0")
+        service.wait_until_settled([job_id])
+        check(tags_on_paper(sink) == {"TAG-1-0": 1}, "the job over HTTPS")
+        plain = http.client.HTTPConnection("127.0.0.1", service.port, timeout=5)
+        try:
+            plain.request("GET", "/v1/health")
+            answered = plain.getresponse().status
+        except (OSError, http.client.HTTPException):
+            answered = None
+        finally:
+            plain.close()
+        check(answered != 200, "plain HTTP was answered on the HTTPS port")
+    finally:
+        service.stop()
+        sink.stop()
+
+
+def case_slow_clients(args):
+    """Clients that open connections and send half a request hold no thread: the others are
+    answered meanwhile, and nothing the slow ones sent is kept."""
+    sink = PaperSink()
+    service = Service(args, {"caixa": {"address": "tcp://127.0.0.1:%d" % sink.port}})
+    service.start()
+    slow = []
+    try:
+        for i in range(48):
+            client = socket.create_connection(("127.0.0.1", service.port), timeout=5)
+            if i % 2:
+                client.sendall(b"POST /v1/jobs HTTP/1.1\r\nHost: x\r\nAuthorization: Bearer ")
+            else:
+                client.sendall(b"POST /v1/jobs HTTP/1.1\r\nHost: x\r\nContent-Length: 900"
+                               b"\r\nAuthorization: Bearer " + TILL_TOKENS["caixa-1"].encode() +
+                               b"\r\nIdempotency-Key: slow-%d\r\n\r\n{\"printer\"" % i)
+            slow.append(client)
+        for i in range(10):
+            status = service.call("GET", "/v1/health", token=None, timeout=5)[0]
+            check(status == 200, "health while slow clients wait: %s" % status)
+        job_id = submit(service, args, "TAG-1-0")
+        service.wait_until_settled([job_id])
+        check(len(service.jobs()) == 1, "the slow clients' jobs were kept")
+    finally:
+        for client in slow:
+            client.close()
+        service.stop()
+        sink.stop()
 
 
 def case_kill_nine(args):
