@@ -185,7 +185,7 @@ TEST_F(PrintQueuesTest, APrinterThatCannotPrintMovesItsQueueToTheBackupWhichHold
     const auto b = queue("caixa", "paper-01");
     queues_->start();
     const auto failed_on_bar = [&] {
-        return journal_->find(b)->error == std::optional<std::string>("bar refused the connection");
+        return journal_->find(a)->error == std::optional<std::string>("bar refused the connection");
     };
     for (int i = 0; i < 2000 && !failed_on_bar(); ++i) std::this_thread::sleep_for(10ms);
     ASSERT_GE(links_["caixa"]->open_attempts, 1);

@@ -567,7 +567,7 @@ def case_kill_nine(args):
     """The service killed with SIGKILL at random moments while two tills send their jobs and
     send each again, with its key, until it is answered: every accepted job ends on paper
     exactly once, or unconfirmed and on paper at most once; none twice."""
-    count = args.jobs or 1000
+    count = args.jobs or 2000
     sink = PaperSink()
     service = Service(args, {"caixa": {"address": "tcp://127.0.0.1:%d" % sink.port}})
     service.start()
