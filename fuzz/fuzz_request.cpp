@@ -17,7 +17,7 @@
 
 namespace {
 
-std::string no_packet(const std::filesystem::path&) {
+std::string no_packet(const tovprint::PacketReference&) {
     return {};
 }
 

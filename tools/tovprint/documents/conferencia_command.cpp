@@ -74,7 +74,7 @@ ConferenciaRequest parse_conferencia_request(std::string_view json_text, std::st
     a.stMesa = request.text("stMesa");
     a.stNmGarcom = request.text("stNmGarcom");
     a.stEmissao = request.text("stEmissao");
-    a.DADOS = request.path("DADOS");
+    a.DADOS = request.packet("DADOS");
     a.doVrDesc = request.number("doVrDesc");
     a.doConsMin = request.number("doConsMin");
     a.doCouver = request.number("doCouver");

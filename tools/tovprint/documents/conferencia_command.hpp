@@ -29,7 +29,7 @@ struct ConferenciaRequest {
     std::string stMesa;
     std::string stNmGarcom;
     std::string stEmissao;
-    std::filesystem::path DADOS;
+    PacketReference DADOS;
     double doVrDesc = 0;
     double doConsMin = 0;
     double doCouver = 0;

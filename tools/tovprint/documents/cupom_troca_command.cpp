@@ -40,7 +40,7 @@ CupomTrocaRequest parse_cupom_troca_request(std::string_view json_text, std::str
     RequestObject request(json_text, std::move(origin));
     CupomTrocaRequest arguments;
     arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
-    arguments.oleProdutos = request.path("oleProdutos");
+    arguments.oleProdutos = request.packet("oleProdutos");
     arguments.stEsquemaCor = request.text("stEsquemaCor");
     arguments.stCdFilial = request.text("stCdFilial");
     arguments.stCdCaixa = request.text("stCdCaixa");

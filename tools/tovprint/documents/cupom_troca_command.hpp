@@ -15,7 +15,7 @@ namespace tovprint {
 
 struct CupomTrocaRequest {
     int32_t IdTipoImpFis = 0;
-    std::filesystem::path oleProdutos;
+    PacketReference oleProdutos;
     std::string stEsquemaCor;  // texts in Windows-1252
     std::string stCdFilial;
     std::string stCdCaixa;

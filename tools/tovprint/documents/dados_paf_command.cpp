@@ -63,8 +63,8 @@ DadosPafRequest parse_dados_paf_request(std::string_view json_text, std::string 
     arguments.stCdFilial = request.text("stCdFilial");
     arguments.stCdCaixa = request.text("stCdCaixa");
     arguments.stEsquemaCor = request.text("stEsquemaCor");
-    arguments.oleDadosPaf = request.path("oleDadosPaf");
-    arguments.oleBuscaNrSerieEcf = request.path("oleBuscaNrSerieEcf");
+    arguments.oleDadosPaf = request.packet("oleDadosPaf");
+    arguments.oleBuscaNrSerieEcf = request.packet("oleBuscaNrSerieEcf");
     arguments.stNrSerie = request.text("stNrSerie");
     arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
     arguments.stIndice = request.text("stIndice");

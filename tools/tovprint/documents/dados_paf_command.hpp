@@ -19,8 +19,8 @@ struct DadosPafRequest {
     std::string stCdFilial;  // texts in Windows-1252
     std::string stCdCaixa;
     std::string stEsquemaCor;
-    std::filesystem::path oleDadosPaf;
-    std::filesystem::path oleBuscaNrSerieEcf;
+    PacketReference oleDadosPaf;
+    PacketReference oleBuscaNrSerieEcf;
     std::string stNrSerie;
     int32_t IdTipoImpFis = 0;
     std::string stIndice;

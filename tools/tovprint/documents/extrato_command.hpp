@@ -22,17 +22,17 @@ struct ExtratoRequest {
     std::string stEsquemaCor;
     std::string stIdTipoImpNF;
     std::string stCdPortImpNF;
-    std::filesystem::path cdsTipoExtCons;  // packet files of the datasets
-    std::filesystem::path cdsSaldoConsExt;
-    std::filesystem::path cdsExtSimples;
-    std::filesystem::path cdsExtVenda;
-    std::filesystem::path cdsSaldFam;
+    PacketReference cdsTipoExtCons;  // packet files of the datasets
+    PacketReference cdsSaldoConsExt;
+    PacketReference cdsExtSimples;
+    PacketReference cdsExtVenda;
+    PacketReference cdsSaldFam;
     std::string stValData;
     std::string stFilial;
     std::string stCaixa;
     std::string stConsumidor;
     std::string stNmConsumidor;
-    std::filesystem::path cdsExtrato;
+    PacketReference cdsExtrato;
     int32_t IdTipoImpFis = 0;
 };
 

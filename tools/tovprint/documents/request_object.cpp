@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "platform/dataset/packet_xml_values.hpp"
 #include "platform/errors/errors.hpp"
 #include "platform/text/cp1252.hpp"
 
@@ -87,6 +88,24 @@ std::string RequestObject::utf8_text(const char* key) {
 
 std::filesystem::path RequestObject::path(const char* key) {
     return std::filesystem::u8path(utf8_text(key));
+}
+
+PacketReference RequestObject::packet(const char* key) {
+    constexpr std::string_view expected =
+        "a string naming a packet file or an object {\"base64\": \"...\"}";
+    const auto found = object_.find(key);
+    if (found == object_.end() || !found->is_object()) {
+        if (found != object_.end() && !found->is_string()) reject(key, expected);
+        return PacketReference{key, path(key), std::nullopt};
+    }
+    read_keys_.insert(key);
+    const auto base64 = found->find("base64");
+    if (found->size() != 1 || base64 == found->end() || !base64->is_string()) {
+        reject(key, expected);
+    }
+    auto bytes = tov::dataset::xml_values::decode_base64(base64->get_ref<const std::string&>());
+    if (!bytes) reject(key, "an object whose \"base64\" holds base64 text");
+    return PacketReference{key, {}, std::move(bytes)};
 }
 
 // Every character must have its Windows-1252 byte: one that has none is refused by name rather

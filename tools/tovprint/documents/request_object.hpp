@@ -12,6 +12,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "packet_files.hpp"
+
 namespace tovprint {
 
 class RequestObject {
@@ -23,9 +25,11 @@ public:
     std::string text(const char* key);            // a JSON string, as Windows-1252
     std::string utf8_text(const char* key);       // a JSON string as written
     std::filesystem::path path(const char* key);  // a JSON string naming a file, from UTF-8
-    bool boolean(const char* key);                // true or false
-    int32_t integer(const char* key);             // a whole number within 32 bits
-    double number(const char* key);               // any number
+    // A packet: a JSON string naming its file, or {"base64": "..."} holding the packet itself.
+    PacketReference packet(const char* key);
+    bool boolean(const char* key);     // true or false
+    int32_t integer(const char* key);  // a whole number within 32 bits
+    double number(const char* key);    // any number
 
     // Throws tov::ArgumentError naming every key that no read asked for.
     void reject_unknown_keys() const;

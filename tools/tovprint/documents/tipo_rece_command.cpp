@@ -43,7 +43,7 @@ TipoReceRequest parse_tipo_rece_request(std::string_view json_text, std::string 
     arguments.stEsquemaCor = request.text("stEsquemaCor");
     arguments.stNrSerie = request.text("stNrSerie");
     arguments.stMeiosPgto = request.text("stMeiosPgto");
-    arguments.oleTipoRece = request.path("oleTipoRece");
+    arguments.oleTipoRece = request.packet("oleTipoRece");
     arguments.stDataIni = request.text("stDataIni");
     arguments.stDataFin = request.text("stDataFin");
     request.reject_unknown_keys();

@@ -20,7 +20,7 @@ struct TipoReceRequest {
     std::string stEsquemaCor;
     std::string stNrSerie;
     std::string stMeiosPgto;
-    std::filesystem::path oleTipoRece;
+    PacketReference oleTipoRece;
     std::string stDataIni;
     std::string stDataFin;
 };

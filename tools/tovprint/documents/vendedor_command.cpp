@@ -48,7 +48,7 @@ VendedorRequest parse_vendedor_request(std::string_view json_text, std::string o
     arguments.stEsquemaCor = request.text("stEsquemaCor");
     arguments.stCdPortImpNF = request.text("stCdPortImpNF");
     arguments.stIdTipoImpNF = request.text("stIdTipoImpNF");
-    arguments.P_VENDASVENDEDOR = request.path("P_VENDASVENDEDOR");
+    arguments.P_VENDASVENDEDOR = request.packet("P_VENDASVENDEDOR");
     arguments.boUtilizaImpFis = request.boolean("boUtilizaImpFis");
     arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
     arguments.doVrTotGeral = request.number("doVrTotGeral");

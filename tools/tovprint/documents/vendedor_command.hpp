@@ -21,7 +21,7 @@ struct VendedorRequest {
     std::string stEsquemaCor;
     std::string stCdPortImpNF;
     std::string stIdTipoImpNF;
-    std::filesystem::path P_VENDASVENDEDOR;
+    PacketReference P_VENDASVENDEDOR;
     bool boUtilizaImpFis = false;
     int32_t IdTipoImpFis = 0;
     double doVrTotGeral = 0;

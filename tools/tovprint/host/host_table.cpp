@@ -19,6 +19,16 @@ void given_exe_path(void* ctx, char* out, size_t capacity) {
     out[size] = '\0';
 }
 
+// The connection string whole, or empty when it does not fit (the package then fails to
+// connect and says so) rather than cut into some other connection.
+void given_connection(void* ctx, const char*, char* out, size_t capacity) {
+    if (out == nullptr || capacity == 0) return;
+    const std::string& text = static_cast<const HostTable*>(ctx)->connection();
+    const size_t size = text.size() < capacity ? text.size() : 0;
+    std::memcpy(out, text.data(), size);
+    out[size] = '\0';
+}
+
 }  // namespace
 
 tov_host HostTable::table() {
@@ -26,6 +36,7 @@ tov_host HostTable::table() {
     host.ctx = this;
     if (now_) host.Now = fixed_now;
     if (exe_path_) host.ExePath = given_exe_path;
+    if (connection_) host.GetStringConexPld = given_connection;
     return host;
 }
 

@@ -15,9 +15,16 @@ constexpr const char* library_file_name = "Pkg_Tov00000.dll";
 constexpr const char* library_file_name = "libPkg_Tov00000.so";
 #endif
 
+// In the library folder of the program's installed prefix if it is there, else beside the
+// program.
 std::filesystem::path beside_this_program() {
     try {
-        return tov::fs::executable_path().parent_path() / library_file_name;
+        const std::filesystem::path folder = tov::fs::executable_path().parent_path();
+#ifdef TOV_INSTALLED_LIBRARY_FOLDER
+        const auto installed = folder / TOV_INSTALLED_LIBRARY_FOLDER / library_file_name;
+        if (std::error_code error; std::filesystem::exists(installed, error)) return installed;
+#endif
+        return folder / library_file_name;
     } catch (const tov::FileError&) {
         return library_file_name;
     }

@@ -22,7 +22,7 @@ using testing::HasSubstr;
 
 const std::filesystem::path demo_folder = TOV_DEMO_DATA_DIR;
 
-std::string no_packet(const std::filesystem::path&) {
+std::string no_packet(const PacketReference&) {
     return {};
 }
 

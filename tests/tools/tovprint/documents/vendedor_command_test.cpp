@@ -100,5 +100,30 @@ TEST(VendedorRequest, RefusesTextThatIsNoJsonObject) {
     EXPECT_THAT(error_of(std::string(100000, '[')), HasSubstr("nested too deeply"));
 }
 
+// The print service's callers give each packet in the request itself.
+TEST(VendedorRequest, TakesAPacketGivenAsBase64AndRefusesAnyOtherObject) {
+    const auto request = parse_vendedor_request(
+        with(R"("pacotes/vendedor.xml")", R"({"base64": "PD94bQ=="})"), "r.json");
+    EXPECT_EQ(request.P_VENDASVENDEDOR.bytes, "<?xm");
+    EXPECT_FALSE(request.P_VENDASVENDEDOR == "pacotes/vendedor.xml");
+    for (const char* bad : {R"({"base64": "PD9*"})", R"({"base64": 12})", R"({"b64": "PD94"})",
+                            R"({"base64": "PD94", "name": "x"})", R"(17)"}) {
+        EXPECT_THAT(error_of(with(R"("pacotes/vendedor.xml")", bad)),
+                    HasSubstr("key 'P_VENDASVENDEDOR' must be "))
+            << bad;
+    }
+}
+
+TEST(VendedorRequest, APacketNamedByAFileIsRefusedWhereOnlyPacketsInTheRequestAreTaken) {
+    const std::string json = complete_request;
+    try {
+        vendedor_command.from_request(json, "r.json", packets_in_request_only());
+        FAIL() << "a packet file was read";
+    } catch (const tov::ArgumentError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("key 'P_VENDASVENDEDOR': a packet must be given as "
+                                            "{\"base64\": \"...\"}"));
+    }
+}
+
 }  // namespace
 }  // namespace tovprint
