@@ -45,6 +45,7 @@ struct Recorder {
 
     tov_backend backend() {
         tov_backend table{};
+        table.struct_size = sizeof(tov_backend);
         table.ctx = this;
         add_management_report(table);
         add_documents(table);
@@ -57,6 +58,7 @@ struct Recorder {
     // comes back in brackets.
     tov_host host(bool record_deciphering = false) {
         tov_host table{};
+        table.struct_size = sizeof(tov_host);
         table.ctx = this;
         table.Now = [](void* ctx) { return of(ctx).now; };
         table.ConfiguraImpressora = configure_printer;

@@ -13,9 +13,12 @@
 #include "document_commands.hpp"
 #include "file_bytes.hpp"
 #include "host_run.hpp"
+#include "library_location.hpp"
 #include "lookup_command.hpp"
 #include "packet_commands.hpp"
 #include "profile_listing.hpp"
+#include "shared_library.hpp"
+#include "tov00000/tov00000.h"
 
 namespace {
 
@@ -187,8 +190,24 @@ void run_print(const Print& print) {
         std::cout, std::cerr);
 }
 
+// tovprint's own version (that of the header it was built with) and the library's, as found.
+std::string version_text() {
+    std::string text = "tovprint " TOV_VERSION_STRING "\n";
+    try {
+        const SharedLibrary library(package_library_path(std::nullopt));
+        text += "library " +
+                std::string(library.function<decltype(&Tov_VersionString)>("Tov_VersionString")()) +
+                " (" + library.path().string() + ")";
+    } catch (const std::exception& error) {
+        text += "library not loaded: " + std::string(error.what());
+    }
+    return text;
+}
+
 int run(int argc, char** argv) {
     CLI::App app{"tovprint: a command-line host of the print-layout package"};
+    app.set_version_flag("--version", version_text,
+                         "print tovprint's version and that of the library it would load");
     app.require_subcommand(1);
 
     auto* packet = app.add_subcommand("packet", "inspect and convert data packet files");
