@@ -2,8 +2,8 @@
  * Pkg_Tov00000: the print-layout package of the point-of-sale application.
  *
  * The one public C header. A host loads libPkg_Tov00000.so.1 (Pkg_Tov00000.dll), checks
- * Tov_VersionNumber() against the TOV_VERSION_* it was compiled with (same major version, at
- * least its minor), registers its print back-end and, optionally, its host services and
+ * Tov_VersionNumber() against the TOV_VERSION_* it was compiled with (the same major version,
+ * and not older), registers its print back-end and, optionally, its host services and
  * regional settings, then calls the print functions and lookups by name. docs/abi.md states the
  * contract at length.
  *
