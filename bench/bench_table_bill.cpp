@@ -65,6 +65,7 @@ const std::vector<std::string> store_rows = {
 
 tov_backend idle_backend() {
     tov_backend table{};
+    table.struct_size = sizeof(tov_backend);
     table.AjustaImpressaoDireta = [](void*, const char*, const char*, const char*, int32_t*) {
         return int32_t{1};
     };
@@ -81,6 +82,7 @@ void copy_out(char* out, size_t capacity, const std::string& text) {
 
 tov_host fixed_host() {
     tov_host table{};
+    table.struct_size = sizeof(tov_host);
     table.Now = [](void*) { return 45366.75; };
     table.ConfiguraImpressora = [](void*, int32_t, int32_t, int32_t, int32_t* font, int32_t* width,
                                    char* enter, size_t enter_capacity, char*, size_t, char*,

@@ -27,9 +27,10 @@ install(EXPORT Pkg_Tov00000Targets NAMESPACE Pkg_Tov00000:: DESTINATION ${TOV_IN
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/Pkg_Tov00000Config.cmake.in
     ${PROJECT_BINARY_DIR}/Pkg_Tov00000Config.cmake INSTALL_DESTINATION ${TOV_INSTALL_CMAKEDIR})
-# Before 1.0 a minor version may change the interface.
+# From 1.0 on, a minor version only adds to the interface: find_package(Pkg_Tov00000 1.0) takes
+# any 1.x at least 1.0, never a 2.
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/Pkg_Tov00000ConfigVersion.cmake
-    COMPATIBILITY SameMinorVersion)
+    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/Pkg_Tov00000Config.cmake
     ${PROJECT_BINARY_DIR}/Pkg_Tov00000ConfigVersion.cmake DESTINATION ${TOV_INSTALL_CMAKEDIR})
 

@@ -32,6 +32,7 @@ void write_text(char* out, std::size_t capacity, std::string_view text) {
 // Every back-end entry point accepts what it gets and answers true; the coupon number is fixed.
 tov_backend accepting_backend() {
     tov_backend table{};
+    table.struct_size = sizeof(tov_backend);
     table.Conferencia_Formatada = [](void*, const char*, const char*, const char*, const char*,
                                      const char*, const char*, char*, size_t, const char*,
                                      size_t) { return int32_t{1}; };
@@ -73,6 +74,7 @@ tov_backend accepting_backend() {
 // which the identification report finds its digest files.
 tov_host fixed_host() {
     tov_host table{};
+    table.struct_size = sizeof(tov_host);
     table.Now = [](void*) { return 45366.75; };
     table.ConfiguraImpressora = [](void*, int32_t, int32_t, int32_t, int32_t* font, int32_t* width,
                                    char* enter, size_t enter_capacity, char* cut,

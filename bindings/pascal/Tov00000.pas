@@ -17,8 +17,13 @@
   package masks the floating-point exceptions while it runs and restores the caller's state, so
   a host keeps the exceptions its run-time unmasks.
 
+  The tables a host registers (TTovBackend, TTovHost, TTovFormatSettings) start with
+  StructSize, which the host sets to SizeOf of the record; a host checks Tov_VersionNumber
+  against TOV_VERSION_MAJOR and TOV_VERSION_NUMBER before it registers anything. Callbacks run on
+  the calling thread under the package's lock and must not let an exception escape.
+
   The library is bound by name when the program is loaded: Pkg_Tov00000.dll on Windows,
-  libPkg_Tov00000.so elsewhere. A host that must also run with a build of the library that lacks
+  libPkg_Tov00000.so.1 elsewhere. A host that must also run with a build of the library that lacks
   some export (Conferencia_Mesa_Tov00000 came later than the others) asks Tov00000Export for its
   address and calls it through the procedural type declared with it, rather than by name. }
 unit Tov00000;
@@ -40,10 +45,17 @@ const
   {$IFDEF FPC}
   TovLibrary = 'Pkg_Tov00000'; { Free Pascal links it as -lPkg_Tov00000 }
   {$ELSE}
-  TovLibrary = 'libPkg_Tov00000.so';
+  TovLibrary = 'libPkg_Tov00000.so.1';
   {$ENDIF}
-  TovLibraryFile = 'libPkg_Tov00000.so';
+  TovLibraryFile = 'libPkg_Tov00000.so.1';
 {$ENDIF}
+
+  { The version of tov00000.h this unit declares }
+  TOV_VERSION_MAJOR = 1;
+  TOV_VERSION_MINOR = 0;
+  TOV_VERSION_PATCH = 0;
+  TOV_VERSION_NUMBER = TOV_VERSION_MAJOR * 10000 + TOV_VERSION_MINOR * 100 + TOV_VERSION_PATCH;
+  TOV_VERSION_STRING = '1.0.0';
 
   { Status codes }
   TOV_OK = 0;
@@ -128,9 +140,10 @@ type
   TTovImprimePadrao = function(Ctx: Pointer; stCdPortImpNF, stIdTipoImpNF: PAnsiChar;
     Buffer: PAnsiChar; Buffer_size: NativeUInt): LongBool; cdecl;
 
-  { Registered with Tov_SetBackend, which copies it. }
+  { Registered with Tov_SetBackend, which copies it; StructSize := SizeOf(TTovBackend). }
   PTovBackend = ^TTovBackend;
   TTovBackend = record
+    StructSize: Cardinal;
     Ctx: Pointer;
     Conferencia_Formatada: TTovConferenciaFormatada;
     Conferencia_Outras: TTovConferenciaOutras;
@@ -149,7 +162,8 @@ type
   end;
 
   { ---- Host services ----
-    Registered with Tov_SetHost, which copies the table. A nil member keeps the package's
+    Registered with Tov_SetHost, which copies the table; StructSize := SizeOf(TTovHost). A nil
+    member keeps the package's
     default (see tov00000.h). Out texts are NUL-terminated within their capacity. }
   TTovConfiguraImpressora = procedure(Ctx: Pointer; Kind, Flag1, Flag2: Integer;
     inTipoLetra, inTamLinha: PInteger; stEnter: PAnsiChar; stEnter_capacity: NativeUInt;
@@ -167,6 +181,7 @@ type
 
   PTovHost = ^TTovHost;
   TTovHost = record
+    StructSize: Cardinal;
     Ctx: Pointer;
     ConfiguraImpressora: TTovConfiguraImpressora;
     GetStringConexPld: TTovGetStringConexPld;
@@ -178,9 +193,11 @@ type
   end;
 
   { ---- Regional settings ----
-    Default: Brazilian Portuguese: ',' '.' 'dd/mm/yyyy' 'R$' 2 9 2. }
+    Default: Brazilian Portuguese: ',' '.' 'dd/mm/yyyy' 'R$' 2 9 2.
+    StructSize := SizeOf(TTovFormatSettings). }
   PTovFormatSettings = ^TTovFormatSettings;
   TTovFormatSettings = record
+    StructSize: Cardinal;
     DecimalSeparator: AnsiChar;
     ThousandSeparator: AnsiChar;
     ShortDateFormat: PAnsiChar;  { like 'dd/mm/yyyy' }
@@ -227,6 +244,19 @@ type
 { The message of this thread's last call: why it failed, or why a call that succeeded answered
   false or a neutral value; '' otherwise. Valid until this thread's next call. }
 function Tov_LastError: PAnsiChar; cdecl; external TovLibrary name 'Tov_LastError';
+
+{ The library's version, as TOV_VERSION_NUMBER and TOV_VERSION_STRING. }
+function Tov_VersionNumber: Integer; cdecl; external TovLibrary name 'Tov_VersionNumber';
+function Tov_VersionString: PAnsiChar; cdecl; external TovLibrary name 'Tov_VersionString';
+
+{ The status code's name and what it means. }
+function Tov_StatusText(Status: Integer): PAnsiChar; cdecl;
+  external TovLibrary name 'Tov_StatusText';
+
+{ After this thread's call failed with TOV_E_BUFFER: the capacity, terminator included, that
+  fits; 0 otherwise. }
+function Tov_LastRequiredCapacity: NativeUInt; cdecl;
+  external TovLibrary name 'Tov_LastRequiredCapacity';
 
 { nil unregisters every entry point, or returns to the default of every service and setting. }
 function Tov_SetBackend(Backend: PTovBackend): Integer; cdecl;

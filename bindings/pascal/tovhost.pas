@@ -435,6 +435,7 @@ end;
 function BackendOf(Recorder: TRecorder): TTovBackend;
 begin
   FillChar(Result, SizeOf(Result), 0);
+  Result.StructSize := SizeOf(Result);
   Result.Ctx := Recorder;
   Result.Conferencia_Formatada := DoConferenciaFormatada;
   Result.Conferencia_Outras := DoConferenciaOutras;
@@ -1294,6 +1295,10 @@ var
   Document: TDocument;
 begin
   Options := ParseOptions;
+  if (Tov_VersionNumber div 10000 <> TOV_VERSION_MAJOR) or
+    (Tov_VersionNumber < TOV_VERSION_NUMBER) then
+    raise Exception.Create('the library is version ' + string(Tov_VersionString) +
+      '; this host needs ' + IntToStr(TOV_VERSION_MAJOR) + '.x from ' + TOV_VERSION_STRING + ' on');
   NoteFloatingPointState;
   Document := Documents[Options.Document];
   Request := TRequest.Create(Options.RequestFile);
@@ -1304,6 +1309,7 @@ begin
       Backend := BackendOf(Recorder);
       Check(Tov_SetBackend(@Backend), 'Tov_SetBackend');
       FillChar(Host, SizeOf(Host), 0);
+      Host.StructSize := SizeOf(Host);
       if Options.HasNow then
       begin
         FixedNow := Options.Now;
@@ -1316,6 +1322,7 @@ begin
       end;
       Check(Tov_SetHost(@Host), 'Tov_SetHost');
       { The package's own default, registered as a host does. }
+      Settings.StructSize := SizeOf(Settings);
       Settings.DecimalSeparator := ',';
       Settings.ThousandSeparator := '.';
       Settings.ShortDateFormat := 'dd/mm/yyyy';

@@ -1,7 +1,7 @@
 """Pkg_Tov00000 for Python hosts, through ctypes: no compiled extension.
 
     import tov00000
-    package = tov00000.Package()          # $TOV_LIBRARY, else libPkg_Tov00000.so (Windows:
+    package = tov00000.Package()          # $TOV_LIBRARY, else libPkg_Tov00000.so.1 (Windows:
                                           # Pkg_Tov00000.dll) from the system
     package.set_backend(MyPrinter())      # an object with a method per back-end entry point
     package.RelatorioVendedor(...)
@@ -21,6 +21,11 @@ bytes, exactly as the package composed it. An exception raised inside one of the
 the package: the entry point answers false and the exception is raised again when the call
 returns.
 
+The library must be of the major version this module was written for (VERSION_MAJOR) and at least
+its VERSION_NUMBER; another raises VersionError when it is loaded. Package.version tells the
+library's version. Every table the module registers carries struct_size = ctypes.sizeof of its
+structure.
+
 Package.lib is the ctypes library with every export declared (argtypes and restype) for a host
 that wants the C interface itself; the structures are Variant, BackendTable, HostTable,
 FormatSettingsTable, UnitEntry and PackageInfoTable. Conferencia_Mesa_Tov00000 is looked up when
@@ -34,14 +39,22 @@ import os
 import threading
 from collections import namedtuple
 from ctypes import (CFUNCTYPE, POINTER, Structure, byref, c_char, c_char_p, c_double, c_int32,
-                    c_int64, c_size_t, c_void_p)
+                    c_int64, c_size_t, c_uint32, c_void_p)
 
 __all__ = [
-    "Package", "PackageError", "DatabaseError", "MissingExportError", "DataSet", "FormatSettings",
+    "Package", "PackageError", "DatabaseError", "MissingExportError", "VersionError", "DataSet",
+    "FormatSettings",
     "PrinterSetup", "PackageInfo", "StatementResult", "BillResult", "MISSING", "decode", "encode",
 ]
 
-# ---- Status codes and variant types of tov00000.h ----
+# ---- Version, status codes and variant types of tov00000.h ----
+
+# The version of tov00000.h this module declares.
+VERSION_MAJOR = 1
+VERSION_MINOR = 0
+VERSION_PATCH = 0
+VERSION_NUMBER = VERSION_MAJOR * 10000 + VERSION_MINOR * 100 + VERSION_PATCH
+VERSION_STRING = "1.0.0"
 
 OK = 0
 E_ARGUMENT = 1
@@ -67,7 +80,7 @@ VT_MISSING = 7
 PACKAGE_RUNTIME_ONLY = 1
 
 BILL_EXPORT = "Conferencia_Mesa_Tov00000"
-LIBRARY_NAME = "Pkg_Tov00000.dll" if os.name == "nt" else "libPkg_Tov00000.so"
+LIBRARY_NAME = "Pkg_Tov00000.dll" if os.name == "nt" else "libPkg_Tov00000.so.1"
 
 
 class PackageError(Exception):
@@ -90,6 +103,10 @@ class DatabaseError(PackageError):
 
 class MissingExportError(Exception):
     """The library has no export of that name: another library, or a build older than it."""
+
+
+class VersionError(Exception):
+    """The library is of another major version than this module, or older than it."""
 
 
 class _Missing:
@@ -235,7 +252,7 @@ _BACKEND_TYPES = [
 
 
 class BackendTable(Structure):
-    _fields_ = [("ctx", c_void_p)] + _BACKEND_TYPES
+    _fields_ = [("struct_size", c_uint32), ("ctx", c_void_p)] + _BACKEND_TYPES
 
 
 _HOST_TYPES = [
@@ -253,11 +270,12 @@ _HOST_TYPES = [
 
 
 class HostTable(Structure):
-    _fields_ = [("ctx", c_void_p)] + _HOST_TYPES
+    _fields_ = [("struct_size", c_uint32), ("ctx", c_void_p)] + _HOST_TYPES
 
 
 class FormatSettingsTable(Structure):
-    _fields_ = [("DecimalSeparator", c_char), ("ThousandSeparator", c_char),
+    _fields_ = [("struct_size", c_uint32), ("DecimalSeparator", c_char),
+                ("ThousandSeparator", c_char),
                 ("ShortDateFormat", c_char_p), ("CurrencyString", c_char_p),
                 ("CurrencyFormat", c_int32), ("NegCurrFormat", c_int32),
                 ("CurrencyDecimals", c_int32)]
@@ -283,7 +301,11 @@ _D = c_double
 
 # Every export: (restype, argtypes), in the order of tov00000.h.
 EXPORTS = {
+    "Tov_VersionNumber": (_I, []),
+    "Tov_VersionString": (c_char_p, []),
     "Tov_LastError": (c_char_p, []),
+    "Tov_StatusText": (c_char_p, [_I]),
+    "Tov_LastRequiredCapacity": (_S, []),
     "Tov_SetBackend": (_I, [POINTER(BackendTable)]),
     "Tov_SetHost": (_I, [POINTER(HostTable)]),
     "Tov_SetFormatSettings": (_I, [POINTER(FormatSettingsTable)]),
@@ -529,6 +551,11 @@ class Package:
             function.restype = restype
             function.argtypes = argtypes
             self._exports.add(name)
+        self.version = decode(self.lib.Tov_VersionString())
+        number = self.lib.Tov_VersionNumber()
+        if number // 10000 != VERSION_MAJOR or number < VERSION_NUMBER:
+            raise VersionError(f"'{self.path}' is version {self.version}; this module needs "
+                               f"{VERSION_MAJOR}.x from {VERSION_STRING} on")
         self._failures = threading.local()
         self._backend_keep = None
         self._host_keep = None
@@ -562,16 +589,21 @@ class Package:
             raise PackageError(status, self.last_error(), export)
 
     def _grown_text(self, call, export):
-        """The text answer of call(out, capacity), with a buffer grown until it fits."""
+        """The text answer of call(out, capacity); when the first buffer is too small, asked
+        again with the capacity Tov_LastRequiredCapacity tells."""
         capacity = 256
-        while True:
+        out = ctypes.create_string_buffer(capacity)
+        status = call(out, capacity)
+        if status == E_BUFFER and self.lib.Tov_LastRequiredCapacity() > capacity:
+            capacity = self.lib.Tov_LastRequiredCapacity()
             out = ctypes.create_string_buffer(capacity)
             status = call(out, capacity)
-            if status == E_BUFFER and capacity < 1 << 30:
-                capacity *= 4
-                continue
-            self._check(status, export)
-            return decode(out.value)
+        self._check(status, export)
+        return decode(out.value)
+
+    def status_text(self, status):
+        """Tov_StatusText: the status code's name and what it means."""
+        return decode(self.lib.Tov_StatusText(status))
 
     def last_error(self):
         """Tov_LastError: why this thread's last call failed or answered false or neutral."""
@@ -612,6 +644,7 @@ class Package:
             self._backend_keep = None
             return
         table = BackendTable()
+        table.struct_size = ctypes.sizeof(BackendTable)
         keep = []
         for name, function_type in _BACKEND_TYPES:
             method = getattr(backend, name, None)
@@ -630,6 +663,7 @@ class Package:
             self._host_keep = None
             return
         table = HostTable()
+        table.struct_size = ctypes.sizeof(HostTable)
         keep = []
         for name, function_type in _HOST_TYPES:
             method = getattr(host, name, None)
@@ -652,7 +686,7 @@ class Package:
             if len(separator) != 1:
                 raise ValueError(f"{what}: one character is needed, not {len(separator)}")
         table = FormatSettingsTable(
-            decimal, thousand, _encode(settings.ShortDateFormat, "ShortDateFormat"),
+            ctypes.sizeof(FormatSettingsTable), decimal, thousand, _encode(settings.ShortDateFormat, "ShortDateFormat"),
             _encode(settings.CurrencyString, "CurrencyString"),
             _whole(settings.CurrencyFormat, "CurrencyFormat"),
             _whole(settings.NegCurrFormat, "NegCurrFormat"),

@@ -1,22 +1,30 @@
 /*
  * Pkg_Tov00000: the print-layout package of the point-of-sale application.
  *
- * The one public C header. A host loads libPkg_Tov00000.so (Pkg_Tov00000.dll), registers its print
- * back-end and, optionally, its host services and regional settings, then calls the print functions
- * and lookups by name.
+ * The one public C header. A host loads libPkg_Tov00000.so.1 (Pkg_Tov00000.dll), checks
+ * Tov_VersionNumber() against the TOV_VERSION_* it was compiled with (the same major version,
+ * and not older), registers its print back-end and, optionally, its host services and
+ * regional settings, then calls the print functions and lookups by name. docs/abi.md states the
+ * contract at length.
  *
  * Conventions of every export:
  *  - it returns an int32_t status: TOV_OK (0) on success, a TOV_E_* code otherwise; Tov_LastError()
- *    then returns the message of this thread's failure (every call starts by clearing it);
+ *    then returns the message of this thread's failure (every call starts by clearing it), and
+ *    Tov_StatusText() the code's name and meaning;
  *  - texts are NUL-terminated Windows-1252; a NULL text counts as empty;
  *  - a packet is (const void* data, size_t size), binary or XML, told apart by content;
  *  - a text passed by reference is (char* text, size_t capacity), NUL-terminated in and out; an
- * answer that does not fit fails the call with TOV_E_BUFFER and leaves the text unchanged;
+ * answer that does not fit fails the call with TOV_E_BUFFER, leaves the text unchanged, and
+ * Tov_LastRequiredCapacity() tells the capacity that fits;
  *  - the function's own result comes last as an out parameter, which may be NULL; a packet or
- * message result is a tov_variant whose memory the package owns until the next call of that
- * function;
+ * message result is a tov_variant whose memory belongs to the calling thread until that thread's
+ * next call of the same function;
+ *  - a table the host registers (tov_backend, tov_host, tov_format_settings) starts with
+ * struct_size = sizeof of the structure the host was compiled with; members are only ever
+ * appended, and the package reads only those the size covers;
  *  - calls are serialized by one package lock: overlapping calls from several threads wait their
- * turn;
+ * turn. The back-end and host callbacks run on the calling thread under that lock; they may call
+ * the package again from that thread, and must not throw or longjmp across it;
  *  - floating-point traps are masked while the package runs and the caller's state is restored.
  */
 #ifndef TOV00000_H
@@ -36,10 +44,29 @@ extern "C" {
 #define TOV_API __declspec(dllimport)
 #endif
 #define TOV_CALL __cdecl
+#define TOV_CALLBACK __cdecl
 #else
 #define TOV_API __attribute__((visibility("default")))
 #define TOV_CALL
+#define TOV_CALLBACK
 #endif
+
+/* ---- Version -----------------------------------------------------------------------------------
+ */
+
+/* The version of this header, the one place it is written. Major: a removed or reordered export
+ * or member, or a changed meaning; minor: appended members, new exports; patch: fixes. */
+#define TOV_VERSION_MAJOR 1
+#define TOV_VERSION_MINOR 0
+#define TOV_VERSION_PATCH 0
+#define TOV_VERSION_NUMBER (TOV_VERSION_MAJOR * 10000 + TOV_VERSION_MINOR * 100 + TOV_VERSION_PATCH)
+#define TOV_VERSION_STRING "1.0.0"
+
+/* The version of the loaded library, as TOV_VERSION_NUMBER and TOV_VERSION_STRING. A host
+ * compiled with this header works with a library of the same major version whose number is at
+ * least TOV_VERSION_NUMBER. */
+TOV_API int32_t TOV_CALL Tov_VersionNumber(void);
+TOV_API const char* TOV_CALL Tov_VersionString(void);
 
 /* ---- Status codes ------------------------------------------------------------------------------
  */
@@ -62,6 +89,15 @@ enum {
  * false or a neutral value (the consumer statement, a lookup whose database failed), why; ""
  * otherwise. Valid until this thread's next call, which clears it. */
 TOV_API const char* TOV_CALL Tov_LastError(void);
+
+/* The name of a status code and one sentence saying what it means, like "TOV_E_BUFFER: the
+ * answer does not fit the caller's buffer."; an unknown code gets a text saying so. Static
+ * memory, valid while the library is loaded. */
+TOV_API const char* TOV_CALL Tov_StatusText(int32_t status);
+
+/* After a call of this thread that failed with TOV_E_BUFFER: the capacity, terminator included,
+ * that the answer needs. 0 after any other outcome. */
+TOV_API size_t TOV_CALL Tov_LastRequiredCapacity(void);
 
 /* ---- Variants ----------------------------------------------------------------------------------
  */
@@ -90,52 +126,68 @@ typedef struct tov_variant {
  */
 
 /*
- * The host's print back-end, registered with Tov_SetBackend (the package copies the table). Each
+ * The host's print back-end, registered with Tov_SetBackend (the package copies the table; the
+ * host sets struct_size to sizeof(tov_backend), and a member beyond it counts as NULL). Each
  * entry point takes ctx first, then its arguments in their documented order; a text buffer is
  * (data, size) and may hold control bytes and NUL. Each returns a Boolean (0 false); the package
  * ignores it where the document does not use it. An entry point left NULL fails the document that
  * needs it with TOV_E_BACKEND and a message naming it.
  */
 typedef struct tov_backend {
+    uint32_t struct_size; /* sizeof(tov_backend) as the host compiled it */
     void* ctx;
-    int32_t (*Conferencia_Formatada)(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
-                                     const char* stCdCaixa, const char* stNrSerie,
-                                     const char* stIndice, const char* stNrvendarest,
-                                     char* stCupomDia, size_t stCupomDia_capacity,
-                                     const char* buffer, size_t buffer_size);
-    int32_t (*Conferencia_Outras)(void* ctx, const char* stCdPortaImpFis, const char* stEsquemaCor,
-                                  const char* stCdFilial, const char* stCdCaixa, char* stCupomDia,
-                                  size_t stCupomDia_capacity, const char* stTipoVenda,
-                                  const char* stNrComanda, const char* stMesa,
-                                  const char* stNmGarcom, const char* stEmissao, const void* DADOS,
-                                  size_t DADOS_size, double doVrDesc, double doConsMin,
-                                  double doCouver, double doVrTxSer, double doQtPessoas,
-                                  double doTotal, double doAcre, int32_t IdTipoImp);
-    int32_t (*DisparaImpressaoNaoFiscal)(void* ctx, const tov_variant* args, int32_t args_high,
-                                         tov_variant* answer);
-    int32_t (*AjustaImpressaoDireta)(void* ctx, const char* empty1, const char* IdTipoImp,
-                                     const char* empty2, int32_t* inTamLinha);
-    int32_t (*Cupom_Troca)(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
-                           const char* stCdCaixa, const char* buffer, size_t buffer_size);
-    int32_t (*Nr_Cupom)(void* ctx, int32_t zero1, int32_t zero2, char* stNrCupom,
-                        size_t stNrCupom_capacity);
-    int32_t (*imprimeTipoRece)(void* ctx, const char* stCdFilial, const char* stCdCaixa,
-                               const char* stEsquemaCor, const char* stNrSerie, const char* buffer,
-                               size_t buffer_size, const char* stMeiosPgto);
-    int32_t (*Cabecalho)(void* ctx, const char* stCdFilial, const char* stEsquemaCor,
-                         const char* stFilial, const char* stCaixa, int32_t zero1, int32_t zero2);
-    int32_t (*Extrato)(void* ctx, const char* buffer, size_t buffer_size, const char* stEsquemaCor);
-    int32_t (*Usa_CompNFis)(void* ctx, const char* stEsquemaCor, const char* piece,
-                            size_t piece_size);
-    int32_t (*Relatorio_Gerencial_Imp)(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
-                                       const char* stCdCaixa, int32_t zero1, int32_t zero2);
-    int32_t (*FechRelatGerenc)(void* ctx, const char* stEsquemaCor, int32_t flag, int32_t zero);
-    int32_t (*Relatorio_Generico)(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
-                                  const char* stCdCaixa, const char* buffer, size_t buffer_size,
-                                  const char* stNrSerie, const char* stIndice);
-    int32_t (*ImprimePadrao)(void* ctx, const char* stCdPortImpNF, const char* stIdTipoImpNF,
-                             const char* buffer, size_t buffer_size);
+    int32_t(TOV_CALLBACK* Conferencia_Formatada)(void* ctx, const char* stEsquemaCor,
+                                                 const char* stCdFilial, const char* stCdCaixa,
+                                                 const char* stNrSerie, const char* stIndice,
+                                                 const char* stNrvendarest, char* stCupomDia,
+                                                 size_t stCupomDia_capacity, const char* buffer,
+                                                 size_t buffer_size);
+    int32_t(TOV_CALLBACK* Conferencia_Outras)(
+        void* ctx, const char* stCdPortaImpFis, const char* stEsquemaCor, const char* stCdFilial,
+        const char* stCdCaixa, char* stCupomDia, size_t stCupomDia_capacity,
+        const char* stTipoVenda, const char* stNrComanda, const char* stMesa,
+        const char* stNmGarcom, const char* stEmissao, const void* DADOS, size_t DADOS_size,
+        double doVrDesc, double doConsMin, double doCouver, double doVrTxSer, double doQtPessoas,
+        double doTotal, double doAcre, int32_t IdTipoImp);
+    int32_t(TOV_CALLBACK* DisparaImpressaoNaoFiscal)(void* ctx, const tov_variant* args,
+                                                     int32_t args_high, tov_variant* answer);
+    int32_t(TOV_CALLBACK* AjustaImpressaoDireta)(void* ctx, const char* empty1,
+                                                 const char* IdTipoImp, const char* empty2,
+                                                 int32_t* inTamLinha);
+    int32_t(TOV_CALLBACK* Cupom_Troca)(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
+                                       const char* stCdCaixa, const char* buffer,
+                                       size_t buffer_size);
+    int32_t(TOV_CALLBACK* Nr_Cupom)(void* ctx, int32_t zero1, int32_t zero2, char* stNrCupom,
+                                    size_t stNrCupom_capacity);
+    int32_t(TOV_CALLBACK* imprimeTipoRece)(void* ctx, const char* stCdFilial, const char* stCdCaixa,
+                                           const char* stEsquemaCor, const char* stNrSerie,
+                                           const char* buffer, size_t buffer_size,
+                                           const char* stMeiosPgto);
+    int32_t(TOV_CALLBACK* Cabecalho)(void* ctx, const char* stCdFilial, const char* stEsquemaCor,
+                                     const char* stFilial, const char* stCaixa, int32_t zero1,
+                                     int32_t zero2);
+    int32_t(TOV_CALLBACK* Extrato)(void* ctx, const char* buffer, size_t buffer_size,
+                                   const char* stEsquemaCor);
+    int32_t(TOV_CALLBACK* Usa_CompNFis)(void* ctx, const char* stEsquemaCor, const char* piece,
+                                        size_t piece_size);
+    int32_t(TOV_CALLBACK* Relatorio_Gerencial_Imp)(void* ctx, const char* stEsquemaCor,
+                                                   const char* stCdFilial, const char* stCdCaixa,
+                                                   int32_t zero1, int32_t zero2);
+    int32_t(TOV_CALLBACK* FechRelatGerenc)(void* ctx, const char* stEsquemaCor, int32_t flag,
+                                           int32_t zero);
+    int32_t(TOV_CALLBACK* Relatorio_Generico)(void* ctx, const char* stEsquemaCor,
+                                              const char* stCdFilial, const char* stCdCaixa,
+                                              const char* buffer, size_t buffer_size,
+                                              const char* stNrSerie, const char* stIndice);
+    int32_t(TOV_CALLBACK* ImprimePadrao)(void* ctx, const char* stCdPortImpNF,
+                                         const char* stIdTipoImpNF, const char* buffer,
+                                         size_t buffer_size);
 } tov_backend;
+
+/* The smallest struct_size the package accepts for each table: the end of its last 1.0 member. A
+ * smaller one fails the registration with TOV_E_ARGUMENT naming the structure. */
+#define TOV_MEMBER_END(type, member) (offsetof(type, member) + sizeof(((type*)0)->member))
+#define TOV_BACKEND_SIZE_1_0 TOV_MEMBER_END(tov_backend, ImprimePadrao)
 
 /* NULL unregisters every entry point. */
 TOV_API int32_t TOV_CALL Tov_SetBackend(const tov_backend* backend);
@@ -144,7 +196,8 @@ TOV_API int32_t TOV_CALL Tov_SetBackend(const tov_backend* backend);
  */
 
 /*
- * Services of the host, registered with Tov_SetHost (the package copies the table). A NULL member
+ * Services of the host, registered with Tov_SetHost (the package copies the table; the host sets
+ * struct_size to sizeof(tov_host), and a member beyond it counts as NULL). A NULL member
  * selects the package's built-in default:
  *  - ConfiguraImpressora: the printer table file named by TOV_PRINTERS (else the built-in table);
  *  - GetStringConexPld: the environment variable TOV_CONNECTION, else the demo store;
@@ -156,20 +209,24 @@ TOV_API int32_t TOV_CALL Tov_SetBackend(const tov_backend* backend);
  * Out texts are NUL-terminated within their capacity.
  */
 typedef struct tov_host {
+    uint32_t struct_size; /* sizeof(tov_host) as the host compiled it */
     void* ctx;
-    void (*ConfiguraImpressora)(void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
-                                int32_t* inTipoLetra, int32_t* inTamLinha, char* stEnter,
-                                size_t stEnter_capacity, char* stCortaPapel,
-                                size_t stCortaPapel_capacity, char* stNrCupom,
-                                size_t stNrCupom_capacity);
-    void (*GetStringConexPld)(void* ctx, const char* arg, char* out, size_t capacity);
-    void (*SetADODBSession)(void* ctx, void* connection);
-    void (*ADOExceptionMessage)(void* ctx, const char* error, void* connection, const char* text,
-                                char* out, size_t capacity);
-    void (*Uncripto)(void* ctx, const char* text, int32_t key, char* out, size_t capacity);
-    double (*Now)(void* ctx); /* days since 1899-12-30 */
-    void (*ExePath)(void* ctx, char* out, size_t capacity);
+    void(TOV_CALLBACK* ConfiguraImpressora)(void* ctx, int32_t kind, int32_t flag1, int32_t flag2,
+                                            int32_t* inTipoLetra, int32_t* inTamLinha,
+                                            char* stEnter, size_t stEnter_capacity,
+                                            char* stCortaPapel, size_t stCortaPapel_capacity,
+                                            char* stNrCupom, size_t stNrCupom_capacity);
+    void(TOV_CALLBACK* GetStringConexPld)(void* ctx, const char* arg, char* out, size_t capacity);
+    void(TOV_CALLBACK* SetADODBSession)(void* ctx, void* connection);
+    void(TOV_CALLBACK* ADOExceptionMessage)(void* ctx, const char* error, void* connection,
+                                            const char* text, char* out, size_t capacity);
+    void(TOV_CALLBACK* Uncripto)(void* ctx, const char* text, int32_t key, char* out,
+                                 size_t capacity);
+    double(TOV_CALLBACK* Now)(void* ctx); /* days since 1899-12-30 */
+    void(TOV_CALLBACK* ExePath)(void* ctx, char* out, size_t capacity);
 } tov_host;
+
+#define TOV_HOST_SIZE_1_0 TOV_MEMBER_END(tov_host, ExePath)
 
 /* NULL returns to the built-in defaults for every service. */
 TOV_API int32_t TOV_CALL Tov_SetHost(const tov_host* host);
@@ -177,8 +234,10 @@ TOV_API int32_t TOV_CALL Tov_SetHost(const tov_host* host);
 /* ---- Regional settings -------------------------------------------------------------------------
  */
 
-/* Default: Brazilian Portuguese: ',' '.' "dd/mm/yyyy" "R$" 2 9 2. */
+/* Default: Brazilian Portuguese: ',' '.' "dd/mm/yyyy" "R$" 2 9 2. The host sets struct_size to
+ * sizeof(tov_format_settings); a member beyond it keeps its default. */
 typedef struct tov_format_settings {
+    uint32_t struct_size; /* sizeof(tov_format_settings) as the host compiled it */
     char DecimalSeparator;
     char ThousandSeparator;
     const char* ShortDateFormat; /* like "dd/mm/yyyy" */
@@ -187,6 +246,8 @@ typedef struct tov_format_settings {
     int32_t NegCurrFormat;    /* 0-15 */
     int32_t CurrencyDecimals; /* 0-18 */
 } tov_format_settings;
+
+#define TOV_FORMAT_SETTINGS_SIZE_1_0 TOV_MEMBER_END(tov_format_settings, CurrencyDecimals)
 
 /* The settings are checked (a NULL text or a value out of range fails with TOV_E_ARGUMENT naming
  * the member); the date separator is the first separator character of ShortDateFormat. NULL
@@ -355,7 +416,8 @@ TOV_API int32_t TOV_CALL Extrato_Tov00000(int32_t boUtilizaImpFis, const char* s
  * packet lookup gives, as TOV_VT_TEXT, the text of the host's ADOExceptionMessage in place of the
  * packet (TOV_VT_BYTES, a binary data packet). The
  * status fails only for the arguments (TOV_E_BUFFER: the name does not fit result). A variant
- * result points into memory the package keeps until the next call of the same lookup.
+ * result points into memory of the calling thread, kept until that thread's next call of the same
+ * lookup; other threads' calls never touch it.
  */
 /* CDCLIENTE, CDCONSUMIDOR, NMCONSUMIDOR, VRSALDOCONS of the consumer of the ticket described
  * stNRCOMANDA. */

@@ -28,6 +28,17 @@ private:
     int32_t status_;
 };
 
+// The version of the loaded library ("1.0.0") and whether it serves a host compiled with this
+// header: the same major version and at least this header's minor and patch.
+inline std::string LibraryVersion() {
+    const char* version = Tov_VersionString();
+    return version != nullptr ? version : "";
+}
+inline bool LibraryFitsThisHeader() {
+    const int32_t number = Tov_VersionNumber();
+    return number / 10000 == TOV_VERSION_MAJOR && number >= TOV_VERSION_NUMBER;
+}
+
 namespace detail {
 
 // Throws PackageError for a status other than TOV_OK, with the message of this thread's last
@@ -47,13 +58,18 @@ inline const void* bytes(std::string_view packet) {
 // ---- Registrations ----
 
 // Registers the back-end, host services and regional settings (each copied by the package).
-inline void SetBackend(const tov_backend& backend) {
+// struct_size is set here to the size of the structure this header declares, which is the one
+// the host was compiled with.
+inline void SetBackend(tov_backend backend) {
+    backend.struct_size = sizeof backend;
     detail::check(Tov_SetBackend(&backend));
 }
-inline void SetHost(const tov_host& host) {
+inline void SetHost(tov_host host) {
+    host.struct_size = sizeof host;
     detail::check(Tov_SetHost(&host));
 }
-inline void SetFormatSettings(const tov_format_settings& settings) {
+inline void SetFormatSettings(tov_format_settings settings) {
+    settings.struct_size = sizeof settings;
     detail::check(Tov_SetFormatSettings(&settings));
 }
 
@@ -338,19 +354,23 @@ inline double getDescCoreBanc(const std::string& P_CDFILIAL, const std::string& 
     return detail::discount_lookup(Tov00000_getDescCoreBanc, P_CDFILIAL, P_NRCOMANDA);
 }
 
-// The name, however long: a buffer that proves too small is grown and the lookup asked again.
+// The name, however long: when the first buffer proves too small, the lookup is asked once more
+// with the capacity Tov_LastRequiredCapacity tells.
 inline std::string getNMCONSUMIDOR(const std::string& P_NRVENDAREST, const std::string& P_NRCOMANDA,
                                    const std::string& stPosicao) {
-    for (std::size_t capacity = 256;; capacity *= 4) {
-        std::string name(capacity, '\0');
-        const int32_t status =
-            Tov00000_getNMCONSUMIDOR(P_NRVENDAREST.c_str(), P_NRCOMANDA.c_str(), stPosicao.c_str(),
-                                     name.data(), name.size());
-        if (status == TOV_E_BUFFER && capacity < (std::size_t{1} << 30)) continue;
-        detail::check(status);
-        name.resize(name.find('\0'));
-        return name;
+    const auto ask = [&](std::string& name) {
+        return Tov00000_getNMCONSUMIDOR(P_NRVENDAREST.c_str(), P_NRCOMANDA.c_str(),
+                                        stPosicao.c_str(), name.data(), name.size());
+    };
+    std::string name(256, '\0');
+    int32_t status = ask(name);
+    if (status == TOV_E_BUFFER && Tov_LastRequiredCapacity() > name.size()) {
+        name.assign(Tov_LastRequiredCapacity(), '\0');
+        status = ask(name);
     }
+    detail::check(status);
+    name.resize(name.find('\0'));
+    return name;
 }
 
 inline LookupAnswer getMovCaixaMob(const std::string& P_CDFILIAL, const std::string& P_NRVENDAREST,

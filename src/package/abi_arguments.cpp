@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "package/registered_table.hpp"
 #include "platform/errors/errors.hpp"
 
 namespace tov::package {
@@ -58,14 +59,19 @@ void copy_text_out(std::string_view answer, char* out, std::size_t capacity,
     if (out == nullptr) throw ArgumentError("the buffer " + std::string(name) + " is NULL");
     if (answer.size() >= capacity) {
         throw BufferError("the answer for " + std::string(name) + " needs " +
-                          std::to_string(answer.size() + 1) + " bytes; the buffer holds " +
-                          std::to_string(capacity));
+                              std::to_string(answer.size() + 1) + " bytes; the buffer holds " +
+                              std::to_string(capacity),
+                          answer.size() + 1);
     }
     std::copy(answer.begin(), answer.end(), out);
     out[answer.size()] = '\0';
 }
 
-format::FormatSettings settings_from(const tov_format_settings& host) {
+format::FormatSettings settings_from(const tov_format_settings& registered) {
+    // Every member of version 1.0 is read; a member appended later and not covered by the host's
+    // struct_size keeps its default here.
+    const tov_format_settings host =
+        registered_table(registered, TOV_FORMAT_SETTINGS_SIZE_1_0, "tov_format_settings");
     format::FormatSettings settings;
     settings.decimal_separator = host.DecimalSeparator;
     settings.thousand_separator = host.ThousandSeparator;

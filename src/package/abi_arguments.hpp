@@ -40,7 +40,8 @@ inline void store_flag(int32_t* out, bool value) {
     if (out != nullptr) *out = value ? 1 : 0;
 }
 
-// The host's regional settings, checked: a NULL text member is an ArgumentError naming it.
+// The host's regional settings, checked: a struct_size short of version 1.0's or a NULL text
+// member is an ArgumentError naming it.
 format::FormatSettings settings_from(const tov_format_settings& settings);
 
 }  // namespace tov::package

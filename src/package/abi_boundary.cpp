@@ -9,6 +9,7 @@ namespace {
 
 thread_local std::string this_thread_last_error;
 thread_local CallMessages* innermost_call = nullptr;
+thread_local std::size_t this_thread_required_capacity = 0;
 
 int32_t remember(int32_t status, std::string_view message) noexcept {
     try {
@@ -24,6 +25,9 @@ int32_t remember(int32_t status, std::string_view message) noexcept {
 int32_t record_failure(std::exception_ptr failure) noexcept {
     try {
         std::rethrow_exception(failure);
+    } catch (const BufferError& error) {
+        this_thread_required_capacity = error.required_capacity();
+        return remember(error.status(), error.what());
     } catch (const Error& error) {
         return remember(error.status(), error.what());
     } catch (const std::bad_alloc&) {
@@ -41,6 +45,11 @@ const std::string& last_error() noexcept {
 
 void clear_last_error() noexcept {
     this_thread_last_error.clear();
+    this_thread_required_capacity = 0;
+}
+
+std::size_t last_required_capacity() noexcept {
+    return this_thread_required_capacity;
 }
 
 void note_without_failing(std::string_view why) noexcept {
@@ -60,6 +69,7 @@ CallMessages::~CallMessages() {
 int32_t CallMessages::succeeded() noexcept {
     this_thread_last_error.swap(note_);
     note_.clear();
+    this_thread_required_capacity = 0;
     return TOV_OK;
 }
 

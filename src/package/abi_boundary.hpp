@@ -5,6 +5,7 @@
 // restored afterwards, every exception turned into a TOV_E_* status with its message kept for
 // Tov_LastError.
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <mutex>
@@ -23,8 +24,11 @@ int32_t record_failure(std::exception_ptr failure) noexcept;
 // This thread's last failure message ("" when none).
 const std::string& last_error() noexcept;
 
-// Forgets this thread's last message: every call starts with none.
+// Forgets this thread's last message and required capacity: every call starts with none.
 void clear_last_error() noexcept;
+
+// After this thread's last call failed with TOV_E_BUFFER: the capacity the answer needs.
+std::size_t last_required_capacity() noexcept;
 
 // Makes the text this thread's last message without failing the call: why a statement's or a
 // table bill's result is false, or why a lookup answered its neutral value.

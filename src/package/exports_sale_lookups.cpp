@@ -1,7 +1,7 @@
 // The C exports of the sale lookups. A lookup's own failures are its answers (0, an empty name,
 // the database error's text in place of a packet), so a call fails only for its arguments, such
 // as a name that does not fit the caller's buffer. A packet or message result points into memory
-// the package keeps until the next call of the same lookup.
+// of the calling thread, kept until that thread's next call of the same lookup.
 
 #include <string>
 #include <variant>
@@ -9,6 +9,7 @@
 #include "lookups/sale_lookups.hpp"
 #include "package/abi_arguments.hpp"
 #include "package/abi_boundary.hpp"
+#include "package/lookup_answers.hpp"
 #include "package/package_state.hpp"
 #include "platform/errors/errors.hpp"
 #include "tov00000/tov00000.h"
@@ -72,7 +73,7 @@ TOV_API int32_t TOV_CALL Tov00000_SaldoFidelidade(const char* stCDFILIAL, const 
     return guarded_call([&] {
         store_packet_answer(
             sale_lookups().saldo_fidelidade(text_argument(stCDFILIAL), text_argument(stNRCOMANDA)),
-            package_state().lookup_answers().SaldoFidelidade, result);
+            tov::package::this_thread_lookup_answers().SaldoFidelidade, result);
     });
 }
 
@@ -82,7 +83,7 @@ TOV_API int32_t TOV_CALL Tov00000_GetCaixa(const char* CDCAIXA, tov_variant* res
         auto& lookups = sale_lookups();
         store_packet_answer(
             lookups.get_caixa(text_argument(CDCAIXA), state.host().Now(), state.settings()),
-            state.lookup_answers().GetCaixa, result);
+            tov::package::this_thread_lookup_answers().GetCaixa, result);
     });
 }
 
@@ -126,7 +127,7 @@ TOV_API int32_t TOV_CALL Tov00000_getMovCaixaMob(const char* P_CDFILIAL, const c
         store_packet_answer(sale_lookups().get_mov_caixa_mob(text_argument(P_CDFILIAL),
                                                              text_argument(P_NRVENDAREST),
                                                              text_argument(P_NRLUGARMESA)),
-                            package_state().lookup_answers().getMovCaixaMob, result);
+                            tov::package::this_thread_lookup_answers().getMovCaixaMob, result);
     });
 }
 

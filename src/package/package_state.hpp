@@ -7,7 +7,6 @@
 #include <mutex>
 
 #include "package/data_module.hpp"
-#include "package/lookup_answers.hpp"
 #include "platform/format/format_settings.hpp"
 #include "services/backend.hpp"
 #include "services/document_context.hpp"
@@ -37,16 +36,12 @@ public:
     // the data module's message table (the standard table while there is no data module).
     services::DocumentContext document_context() const;
 
-    // The memory the packet lookups' results point into.
-    LookupAnswers& lookup_answers() { return lookup_answers_; }
-
 private:
     std::recursive_mutex mutex_;
     std::unique_ptr<TdtmGeral> data_module_;
     services::Backend backend_;
     services::HostServices host_;
     format::FormatSettings settings_;
-    LookupAnswers lookup_answers_;
 };
 
 // The package's state, alive from first use until the library is unloaded.

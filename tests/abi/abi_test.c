@@ -28,6 +28,9 @@ static int failures = 0;
 /* ---- The package's exports, resolved by name ------------------------------------------------- */
 
 typedef const char* (*last_error_fn)(void);
+typedef const char* (*status_text_fn)(int32_t);
+typedef size_t (*capacity_fn)(void);
+typedef int32_t (*version_number_fn)(void);
 typedef int32_t (*void_fn)(void);
 typedef int32_t (*set_backend_fn)(const tov_backend*);
 typedef int32_t (*set_host_fn)(const tov_host*);
@@ -43,6 +46,10 @@ typedef int32_t (*report_fn)(const char*, const char*, const char*, const char*,
 
 static struct {
     last_error_fn last_error;
+    status_text_fn status_text;
+    capacity_fn last_required_capacity;
+    version_number_fn version_number;
+    last_error_fn version_string;
     void_fn initialize;
     void_fn finalize;
     set_backend_fn set_backend;
@@ -116,6 +123,10 @@ static void* resolve(void* library, const char* name) {
 
 static void resolve_exports(void* library) {
     RESOLVE(last_error, "Tov_LastError");
+    RESOLVE(status_text, "Tov_StatusText");
+    RESOLVE(last_required_capacity, "Tov_LastRequiredCapacity");
+    RESOLVE(version_number, "Tov_VersionNumber");
+    RESOLVE(version_string, "Tov_VersionString");
     RESOLVE(initialize, "Initialize");
     RESOLVE(finalize, "Finalize");
     RESOLVE(set_backend, "Tov_SetBackend");
@@ -192,6 +203,7 @@ static int32_t record_plain_print(void* ctx, const char* port, const char* kind,
 static tov_backend recording_backend(recorder* r) {
     tov_backend backend;
     memset(&backend, 0, sizeof backend);
+    backend.struct_size = sizeof backend;
     backend.ctx = r;
     backend.Relatorio_Gerencial_Imp = record_management_open;
     backend.Usa_CompNFis = record_piece;
@@ -406,6 +418,7 @@ static void pascal_host_traps_are_masked_inside_and_given_back_after(void) {
     memset(&seen, 0, sizeof seen);
     tov_backend backend;
     memset(&backend, 0, sizeof backend);
+    backend.struct_size = sizeof backend;
     backend.ctx = &seen;
     backend.ImprimePadrao = plain_print_noting_the_words;
     CHECK(package.set_backend(&backend) == TOV_OK);
@@ -467,7 +480,7 @@ static void bad_packet_and_missing_field_fail_with_their_codes(void) {
 }
 
 static void settings_and_datasets_check_their_arguments(void) {
-    tov_format_settings settings = {',', '.', NULL, "R$", 2, 9, 2};
+    tov_format_settings settings = {sizeof(tov_format_settings), ',', '.', NULL, "R$", 2, 9, 2};
     CHECK(package.set_settings(&settings) == TOV_E_ARGUMENT);
     CHECK(strstr(package.last_error(), "ShortDateFormat") != NULL);
     CHECK(package.dataset_field_text(NULL, "CDVENDEDOR", NULL, 0) == TOV_E_ARGUMENT);
@@ -477,10 +490,100 @@ static void settings_and_datasets_check_their_arguments(void) {
     char small[4] = "abc";
     CHECK(package.dataset_field_text(ds, "NMRAZSOCVEN", small, sizeof small) == TOV_E_BUFFER);
     CHECK(strcmp(small, "abc") == 0);
+    /* "Ana Souza" and its terminator: exactly the capacity that fits. */
+    const size_t needed = package.last_required_capacity();
+    CHECK(needed == sizeof "Ana Souza");
+    char fitting[sizeof "Ana Souza"];
+    CHECK(needed == sizeof fitting &&
+          package.dataset_field_text(ds, "NMRAZSOCVEN", fitting, needed) == TOV_OK);
+    CHECK(strcmp(fitting, "Ana Souza") == 0);
+    CHECK(package.last_required_capacity() == 0);
     char roomy[64];
     CHECK(package.dataset_field_text(ds, "NMRAZSOCVEN", roomy, sizeof roomy) == TOV_OK);
     CHECK(strcmp(roomy, "Ana Souza") == 0);
     CHECK(package.dataset_free(ds) == TOV_OK);
+}
+
+/* ---- Version, status texts and tables of other sizes ----------------------------------------- */
+
+static void library_tells_the_version_of_its_header(void) {
+    CHECK(package.version_number() == TOV_VERSION_NUMBER);
+    CHECK(strcmp(package.version_string(), TOV_VERSION_STRING) == 0);
+    CHECK(TOV_VERSION_NUMBER ==
+          TOV_VERSION_MAJOR * 10000 + TOV_VERSION_MINOR * 100 + TOV_VERSION_PATCH);
+}
+
+static void every_status_has_its_name_and_a_sentence(void) {
+    static const char* const names[] = {"TOV_OK",         "TOV_E_ARGUMENT", "TOV_E_PACKET",
+                                        "TOV_E_FIELD",    "TOV_E_DATASET",  "TOV_E_CONVERSION",
+                                        "TOV_E_DATABASE", "TOV_E_FILE",     "TOV_E_BACKEND",
+                                        "TOV_E_BUFFER",   "TOV_E_INTERNAL"};
+    for (int32_t status = TOV_OK; status <= TOV_E_INTERNAL; ++status) {
+        const char* text = package.status_text(status);
+        const size_t name = strlen(names[status]);
+        CHECK(strncmp(text, names[status], name) == 0 && text[name] == ':');
+        CHECK(text[strlen(text) - 1] == '.');
+    }
+    CHECK(strncmp(package.status_text(TOV_E_INTERNAL + 1), "unknown status", 14) == 0);
+    CHECK(strncmp(package.status_text(-1), "unknown status", 14) == 0);
+}
+
+/* A host compiled with a later header: the 1.0 table and a member appended. */
+typedef struct newer_backend {
+    tov_backend v1_0;
+    int32_t(TOV_CALLBACK* AppendedEntryPoint)(void* ctx);
+} newer_backend;
+
+static int32_t never_called(void* ctx) {
+    (void)ctx;
+    ++failures;
+    return 0;
+}
+
+static void tables_are_read_as_far_as_their_struct_size(void) {
+    recorder r;
+    memset(&r, 0, sizeof r);
+    int32_t result = 0;
+
+    tov_backend exact = recording_backend(&r);
+    exact.struct_size = (uint32_t)TOV_BACKEND_SIZE_1_0;
+    CHECK(package.set_backend(&exact) == TOV_OK);
+    CHECK(print_report(sales_packet, sizeof sales_packet - 1, 0, &result) == TOV_OK);
+    CHECK(result == 1 && strstr(r.calls, "ImprimePadrao") != NULL);
+
+    memset(&r, 0, sizeof r);
+    newer_backend newer;
+    memset(&newer, 0, sizeof newer);
+    newer.v1_0 = recording_backend(&r);
+    newer.v1_0.struct_size = sizeof newer;
+    newer.AppendedEntryPoint = never_called;
+    CHECK(package.set_backend(&newer.v1_0) == TOV_OK);
+    result = 0;
+    CHECK(print_report(sales_packet, sizeof sales_packet - 1, 0, &result) == TOV_OK);
+    CHECK(result == 1 && strstr(r.calls, "ImprimePadrao") != NULL);
+
+    /* Too small, or never set: refused, naming the structure; the registration before stays. */
+    memset(&r, 0, sizeof r);
+    recorder refused;
+    memset(&refused, 0, sizeof refused);
+    tov_backend small = recording_backend(&refused);
+    small.struct_size = (uint32_t)TOV_BACKEND_SIZE_1_0 - 1;
+    CHECK(package.set_backend(&small) == TOV_E_ARGUMENT);
+    CHECK(strstr(package.last_error(), "tov_backend") != NULL);
+    small.struct_size = 0;
+    CHECK(package.set_backend(&small) == TOV_E_ARGUMENT);
+    tov_host small_host;
+    memset(&small_host, 0, sizeof small_host);
+    small_host.struct_size = (uint32_t)TOV_HOST_SIZE_1_0 - 1;
+    CHECK(package.set_host(&small_host) == TOV_E_ARGUMENT);
+    CHECK(strstr(package.last_error(), "tov_host") != NULL);
+    tov_format_settings small_settings = {0, ',', '.', "dd/mm/yyyy", "R$", 2, 9, 2};
+    small_settings.struct_size = (uint32_t)TOV_FORMAT_SETTINGS_SIZE_1_0 - 1;
+    CHECK(package.set_settings(&small_settings) == TOV_E_ARGUMENT);
+    CHECK(strstr(package.last_error(), "tov_format_settings") != NULL);
+    result = 0;
+    CHECK(print_report(sales_packet, sizeof sales_packet - 1, 0, &result) == TOV_OK);
+    CHECK(result == 1 && strstr(r.calls, "ImprimePadrao") != NULL && refused.calls[0] == '\0');
 }
 
 /* ---- The PAF-ECF identification report: its variant array through the C ABI ------------------ */
@@ -543,10 +646,12 @@ static void paf_identification_takes_its_values_from_the_variant_array(void* lib
     memset(&r, 0, sizeof r);
     tov_backend backend;
     memset(&backend, 0, sizeof backend);
+    backend.struct_size = sizeof backend;
     backend.ctx = &r;
     backend.Relatorio_Generico = record_generic_report;
     tov_host host;
     memset(&host, 0, sizeof host);
+    host.struct_size = sizeof host;
     host.ExePath = host_without_digest_files;
     host.Uncripto = values_stored_plain;
     CHECK(package.set_backend(&backend) == TOV_OK);
@@ -701,12 +806,14 @@ static void coupon_and_payment_means_print_through_their_exports(void* library) 
     memset(&r, 0, sizeof r);
     tov_backend backend;
     memset(&backend, 0, sizeof backend);
+    backend.struct_size = sizeof backend;
     backend.ctx = &r;
     backend.Nr_Cupom = record_coupon_number;
     backend.Cupom_Troca = record_coupon;
     backend.imprimeTipoRece = record_payment_means;
     tov_host host;
     memset(&host, 0, sizeof host);
+    host.struct_size = sizeof host;
     host.ConfiguraImpressora = register_by_first_flag;
     CHECK(package.set_backend(&backend) == TOV_OK);
     CHECK(package.set_host(&host) == TOV_OK);
@@ -753,6 +860,7 @@ static void lookups_answer_their_failures(void* library) {
     memcpy(&payments, &symbol, sizeof symbol);
     tov_host host;
     memset(&host, 0, sizeof host);
+    host.struct_size = sizeof host;
     host.GetStringConexPld = store_that_cannot_be_opened;
     CHECK(package.set_host(&host) == TOV_OK);
 
@@ -854,6 +962,7 @@ static void consumer_statement_prints_from_the_host_datasets(void* library) {
     CHECK(package.set_backend(&backend) == TOV_OK);
     tov_host host;
     memset(&host, 0, sizeof host);
+    host.struct_size = sizeof host;
     host.Now = fixed_now;
     host.ConfiguraImpressora = narrow_register;
     CHECK(package.set_host(&host) == TOV_OK);
@@ -903,9 +1012,12 @@ int main(int argc, char** argv) {
 
     tov_host host;
     memset(&host, 0, sizeof host);
+    host.struct_size = sizeof host;
     host.Now = fixed_now;
     host.ConfiguraImpressora = narrow_register;
 
+    library_tells_the_version_of_its_header();
+    every_status_has_its_name_and_a_sentence();
     package_starts_with_its_descriptor_and_no_data_module();
     CHECK(package.set_host(&host) == TOV_OK);
     unregistered_entry_point_is_named_and_nothing_is_printed();
@@ -915,6 +1027,7 @@ int main(int argc, char** argv) {
     pascal_host_traps_are_masked_inside_and_given_back_after();
 #endif
     bad_packet_and_missing_field_fail_with_their_codes();
+    tables_are_read_as_far_as_their_struct_size();
     settings_and_datasets_check_their_arguments();
     paf_identification_takes_its_values_from_the_variant_array(library);
     coupon_and_payment_means_print_through_their_exports(library);

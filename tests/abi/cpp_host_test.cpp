@@ -47,10 +47,12 @@ const std::string sales_packet =
 void prints_a_report_through_the_wrappers() {
     Printed printed;
     tov_backend backend{};
+    backend.struct_size = sizeof(tov_backend);
     backend.ctx = &printed;
     backend.ImprimePadrao = print_plain;
     tov::SetBackend(backend);
     tov_host host{};
+    host.struct_size = sizeof(tov_host);
     host.Now = fixed_now;
     tov::SetHost(host);
 
@@ -95,6 +97,7 @@ int32_t ignore_bill(void*, const tov_variant*, int32_t, tov_variant*) {
 void table_bill_goes_whole_to_a_register_that_composes_it() {
     RegisterBill bill;
     tov_backend backend{};
+    backend.struct_size = sizeof(tov_backend);
     backend.ctx = &bill;
     backend.Conferencia_Outras = register_composes;
     backend.AjustaImpressaoDireta = keep_width;
@@ -136,7 +139,7 @@ void failures_carry_status_and_message() {
         CHECK(error.status() == TOV_E_PACKET);
         CHECK(std::string(error.what()).find("packet") != std::string::npos);
     }
-    tov_format_settings settings{',', '.', nullptr, "R$", 2, 9, 2};
+    tov_format_settings settings{sizeof(tov_format_settings), ',', '.', nullptr, "R$", 2, 9, 2};
     try {
         tov::SetFormatSettings(settings);
         CHECK(!"a NULL date format throws");
@@ -144,6 +147,11 @@ void failures_carry_status_and_message() {
         CHECK(error.status() == TOV_E_ARGUMENT);
         CHECK(std::string(error.what()).find("ShortDateFormat") != std::string::npos);
     }
+}
+
+void the_library_fits_the_header() {
+    CHECK(tov::LibraryVersion() == TOV_VERSION_STRING);
+    CHECK(tov::LibraryFitsThisHeader());
 }
 
 void datasets_open_and_free() {
@@ -162,6 +170,7 @@ void datasets_open_and_free() {
 
 int main() {
     try {
+        the_library_fits_the_header();
         prints_a_report_through_the_wrappers();
         failures_carry_status_and_message();
         datasets_open_and_free();

@@ -18,13 +18,14 @@ int main(void) {
     MEMBER(tov_variant, 4, data);
     MEMBER(tov_variant, 5, size);
     SIZE(tov_variant);
-    MEMBER(tov_format_settings, 0, DecimalSeparator);
-    MEMBER(tov_format_settings, 1, ThousandSeparator);
-    MEMBER(tov_format_settings, 2, ShortDateFormat);
-    MEMBER(tov_format_settings, 3, CurrencyString);
-    MEMBER(tov_format_settings, 4, CurrencyFormat);
-    MEMBER(tov_format_settings, 5, NegCurrFormat);
-    MEMBER(tov_format_settings, 6, CurrencyDecimals);
+    MEMBER(tov_format_settings, 0, struct_size);
+    MEMBER(tov_format_settings, 1, DecimalSeparator);
+    MEMBER(tov_format_settings, 2, ThousandSeparator);
+    MEMBER(tov_format_settings, 3, ShortDateFormat);
+    MEMBER(tov_format_settings, 4, CurrencyString);
+    MEMBER(tov_format_settings, 5, CurrencyFormat);
+    MEMBER(tov_format_settings, 6, NegCurrFormat);
+    MEMBER(tov_format_settings, 7, CurrencyDecimals);
     SIZE(tov_format_settings);
     MEMBER(tov_unit_entry, 0, unit);
     MEMBER(tov_unit_entry, 1, has_start);
@@ -38,9 +39,13 @@ int main(void) {
     MEMBER(tov_package_info, 5, unit_count);
     MEMBER(tov_package_info, 6, units);
     SIZE(tov_package_info);
-    /* The two tables are a context pointer and function pointers; their member order is
-     * compared by name from the header. */
+    /* The two tables are their size, a context pointer and function pointers; the order of the
+     * function pointers is compared by name from the header. */
+    MEMBER(tov_backend, 0, struct_size);
+    MEMBER(tov_backend, 1, ctx);
     SIZE(tov_backend);
+    MEMBER(tov_host, 0, struct_size);
+    MEMBER(tov_host, 1, ctx);
     SIZE(tov_host);
     return 0;
 }

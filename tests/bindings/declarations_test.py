@@ -1,7 +1,9 @@
 """The Pascal import unit and the Python module against tov00000.h: every export declared in
 both with the same parameters as far as the calling convention sees them (32-bit integers,
 pointer-sized values, doubles), the back-end and host tables with the same members in the same
-order, and the records laid out as the C compiler lays out the structures.
+order, every function-pointer member of the header marked TOV_CALLBACK, and the records laid out
+as the C compiler lays out the structures (struct_size first in the three tables a host
+registers). Both bindings also state the header's version.
 
 Environment: TOV_HEADER (tov00000.h), TOV_PASCAL_UNIT (Tov00000.pas), TOV_C_LAYOUT (the c_layout
 program), TOV_PASCAL_LAYOUT (the Pascal test program, run with --layout; without it the Pascal
@@ -38,6 +40,8 @@ def c_class(declaration):
         return "f64"
     if declaration.startswith("int32_t"):
         return "i32"
+    if declaration.startswith("uint32_t"):
+        return "u32"
     if declaration.startswith("void"):
         return "void"
     raise ValueError(f"unknown C type in '{declaration}'")
@@ -60,12 +64,18 @@ def header_table(header, struct):
     body = re.search(r"typedef struct %s \{(.*?)\} %s;" % (struct, struct), header, re.S).group(1)
     return [(name, c_class(result), c_parameters(parameters)[1:])
             for result, name, parameters in re.findall(
-                r"([\w ]+?)\s*\(\*(\w+)\)\s*\((.*?)\)\s*;", body, re.S)]
+                r"([\w ]+?)\s*\(\s*TOV_CALLBACK\s*\*\s*(\w+)\)\s*\((.*?)\)\s*;", body, re.S)]
+
+
+def header_version(header):
+    return tuple(int(re.search(r"#define TOV_VERSION_%s (\d+)" % part, header).group(1))
+                 for part in ("MAJOR", "MINOR", "PATCH"))
 
 
 # ---- Pascal ----
 
-PASCAL_CLASSES = {"integer": "i32", "longbool": "i32", "double": "f64", "nativeuint": "ptr",
+PASCAL_CLASSES = {"integer": "i32", "longbool": "i32", "cardinal": "u32",
+                  "double": "f64", "nativeuint": "ptr",
                   "pointer": "ptr", "pansichar": "ptr", "pinteger": "ptr"}
 
 
@@ -107,8 +117,10 @@ def pascal_table(unit, record):
                  unit, re.S)}
     body = re.search(r"\b%s\s*=\s*record(.*?)\bend;" % record, unit, re.S).group(1)
     members = re.findall(r"(\w+)\s*:\s*(\w+)\s*;", body)
-    assert members[0][0].lower() == "ctx", f"{record} does not start with Ctx"
-    return [(name,) + types[type_name] for name, type_name in members[1:]]
+    assert [(name.lower(), kind.lower()) for name, kind in members[:2]] == \
+        [("structsize", "cardinal"), ("ctx", "pointer")], \
+        f"{record} does not start with StructSize and Ctx"
+    return [(name,) + types[type_name] for name, type_name in members[2:]]
 
 
 # ---- Python ----
@@ -121,6 +133,8 @@ def ctypes_class(kind):
         return "ptr"
     if kind is ctypes.c_int32:
         return "i32"
+    if kind is ctypes.c_uint32:
+        return "u32"
     if kind is ctypes.c_double:
         return "f64"
     raise ValueError(f"unknown ctypes type {kind}")
@@ -133,9 +147,9 @@ def python_exports():
 
 def python_table(structure):
     members = structure._fields_
-    assert members[0][0] == "ctx"
+    assert [name for name, _ in members[:2]] == ["struct_size", "ctx"]
     return [(name, ctypes_class(kind._restype_), [ctypes_class(a) for a in kind._argtypes_[1:]])
-            for name, kind in members[1:]]
+            for name, kind in members[2:]]
 
 
 def layout_lines(command):
@@ -146,7 +160,8 @@ class Declarations(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         with open(os.environ["TOV_HEADER"], encoding="utf-8") as stream:
-            cls.header = without_comments(stream.read())
+            cls.full_header = stream.read()
+            cls.header = without_comments(cls.full_header)
         with open(os.environ["TOV_PASCAL_UNIT"], encoding="utf-8") as stream:
             cls.unit = without_comments(stream.read(), pascal=True)
         cls.exports = header_exports(cls.header)
@@ -154,6 +169,23 @@ class Declarations(unittest.TestCase):
     def test_the_header_is_read(self):
         self.assertGreater(len(self.exports), 30)
         self.assertEqual(self.exports["Tov_DataSetOpen"], ("i32", ["ptr", "ptr", "ptr"]))
+
+    def test_every_function_pointer_member_is_a_callback(self):
+        pointers = re.findall(r"\(([^()]*)\*\s*(\w+)\)\s*\(", self.header)
+        self.assertGreater(len(pointers), 20)
+        for convention, name in pointers:
+            with self.subTest(member=name):
+                self.assertEqual(convention.strip(), "TOV_CALLBACK")
+
+    def test_both_bindings_state_the_version_of_the_header(self):
+        major, minor, patch = header_version(self.full_header)
+        self.assertEqual((tov00000.VERSION_MAJOR, tov00000.VERSION_MINOR,
+                          tov00000.VERSION_PATCH), (major, minor, patch))
+        self.assertEqual(tov00000.VERSION_STRING, f"{major}.{minor}.{patch}")
+        for part, value in (("MAJOR", major), ("MINOR", minor), ("PATCH", patch)):
+            self.assertRegex(self.unit, r"\bTOV_VERSION_%s\s*=\s*%d\s*;" % (part, value))
+        self.assertRegex(self.unit, r"\bTOV_VERSION_STRING\s*=\s*'%d\.%d\.%d'\s*;"
+                         % (major, minor, patch))
 
     def check_exports(self, declared, binding):
         for name, signature in self.exports.items():
@@ -195,8 +227,12 @@ class Declarations(unittest.TestCase):
                 field = getattr(structure, name)
                 python_layout.append(f"{struct} {index} {field.offset} {field.size}")
             python_layout.append(f"{struct} size {ctypes.sizeof(structure)}")
-        python_layout.append(f"tov_backend size {ctypes.sizeof(tov00000.BackendTable)}")
-        python_layout.append(f"tov_host size {ctypes.sizeof(tov00000.HostTable)}")
+        for struct, structure in (("tov_backend", tov00000.BackendTable),
+                                  ("tov_host", tov00000.HostTable)):
+            for index, name in enumerate(("struct_size", "ctx")):
+                field = getattr(structure, name)
+                python_layout.append(f"{struct} {index} {field.offset} {field.size}")
+            python_layout.append(f"{struct} size {ctypes.sizeof(structure)}")
         self.assertEqual(python_layout, [line for line in c_layout if line])
         if os.environ.get("TOV_PASCAL_LAYOUT"):
             self.assertEqual(layout_lines([os.environ["TOV_PASCAL_LAYOUT"], "--layout"]),

@@ -77,6 +77,8 @@ procedure PrintLayout;
 var
   V: TTovVariant;
   F: TTovFormatSettings;
+  B: TTovBackend;
+  H: TTovHost;
   U: TTovUnitEntry;
   I: TTovPackageInfo;
 
@@ -93,13 +95,14 @@ begin
   Member('tov_variant', 4, @V, @V.VData, SizeOf(V.VData));
   Member('tov_variant', 5, @V, @V.VSize, SizeOf(V.VSize));
   WriteLn('tov_variant size ', SizeOf(V));
-  Member('tov_format_settings', 0, @F, @F.DecimalSeparator, SizeOf(F.DecimalSeparator));
-  Member('tov_format_settings', 1, @F, @F.ThousandSeparator, SizeOf(F.ThousandSeparator));
-  Member('tov_format_settings', 2, @F, @F.ShortDateFormat, SizeOf(F.ShortDateFormat));
-  Member('tov_format_settings', 3, @F, @F.CurrencyString, SizeOf(F.CurrencyString));
-  Member('tov_format_settings', 4, @F, @F.CurrencyFormat, SizeOf(F.CurrencyFormat));
-  Member('tov_format_settings', 5, @F, @F.NegCurrFormat, SizeOf(F.NegCurrFormat));
-  Member('tov_format_settings', 6, @F, @F.CurrencyDecimals, SizeOf(F.CurrencyDecimals));
+  Member('tov_format_settings', 0, @F, @F.StructSize, SizeOf(F.StructSize));
+  Member('tov_format_settings', 1, @F, @F.DecimalSeparator, SizeOf(F.DecimalSeparator));
+  Member('tov_format_settings', 2, @F, @F.ThousandSeparator, SizeOf(F.ThousandSeparator));
+  Member('tov_format_settings', 3, @F, @F.ShortDateFormat, SizeOf(F.ShortDateFormat));
+  Member('tov_format_settings', 4, @F, @F.CurrencyString, SizeOf(F.CurrencyString));
+  Member('tov_format_settings', 5, @F, @F.CurrencyFormat, SizeOf(F.CurrencyFormat));
+  Member('tov_format_settings', 6, @F, @F.NegCurrFormat, SizeOf(F.NegCurrFormat));
+  Member('tov_format_settings', 7, @F, @F.CurrencyDecimals, SizeOf(F.CurrencyDecimals));
   WriteLn('tov_format_settings size ', SizeOf(F));
   Member('tov_unit_entry', 0, @U, @U.UnitName, SizeOf(U.UnitName));
   Member('tov_unit_entry', 1, @U, @U.HasStart, SizeOf(U.HasStart));
@@ -113,8 +116,12 @@ begin
   Member('tov_package_info', 5, @I, @I.UnitCount, SizeOf(I.UnitCount));
   Member('tov_package_info', 6, @I, @I.Units, SizeOf(I.Units));
   WriteLn('tov_package_info size ', SizeOf(I));
-  WriteLn('tov_backend size ', SizeOf(TTovBackend));
-  WriteLn('tov_host size ', SizeOf(TTovHost));
+  Member('tov_backend', 0, @B, @B.StructSize, SizeOf(B.StructSize));
+  Member('tov_backend', 1, @B, @B.Ctx, SizeOf(B.Ctx));
+  WriteLn('tov_backend size ', SizeOf(B));
+  Member('tov_host', 0, @H, @H.StructSize, SizeOf(H.StructSize));
+  Member('tov_host', 1, @H, @H.Ctx, SizeOf(H.Ctx));
+  WriteLn('tov_host size ', SizeOf(H));
 end;
 
 procedure PackageStartAndInformation;
@@ -144,10 +151,20 @@ begin
   Expect(not Info^.Units^[0].HasStart, 'the first unit has no start');
 end;
 
+procedure VersionAndStatusTexts;
+begin
+  Expect(Tov_VersionNumber = TOV_VERSION_NUMBER, 'the library is not of this unit''s version');
+  Expect(Tov_VersionString = TOV_VERSION_STRING, 'Tov_VersionString: ' + Tov_VersionString);
+  Expect(Pos('TOV_E_BUFFER:', Tov_StatusText(TOV_E_BUFFER)) = 1,
+    'Tov_StatusText(TOV_E_BUFFER): ' + Tov_StatusText(TOV_E_BUFFER));
+  Expect(Tov_LastRequiredCapacity = 0, 'a required capacity without a buffer that was short');
+end;
+
 procedure RegionalSettings;
 var
   Settings: TTovFormatSettings;
 begin
+  Settings.StructSize := SizeOf(Settings);
   Settings.DecimalSeparator := ',';
   Settings.ThousandSeparator := '.';
   Settings.ShortDateFormat := 'dd/mm/yyyy';
@@ -305,6 +322,7 @@ var
   DataSet: PTovDataSet;
 begin
   FillChar(Backend, SizeOf(Backend), 0);
+  Backend.StructSize := SizeOf(Backend);
   Backend.Ctx := Pointer(42);
   Backend.ImprimePadrao := PlainPrinter;
   ExpectStatus(Tov_SetBackend(@Backend), TOV_OK, 'Tov_SetBackend');
@@ -356,6 +374,7 @@ begin
   StartX87 := Get8087CW;
   StartSse := GetMXCSR and not $3F;
   TrapsAreLive;
+  VersionAndStatusTexts;
   PackageStartAndInformation;
   RegionalSettings;
   HostDataSets;

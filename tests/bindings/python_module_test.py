@@ -7,6 +7,7 @@ store may be built), and tov00000 on the Python path.
 """
 
 import contextlib
+import ctypes
 import datetime
 import io
 import json
@@ -225,6 +226,18 @@ class DataSets(unittest.TestCase):
             package.open_dataset(b"not a packet")
         self.assertEqual(raised.exception.status, tov00000.E_PACKET)
 
+    def test_a_text_longer_than_the_first_buffer_is_read_whole(self):
+        memo = "".join(chr(ord("a") + i % 26) for i in range(1000))
+        packet = ('<?xml version="1.0" standalone="yes"?><DATAPACKET Version="2.0"><METADATA>'
+                  '<FIELDS><FIELD attrname="OBS" fieldtype="string" WIDTH="1000"/></FIELDS>'
+                  '</METADATA><ROWDATA><ROW OBS="%s"/></ROWDATA></DATAPACKET>' % memo)
+        with package.open_dataset(packet.encode("ascii")) as dataset:
+            self.assertEqual(dataset.field_text("OBS"), memo)
+            small = ctypes.create_string_buffer(8)
+            self.assertEqual(package.lib.Tov_DataSetFieldText(dataset.handle, b"OBS", small, 8),
+                             tov00000.E_BUFFER)
+            self.assertEqual(package.lib.Tov_LastRequiredCapacity(), 1001)
+
     def test_the_statement_takes_datasets_and_says_why_it_is_false(self):
         printer = Printer()
         package.set_backend(printer)
@@ -307,6 +320,12 @@ class Package(unittest.TestCase):
         self.assertEqual(info.contains[0], "Pkg_Tov00000")
         self.assertEqual(info.units[-1], ("Tov00000", True, True))
         package.finalize()
+
+    def test_the_library_is_of_the_modules_version_and_names_its_codes(self):
+        self.assertEqual(package.version, tov00000.VERSION_STRING)
+        self.assertEqual(package.lib.Tov_VersionNumber(), tov00000.VERSION_NUMBER)
+        self.assertTrue(package.status_text(tov00000.E_BUFFER).startswith("TOV_E_BUFFER: "))
+        self.assertTrue(package.status_text(99).startswith("unknown status"))
 
     def test_a_library_that_is_not_the_package_is_refused(self):
         with self.assertRaisesRegex(OSError, "/nonexistent/libPkg_Tov00000.so"):

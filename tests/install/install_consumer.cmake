@@ -20,8 +20,15 @@ file(REMOVE_RECURSE ${WORK})
 run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/installed)
 file(RENAME ${WORK}/installed ${WORK}/moved)
 set(prefix ${WORK}/moved)
-foreach(file ${LIBDIR}/libPkg_Tov00000.so include/tov00000/tov00000.h include/tov00000/tov00000.hpp
+file(STRINGS ${prefix}/include/tov00000/tov00000.h version_line
+    REGEX "^#define TOV_VERSION_STRING \"[0-9.]+\"$")
+string(REGEX REPLACE ".*\"([0-9.]+)\"" "\\1" version "${version_line}")
+string(REGEX REPLACE "\\..*" "" major "${version}")
+foreach(file ${LIBDIR}/libPkg_Tov00000.so ${LIBDIR}/libPkg_Tov00000.so.${major}
+        ${LIBDIR}/libPkg_Tov00000.so.${version}
+        include/tov00000/tov00000.h include/tov00000/tov00000.hpp
         ${LIBDIR}/cmake/Pkg_Tov00000/Pkg_Tov00000Config.cmake
+        ${LIBDIR}/cmake/Pkg_Tov00000/Pkg_Tov00000ConfigVersion.cmake
         ${LIBDIR}/pkgconfig/Pkg_Tov00000.pc)
     if(NOT EXISTS ${prefix}/${file})
         message(FATAL_ERROR "cmake --install did not install ${file}")
@@ -41,6 +48,11 @@ run(${WORK}/cmake-build/consumer_cpp ${PACKET})
 # With pkg-config, which must name the moved tree.
 set(ENV{PKG_CONFIG_LIBDIR} ${prefix}/${LIBDIR}/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
+run(${PKG_CONFIG} --modversion Pkg_Tov00000)
+string(STRIP "${run_output}" pc_version)
+if(NOT pc_version STREQUAL version)
+    message(FATAL_ERROR "pkg-config gives version ${pc_version}, the header ${version}")
+endif()
 run(${PKG_CONFIG} --cflags --libs Pkg_Tov00000)
 string(STRIP "${run_output}" flags)
 separate_arguments(flags UNIX_COMMAND "${flags}")

@@ -63,6 +63,7 @@ TEST(DataModule, BuildingItOpensNothingAndItsConnectionAsksTheHostWhenAQueryOpen
         void* session = nullptr;
     } seen;
     tov_host table{};
+    table.struct_size = sizeof(tov_host);
     table.ctx = &seen;
     table.GetStringConexPld = [](void* ctx, const char*, char* out, size_t capacity) {
         ++static_cast<Seen*>(ctx)->connection_strings;

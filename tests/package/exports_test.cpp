@@ -101,7 +101,8 @@ TEST_F(Exports, AnAmountThatIsNoFiniteNumberIsAnArgumentError) {
 }
 
 TEST_F(Exports, RegionalSettingsAreCheckedAndThenUsed) {
-    tov_format_settings settings{'.', ',', "dd-mm-yyyy", nullptr, 0, 1, 2};
+    tov_format_settings settings{
+        sizeof(tov_format_settings), '.', ',', "dd-mm-yyyy", nullptr, 0, 1, 2};
     EXPECT_EQ(Tov_SetFormatSettings(&settings), TOV_E_ARGUMENT);
     EXPECT_NE(std::string(Tov_LastError()).find("CurrencyString"), std::string::npos);
 

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <barrier>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "lookups/lookup_rows.hpp"
@@ -36,6 +38,7 @@ struct CountingHost {
 
     tov_host table() {
         tov_host host{};
+        host.struct_size = sizeof(tov_host);
         host.ctx = this;
         host.GetStringConexPld = [](void* ctx, const char* arg, char* out, size_t capacity) {
             CountingHost& self = of(ctx);
@@ -184,8 +187,51 @@ TEST_F(LookupExports, PacketResultsLoadAsPacketsAndStayUntilTheNextCallOfTheSame
     EXPECT_TRUE(packet_of(till).rows.size() == 1u) << "another lookup's answer is untouched";
 }
 
+// Several threads of a print service asking the same lookup: each answer stays in its own
+// thread's memory until that thread asks again, however often the others ask meanwhile.
+TEST_F(LookupExports, PacketAnswersBelongToTheCallingThreadUntilItAsksAgain) {
+    constexpr int thread_count = 6;
+    constexpr int rounds = 20;
+    const char* const seats[] = {"T", "01", "00"};
+    std::barrier asked(thread_count);
+    std::barrier checked(thread_count);
+    std::vector<const void*> answers(thread_count);
+    std::vector<std::string> failures(thread_count);
+    std::vector<std::thread> threads;
+    for (int index = 0; index < thread_count; ++index) {
+        threads.emplace_back([&, index] {
+            for (int round = 0; round < rounds; ++round) {
+                const char* seat = seats[(index + round) % 3];
+                tov_variant result{};
+                const int32_t status = Tov00000_getMovCaixaMob("0001", "1001", seat, &result);
+                const std::string copy(static_cast<const char*>(result.data), result.size);
+                answers[index] = result.data;
+                asked.arrive_and_wait();  // every other thread has asked since
+                const bool same =
+                    status == TOV_OK && result.type == TOV_VT_BYTES &&
+                    std::string(static_cast<const char*>(result.data), result.size) == copy;
+                const auto others = std::count(answers.begin(), answers.end(), result.data);
+                if (failures[index].empty() && (!same || others != 1)) {
+                    failures[index] = "round " + std::to_string(round) + " seat " + seat +
+                                      (same ? ": the answer's memory is shared"
+                                            : ": the answer changed under another thread");
+                }
+                checked.arrive_and_wait();
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    for (int index = 0; index < thread_count; ++index) {
+        EXPECT_EQ(failures[index], "") << "thread " << index;
+    }
+    tov_variant check{};
+    ASSERT_EQ(Tov00000_getMovCaixaMob("0001", "1001", "T", &check), TOV_OK);
+    EXPECT_EQ(packet_of(check).rows.size(), 2u) << "cash and PIX";
+}
+
 TEST_F(LookupExports, AFailedPacketLookupAnswersTheHostsErrorTextAsText) {
-    tov_format_settings settings{',', '.', "dd/mmm/yyyy", "R$", 2, 9, 2};
+    tov_format_settings settings{
+        sizeof(tov_format_settings), ',', '.', "dd/mmm/yyyy", "R$", 2, 9, 2};
     ASSERT_EQ(Tov_SetFormatSettings(&settings), TOV_OK);
     tov_variant till{};
     const int32_t status = Tov00000_GetCaixa("001", &till);

@@ -44,7 +44,7 @@ TEST(NullArguments, NullTablesReturnToTheDefaults) {
 }
 
 TEST(NullArguments, SettingsWithANullTextNameTheMember) {
-    tov_format_settings settings{',', '.', nullptr, "R$", 2, 9, 2};
+    tov_format_settings settings{sizeof(tov_format_settings), ',', '.', nullptr, "R$", 2, 9, 2};
     EXPECT_EQ(Tov_SetFormatSettings(&settings), TOV_E_ARGUMENT);
     EXPECT_THAT(Tov_LastError(), HasSubstr("ShortDateFormat"));
     settings.ShortDateFormat = "dd/mm/yyyy";

@@ -43,6 +43,7 @@ int32_t keep_width(void*, const char*, const char*, const char*, int32_t*) {
 int32_t register_bill(char* stCupomDia, size_t capacity, const void* items, size_t items_size,
                       double doTotal = 0, int32_t* result_out = nullptr) {
     tov_backend backend{};
+    backend.struct_size = sizeof(tov_backend);
     backend.Conferencia_Outras = register_composes;
     backend.AjustaImpressaoDireta = keep_width;
     EXPECT_EQ(Tov_SetBackend(&backend), TOV_OK);

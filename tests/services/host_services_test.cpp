@@ -63,6 +63,7 @@ TEST(HostServicesDefaults, OtherServicesFallBackToThePackagesOwn) {
 
 TEST(HostServicesRegistered, OverlongAnswerIsCutAtTheBufferEnd) {
     tov_host table{};
+    table.struct_size = sizeof(tov_host);
     table.GetStringConexPld = [](void*, const char*, char* out, size_t capacity) {
         std::memset(out, 'x', capacity);  // no NUL of its own
     };
@@ -72,6 +73,7 @@ TEST(HostServicesRegistered, OverlongAnswerIsCutAtTheBufferEnd) {
 
 TEST(HostServicesRegistered, PrinterConfigurationPassesValuesBothWays) {
     tov_host table{};
+    table.struct_size = sizeof(tov_host);
     table.ConfiguraImpressora = [](void*, int32_t kind, int32_t flag1, int32_t flag2, int32_t* font,
                                    int32_t* width, char* enter, size_t, char*, size_t, char* coupon,
                                    size_t) {
@@ -107,6 +109,7 @@ TEST(BackendCalls, BuffersKeepTheirNulBytesAndTextsComeBack) {
         std::string buffer;
     } seen;
     tov_backend table{};
+    table.struct_size = sizeof(tov_backend);
     table.ctx = &seen;
     table.Extrato = [](void* ctx, const char* buffer, size_t size, const char*) {
         static_cast<Seen*>(ctx)->buffer.assign(buffer, size);

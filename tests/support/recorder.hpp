@@ -48,6 +48,7 @@ struct Recorder {
 
     tov_backend backend() {
         tov_backend table{};
+        table.struct_size = sizeof(tov_backend);
         table.ctx = this;
         add_management_report(table);
         add_documents(table);
@@ -60,6 +61,7 @@ struct Recorder {
     // comes back in brackets.
     tov_host host(bool record_deciphering = false) {
         tov_host table{};
+        table.struct_size = sizeof(tov_host);
         table.ctx = this;
         table.Now = [](void* ctx) { return of(ctx).now; };
         table.ConfiguraImpressora = configure_printer;

@@ -9,12 +9,15 @@
   or RelatorioVendedor_Tov00000@52), every one by name, and calls itself Pkg_Tov00000.dll;
 - every name the Pascal import unit binds is exported, from the file the unit names on Windows;
 - the library and the programs import nothing but the system's own DLLs: the compiler's run-time
-  (libstdc++, libgcc, winpthreads) is inside them, so they run on a Windows that lacks it.
+  (libstdc++, libgcc, winpthreads) is inside them, so they run on a Windows that lacks it;
+- the library's version resource carries the version of tov00000.h: the fixed file and product
+  versions and the FileVersion, ProductVersion, ProductName and FileDescription texts.
 """
 
 import argparse
 import os
 import re
+import struct
 import subprocess
 import sys
 
@@ -84,6 +87,48 @@ def check_library(objdump, header, library):
     return problems, names
 
 
+def header_version(header):
+    with open(header, encoding="latin-1") as stream:
+        text = stream.read()
+    return tuple(int(re.search(r"^#define TOV_VERSION_%s (\d+)$" % part, text, re.M).group(1))
+                 for part in ("MAJOR", "MINOR", "PATCH"))
+
+
+def version_text(data, key):
+    """The value of a StringFileInfo entry: its UTF-16 key, padding to 32 bits, its value."""
+    at = data.find(key.encode("utf-16-le") + b"\0\0")
+    if at < 0:
+        return None
+    at += 2 * len(key) + 2
+    at += (4 - at % 4) % 4
+    end = at
+    while end + 1 < len(data) and data[end:end + 2] != b"\0\0":
+        end += 2
+    return data[at:end].decode("utf-16-le")
+
+
+def check_version_resource(library, version):
+    with open(library, "rb") as stream:
+        data = stream.read()
+    problems = []
+    major, minor, patch = version
+    signature = data.find(struct.pack("<I", 0xFEEF04BD))
+    if signature < 0:
+        return ["no version resource (VS_FIXEDFILEINFO)"]
+    file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<4I", data, signature + 8)
+    expected = ((major << 16) | minor, patch << 16)
+    if (file_ms, file_ls) != expected or (product_ms, product_ls) != expected:
+        problems.append("the fixed file or product version is not %d.%d.%d.0" % version)
+    texts = {"FileVersion": "%d.%d.%d" % version, "ProductVersion": "%d.%d.%d" % version,
+             "ProductName": "Pkg_Tov00000"}
+    for key, value in texts.items():
+        if version_text(data, key) != value:
+            problems.append(f"{key} is {version_text(data, key)!r}, not {value!r}")
+    if not version_text(data, "FileDescription"):
+        problems.append("no FileDescription")
+    return problems
+
+
 def check_pascal_unit(unit, library_names):
     with open(unit, encoding="latin-1") as stream:
         text = stream.read()
@@ -120,13 +165,15 @@ def main():
     failures = 0
     problems, names = check_library(options.objdump, options.header, options.library)
     problems += check_imports(options.objdump, options.library)
+    version = header_version(options.header)
+    problems += check_version_resource(options.library, version)
     label = os.path.basename(options.library)
     if problems:
         failures += 1
         print(f"{label}: " + "\n  ".join(["WRONG"] + problems))
     else:
         print(f"{label}: exports the {len(names)} functions of tov00000.h by their plain names, "
-              "imports only system DLLs")
+              "imports only system DLLs, version resource %d.%d.%d" % version)
     problems, count = check_pascal_unit(options.pascal_unit, names)
     label = os.path.basename(options.pascal_unit)
     if problems:

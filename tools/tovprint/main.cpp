@@ -15,6 +15,9 @@
 #include "cli/packet_subcommand.hpp"
 #include "cli/print_subcommand.hpp"
 #include "cli/profiles_subcommand.hpp"
+#include "host/library_location.hpp"
+#include "os/shared_library.hpp"
+#include "tov00000/tov00000.h"
 
 namespace {
 
@@ -23,8 +26,24 @@ using namespace tovprint;
 constexpr int failure_status = 1;
 constexpr int usage_error_status = failure_status;
 
+// tovprint's own version (that of the header it was built with) and the library's, as found.
+std::string version_text() {
+    std::string text = "tovprint " TOV_VERSION_STRING "\n";
+    try {
+        const SharedLibrary library(package_library_path(std::nullopt));
+        text += "library " +
+                std::string(library.function<decltype(&Tov_VersionString)>("Tov_VersionString")()) +
+                " (" + library.path().string() + ")";
+    } catch (const std::exception& error) {
+        text += "library not loaded: " + std::string(error.what());
+    }
+    return text;
+}
+
 int run(int argc, char** argv) {
     CLI::App app{"tovprint: a command-line host of the print-layout package"};
+    app.set_version_flag("--version", version_text,
+                         "print tovprint's version and that of the library it would load");
     app.require_subcommand(1);
     PacketSubcommand packet(app);
     DemoSubcommand demo(app);

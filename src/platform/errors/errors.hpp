@@ -6,6 +6,7 @@
 // Each error carries the status code the C ABI reports for it (TOV_E_* of tov00000.h), so the
 // boundary reads the code from the error instead of asking which class it is.
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -90,7 +91,14 @@ public:
 // An answer that does not fit the buffer the caller handed in.
 class BufferError : public ErrorWithStatus<TOV_E_BUFFER> {
 public:
-    using ErrorWithStatus::ErrorWithStatus;
+    explicit BufferError(const std::string& message, std::size_t required_capacity = 0)
+        : ErrorWithStatus(message), required_capacity_(required_capacity) {}
+
+    // The capacity, terminator included, that the answer needs (0 when unknown).
+    std::size_t required_capacity() const noexcept { return required_capacity_; }
+
+private:
+    std::size_t required_capacity_;
 };
 
 }  // namespace tov

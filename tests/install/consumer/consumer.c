@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
     fclose(file);
 
     memset(&backend, 0, sizeof backend);
+
+    backend.struct_size = sizeof backend;
     backend.ImprimePadrao = print_plain;
     if (Tov_SetBackend(&backend) != TOV_OK ||
         RelatorioVendedor_Tov00000("0001", "Loja", "003", "Caixa", "1", "COM2", "1", packet, size,

@@ -29,6 +29,7 @@ public:
 
     tov_host table() {
         tov_host host{};
+        host.struct_size = sizeof(tov_host);
         host.ctx = this;
         if (connection_) host.GetStringConexPld = connection_string;
         if (now_) host.Now = fixed_now;

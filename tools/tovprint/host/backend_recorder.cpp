@@ -201,7 +201,8 @@ int32_t imprime_padrao(void* ctx, const char* stCdPortImpNF, const char* stIdTip
 }  // namespace
 
 tov_backend BackendRecorder::table() {
-    return tov_backend{this,
+    return tov_backend{sizeof(tov_backend),
+                       this,
                        conferencia_formatada,
                        conferencia_outras,
                        dispara_impressao_nao_fiscal,

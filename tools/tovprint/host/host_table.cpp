@@ -33,6 +33,7 @@ void given_connection(void* ctx, const char*, char* out, size_t capacity) {
 
 tov_host HostTable::table() {
     tov_host host{};
+    host.struct_size = sizeof(tov_host);
     host.ctx = this;
     if (now_) host.Now = fixed_now;
     if (exe_path_) host.ExePath = given_exe_path;

@@ -12,7 +12,7 @@ namespace {
 #ifdef _WIN32
 constexpr const char* library_file_name = "Pkg_Tov00000.dll";
 #else
-constexpr const char* library_file_name = "libPkg_Tov00000.so";
+constexpr const char* library_file_name = "libPkg_Tov00000.so.1";  // its soname
 #endif
 
 // In the library folder of the program's installed prefix if it is there, else beside the

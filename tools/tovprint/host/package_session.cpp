@@ -7,12 +7,22 @@
 
 namespace tovprint {
 
+void require_compatible_version(const SharedLibrary& library) {
+    const int32_t number = library.function<decltype(&Tov_VersionNumber)>("Tov_VersionNumber")();
+    if (number / 10000 == TOV_VERSION_MAJOR && number >= TOV_VERSION_NUMBER) return;
+    const char* version = library.function<decltype(&Tov_VersionString)>("Tov_VersionString")();
+    throw tov::Error(library.path().string() + " is version " + (version ? version : "?") +
+                     "; tovprint needs " + std::to_string(TOV_VERSION_MAJOR) + ".x from " +
+                     TOV_VERSION_STRING + " on");
+}
+
 PackageSession::PackageSession(const std::filesystem::path& library, BackendRecorder& backend,
                                HostTable& host)
     : library_(library),
       backend_(backend),
       last_error_(library_.function<decltype(&Tov_LastError)>("Tov_LastError")),
       finalize_(library_.function<decltype(&Finalize)>("Finalize")) {
+    require_compatible_version(library_);
     check(library_.function<decltype(&Initialize)>("Initialize")(), "Initialize");
     const tov_backend backend_table = backend.table();
     check(library_.function<decltype(&Tov_SetBackend)>("Tov_SetBackend")(&backend_table),

@@ -1,6 +1,7 @@
 #pragma once
 // The package loaded for one run of tovprint: opened, started with Initialize, given tovprint's
-// back-end and host services, and stopped with Finalize when the session ends.
+// back-end and host services, and stopped with Finalize when the session ends. A library of
+// another major version, or older than tovprint's header, is refused before anything is called.
 
 #include <cstdint>
 #include <filesystem>
@@ -12,6 +13,10 @@
 #include "tov00000/tov00000.h"
 
 namespace tovprint {
+
+// Throws tov::Error naming both versions unless the library is of tovprint's major version and
+// at least its version (Tov_VersionNumber against the TOV_VERSION_* tovprint was built with).
+void require_compatible_version(const SharedLibrary& library);
 
 class PackageSession {
 public:

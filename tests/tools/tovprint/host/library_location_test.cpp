@@ -27,7 +27,7 @@ TEST_F(LibraryLocation, TheEnvironmentComesBeforeTheBuiltLibrary) {
 
 TEST_F(LibraryLocation, WithoutEitherTheLibraryHasThePackageFileName) {
     tov::test::set_environment("TOV_LIBRARY", "");
-    EXPECT_EQ(package_library_path(std::nullopt).filename(), "libPkg_Tov00000.so");
+    EXPECT_EQ(package_library_path(std::nullopt).filename(), "libPkg_Tov00000.so.1");
 }
 
 }  // namespace
