@@ -42,6 +42,10 @@ std::optional<PaperFacts> StatusQuery::read_paper_sensor(Deadline deadline) {
 
 Confirmation StatusQuery::confirm_printed(const ProcessId& id, Deadline deadline) {
     connection_.write(process_id_request(id), deadline);
+    return await_printed(id, deadline);
+}
+
+Confirmation StatusQuery::await_printed(const ProcessId& id, Deadline deadline) {
     const auto same_id = [&id](const StatusAnswer& answer) {
         const auto* process = std::get_if<ProcessIdAnswer>(&answer);
         return process != nullptr && process->id == id;

@@ -36,6 +36,8 @@ public:
 
     // GS ( H with `id`, answered once everything sent before it is printed.
     Confirmation confirm_printed(const ProcessId& id, Deadline deadline);
+    // Waits again for the answer to a GS ( H already sent, without sending another.
+    Confirmation await_printed(const ProcessId& id, Deadline deadline);
     // GS r 1 as the confirmation of printers without GS ( H: printed when it is answered and
     // the paper did not end.
     Confirmation confirm_by_paper_sensor(Deadline deadline);
