@@ -285,6 +285,19 @@ TEST(EmulatedPrinterStatus, ADroppedConnectionIsAnError) {
     EXPECT_THROW(query.read_status(), StatusConnectionError);
 }
 
+TEST(EmulatedPrinterStatus, ARefusingOrSilentPrinterAnswersNothing) {
+    EmulatedPrinter printer({"--refuse"});
+    EXPECT_THROW(SocketConnection{printer.printer_port}, std::runtime_error);
+    printer.control({{"command", "refuse"}, {"on", false}});
+    SocketConnection connection(printer.printer_port);
+    printer.control({{"command", "silent"}, {"on", true}});
+    StatusQuery silent(connection, silence);
+    EXPECT_EQ(judge(silent.read_status()).verdict, Verdict::Unknown);
+    // Once it reads again, it answers what it was sent meanwhile.
+    printer.control({{"command", "silent"}, {"on", false}});
+    EXPECT_EQ(connection.read_some(Clock::now() + answer_limit), "\x12");
+}
+
 std::string file_bytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
