@@ -92,6 +92,23 @@ void check_idempotency_key(std::string_view key) {
     }
 }
 
+// DLE begins the real-time commands an ESC/POS printer obeys wherever they come, even inside
+// text: DLE EOT asks its status, DLE DC4 pulses the cash drawer or switches the printer off.
+// The package's documents never hold it; one that does carries it from a request's text, and
+// is refused rather than let a caller drive the printer.
+constexpr char real_time_command_lead = 0x10;
+
+void refuse_real_time_commands(const std::vector<std::string>& papers) {
+    for (const std::string& paper : papers) {
+        if (paper.find(real_time_command_lead) != std::string::npos) {
+            throw ApiError(http_status::unprocessable,
+                           "the document holds the byte DLE (0x10), which a printer obeys as a "
+                           "real-time command (status, cash drawer, power off): is it in a text "
+                           "of the request?");
+        }
+    }
+}
+
 json created_json(std::int64_t id) {
     return json{{"id", id}, {"state", "queued"}};
 }
@@ -173,6 +190,7 @@ ApiAnswer JobService::submit(const CallerConfig& caller, std::string_view idempo
     } catch (const DocumentRefused& error) {
         throw ApiError(http_status::unprocessable, error.what());
     }
+    refuse_real_time_commands(texts);
     NewJob new_job{caller.name, key,          body_sha256,
                    job.printer, job.document, document_language(texts.front()),
                    {},          std::nullopt};

@@ -428,6 +428,8 @@ def case_bad_requests(args):
     bad_packet["request"]["P_VENDASVENDEDOR"] = {"base64": base64.b64encode(b"not a packet").decode()}
     file_packet = job_body(args, "TAG-9-2")
     file_packet["request"]["P_VENDASVENDEDOR"] = "/etc/passwd"
+    drawer = job_body(args, "TAG-9-4")
+    drawer["request"]["stNmCaixa"] = "Caixa \u0010\u0014\u0001\u0001\u0008"
     missing_key = job_body(args, "TAG-9-3")
     del missing_key["request"]["doVrTotGeral"]
     cases = [
@@ -448,6 +450,8 @@ def case_bad_requests(args):
          400, "base64"),
         ("packet the package refuses", "POST", "/v1/jobs", bad_packet, TILL_TOKENS["caixa-1"],
          "k8", 422, "RelatorioVendedor_Tov00000"),
+        ("a printer's real-time command in a text", "POST", "/v1/jobs", drawer,
+         TILL_TOKENS["caixa-1"], "k10", 422, "DLE"),
         ("body too large", "POST", "/v1/jobs", "x" * (70 * 1024), TILL_TOKENS["caixa-1"], "k9",
          413, "larger"),
         ("unknown job", "GET", "/v1/jobs/999", None, TILL_TOKENS["caixa-1"], None, 404, "999"),
