@@ -12,6 +12,9 @@
 #include <nlohmann/json.hpp>
 
 #include "document_composer.hpp"
+#if TOV_PREVIEW
+#include "preview/receipt_picture.hpp"
+#endif
 #include "job_log.hpp"
 #include "journal.hpp"
 #include "print_queues.hpp"
@@ -52,6 +55,9 @@ private:
     JobLog& log_;
     std::size_t queue_limit_;
     std::mutex drawing_;  // cairo's fonts are shared by the whole process
+#if TOV_PREVIEW
+    tovprint::PictureFonts fonts_;  // released with the service, once nothing draws any more
+#endif
 };
 
 // The JSON of a job as the API shows it.
