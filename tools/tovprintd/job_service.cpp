@@ -215,8 +215,11 @@ ApiAnswer JobService::job(const CallerConfig& caller, std::int64_t id) {
 }
 
 ApiAnswer JobService::jobs(const CallerConfig& caller, const std::optional<std::string>& state,
-                           const std::optional<std::string>& printer) {
+                           const std::optional<std::string>& printer, int limit,
+                           std::optional<std::int64_t> before) {
     JobFilter filter;
+    filter.limit = limit;
+    filter.before = before;
     if (state) {
         filter.state = state_named(*state);
         if (!filter.state) {
@@ -234,8 +237,13 @@ ApiAnswer JobService::jobs(const CallerConfig& caller, const std::optional<std::
     // A till sees its own jobs; a manager every one.
     if (caller.role != CallerRole::Manager) filter.caller = caller.name;
     json list = json::array();
-    for (const JobRecord& job : journal_.list(filter)) list.push_back(job_json(job));
-    return {http_status::ok, json{{"jobs", std::move(list)}}};
+    const std::vector<JobRecord> jobs = journal_.list(filter);
+    for (const JobRecord& job : jobs) list.push_back(job_json(job));
+    json answer{{"jobs", std::move(list)}};
+    // The next page, when this one is full.
+    answer["next_before"] =
+        static_cast<int>(jobs.size()) == limit ? json(jobs.back().id) : json(nullptr);
+    return {http_status::ok, std::move(answer)};
 }
 
 ApiAnswer JobService::cancel(const CallerConfig& caller, std::int64_t id) {

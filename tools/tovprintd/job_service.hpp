@@ -36,8 +36,10 @@ public:
     ApiAnswer submit(const CallerConfig& caller, std::string_view idempotency_key,
                      std::string_view body);
     ApiAnswer job(const CallerConfig& caller, std::int64_t id);
+    // Newest first, at most `limit` (1 to 1000), of ids below `before` when given.
     ApiAnswer jobs(const CallerConfig& caller, const std::optional<std::string>& state,
-                   const std::optional<std::string>& printer);
+                   const std::optional<std::string>& printer, int limit,
+                   std::optional<std::int64_t> before);
     ApiAnswer cancel(const CallerConfig& caller, std::int64_t id);
     ApiAnswer reprint(const CallerConfig& caller, std::int64_t id);
     ApiAnswer printers();
