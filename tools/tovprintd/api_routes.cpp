@@ -57,6 +57,28 @@ void reject_unknown_query(const HttpRequest& request,
     }
 }
 
+constexpr int largest_page = 1000;
+
+int page_limit(const HttpRequest& request) {
+    const auto text = query_value(request, "limit");
+    if (!text) return largest_page;
+    int limit = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), limit);
+    if (error != std::errc() || end != text->data() + text->size() || limit < 1 ||
+        limit > largest_page) {
+        throw ApiError(http_status::bad_request, "limit must be a number from 1 to 1000");
+    }
+    return limit;
+}
+
+std::optional<std::int64_t> page_before(const HttpRequest& request) {
+    const auto text = query_value(request, "before");
+    if (!text) return std::nullopt;
+    const auto id = job_id(*text);
+    if (!id) throw ApiError(http_status::bad_request, "before must be a job id");
+    return id;
+}
+
 int paper_number(const HttpRequest& request) {
     const auto text = query_value(request, "paper");
     if (!text) return 1;
@@ -117,9 +139,10 @@ HttpResponse ApiRoutes::route(const HttpRequest& request) {
                 jobs_.submit(caller, request.idempotency_key.value_or(""), request.body));
         }
         if (request.method != "GET") method_not_allowed(request, "GET, POST");
-        reject_unknown_query(request, {"state", "printer"});
-        return json_response(
-            jobs_.jobs(caller, query_value(request, "state"), query_value(request, "printer")));
+        reject_unknown_query(request, {"state", "printer", "limit", "before"});
+        return json_response(jobs_.jobs(caller, query_value(request, "state"),
+                                        query_value(request, "printer"), page_limit(request),
+                                        page_before(request)));
     }
     if (path.starts_with(std::string(jobs_path) + "/")) {
         return job_route(request, caller, path.substr(jobs_path.size() + 1));

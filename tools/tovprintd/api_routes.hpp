@@ -3,7 +3,10 @@
 //
 //   GET    /v1/health                 no token
 //   POST   /v1/jobs                   Idempotency-Key required
-//   GET    /v1/jobs?state=S&printer=P a till sees its own jobs, a manager every one
+//   GET    /v1/jobs?state=S&printer=P&limit=N&before=ID
+//                                     a till sees its own jobs, a manager every one, newest
+//                                     first, 1000 a page unless limit says; next_before names
+//                                     the next page
 //   GET    /v1/jobs/ID
 //   DELETE /v1/jobs/ID                manager: cancels a queued job
 //   POST   /v1/jobs/ID/reprint        manager

@@ -92,6 +92,23 @@ void check_idempotency_key(std::string_view key) {
     }
 }
 
+// DLE begins the real-time commands an ESC/POS printer obeys wherever they come, even inside
+// text: DLE EOT asks its status, DLE DC4 pulses the cash drawer or switches the printer off.
+// The package's documents never hold it; one that does carries it from a request's text, and
+// is refused rather than let a caller drive the printer.
+constexpr char real_time_command_lead = 0x10;
+
+void refuse_real_time_commands(const std::vector<std::string>& papers) {
+    for (const std::string& paper : papers) {
+        if (paper.find(real_time_command_lead) != std::string::npos) {
+            throw ApiError(http_status::unprocessable,
+                           "the document holds the byte DLE (0x10), which a printer obeys as a "
+                           "real-time command (status, cash drawer, power off): is it in a text "
+                           "of the request?");
+        }
+    }
+}
+
 json created_json(std::int64_t id) {
     return json{{"id", id}, {"state", "queued"}};
 }
@@ -173,6 +190,7 @@ ApiAnswer JobService::submit(const CallerConfig& caller, std::string_view idempo
     } catch (const DocumentRefused& error) {
         throw ApiError(http_status::unprocessable, error.what());
     }
+    refuse_real_time_commands(texts);
     NewJob new_job{caller.name, key,          body_sha256,
                    job.printer, job.document, document_language(texts.front()),
                    {},          std::nullopt};
@@ -197,8 +215,11 @@ ApiAnswer JobService::job(const CallerConfig& caller, std::int64_t id) {
 }
 
 ApiAnswer JobService::jobs(const CallerConfig& caller, const std::optional<std::string>& state,
-                           const std::optional<std::string>& printer) {
+                           const std::optional<std::string>& printer, int limit,
+                           std::optional<std::int64_t> before) {
     JobFilter filter;
+    filter.limit = limit;
+    filter.before = before;
     if (state) {
         filter.state = state_named(*state);
         if (!filter.state) {
@@ -216,8 +237,13 @@ ApiAnswer JobService::jobs(const CallerConfig& caller, const std::optional<std::
     // A till sees its own jobs; a manager every one.
     if (caller.role != CallerRole::Manager) filter.caller = caller.name;
     json list = json::array();
-    for (const JobRecord& job : journal_.list(filter)) list.push_back(job_json(job));
-    return {http_status::ok, json{{"jobs", std::move(list)}}};
+    const std::vector<JobRecord> jobs = journal_.list(filter);
+    for (const JobRecord& job : jobs) list.push_back(job_json(job));
+    json answer{{"jobs", std::move(list)}};
+    // The next page, when this one is full.
+    answer["next_before"] =
+        static_cast<int>(jobs.size()) == limit ? json(jobs.back().id) : json(nullptr);
+    return {http_status::ok, std::move(answer)};
 }
 
 ApiAnswer JobService::cancel(const CallerConfig& caller, std::int64_t id) {

@@ -12,6 +12,9 @@
 #include <nlohmann/json.hpp>
 
 #include "document_composer.hpp"
+#if TOV_PREVIEW
+#include "preview/receipt_picture.hpp"
+#endif
 #include "job_log.hpp"
 #include "journal.hpp"
 #include "print_queues.hpp"
@@ -33,8 +36,10 @@ public:
     ApiAnswer submit(const CallerConfig& caller, std::string_view idempotency_key,
                      std::string_view body);
     ApiAnswer job(const CallerConfig& caller, std::int64_t id);
+    // Newest first, at most `limit` (1 to 1000), of ids below `before` when given.
     ApiAnswer jobs(const CallerConfig& caller, const std::optional<std::string>& state,
-                   const std::optional<std::string>& printer);
+                   const std::optional<std::string>& printer, int limit,
+                   std::optional<std::int64_t> before);
     ApiAnswer cancel(const CallerConfig& caller, std::int64_t id);
     ApiAnswer reprint(const CallerConfig& caller, std::int64_t id);
     ApiAnswer printers();
@@ -52,6 +57,9 @@ private:
     JobLog& log_;
     std::size_t queue_limit_;
     std::mutex drawing_;  // cairo's fonts are shared by the whole process
+#if TOV_PREVIEW
+    tovprint::PictureFonts fonts_;  // released with the service, once nothing draws any more
+#endif
 };
 
 // The JSON of a job as the API shows it.

@@ -179,12 +179,14 @@ std::vector<JobRecord> Journal::list(const JobFilter& filter) {
     const std::lock_guard lock(mutex_);
     SqliteStatement statement(db_, select_jobs("WHERE (?1 IS NULL OR state = ?1) AND (?2 IS NULL "
                                                "OR printer = ?2) AND (?3 IS NULL OR caller = ?3) "
-                                               "ORDER BY id DESC LIMIT ?4")
+                                               "AND (?5 IS NULL OR id < ?5) ORDER BY id DESC "
+                                               "LIMIT ?4")
                                        .c_str());
     statement.bind(1, filter.state ? std::optional(state_text(*filter.state)) : std::nullopt)
         .bind(2, filter.printer)
         .bind(3, filter.caller)
-        .bind(4, static_cast<std::int64_t>(filter.limit));
+        .bind(4, static_cast<std::int64_t>(filter.limit))
+        .bind(5, filter.before);
     return read_jobs(statement);
 }
 

@@ -22,6 +22,7 @@ struct JobFilter {
     std::optional<std::string> printer;
     std::optional<std::string> caller;  // only this caller's jobs
     int limit = 1000;
+    std::optional<std::int64_t> before;  // only jobs of lower ids (the next page)
 };
 
 // A job found by its caller's idempotency key.

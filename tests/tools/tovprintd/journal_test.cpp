@@ -126,8 +126,10 @@ TEST_F(JournalTest, AJobSendingWhenTheServiceStoppedIsUnconfirmedWhenItStartsAga
     EXPECT_TRUE(reopened.find(sending)->error);
     EXPECT_EQ(reopened.find(queued)->state, JobState::Queued);
     EXPECT_TRUE(reopened.settle_interrupted_jobs().empty());
-    EXPECT_EQ(reopened.list({JobState::Unconfirmed, std::nullopt, std::nullopt, 10}).size(), 1u);
-    EXPECT_EQ(reopened.list({std::nullopt, std::nullopt, "caixa-2", 10}).size(), 0u);
+    EXPECT_EQ(
+        reopened.list({JobState::Unconfirmed, std::nullopt, std::nullopt, 10, std::nullopt}).size(),
+        1u);
+    EXPECT_EQ(reopened.list({std::nullopt, std::nullopt, "caixa-2", 10, std::nullopt}).size(), 0u);
 }
 
 }  // namespace

@@ -117,8 +117,10 @@ protected:
     // Waits (at most 20 s) until no job is queued or sending.
     void wait_for_every_job() {
         for (int i = 0; i < 2000; ++i) {
-            if (journal_->list({JobState::Queued, std::nullopt, std::nullopt, 1}).empty() &&
-                journal_->list({JobState::Sending, std::nullopt, std::nullopt, 1}).empty()) {
+            if (journal_->list({JobState::Queued, std::nullopt, std::nullopt, 1, std::nullopt})
+                    .empty() &&
+                journal_->list({JobState::Sending, std::nullopt, std::nullopt, 1, std::nullopt})
+                    .empty()) {
                 return;
             }
             std::this_thread::sleep_for(10ms);

@@ -142,12 +142,19 @@ class Service:
         return answer
 
     def jobs(self, **query):
-        path = "/v1/jobs"
-        if query:
-            path += "?" + "&".join("%s=%s" % item for item in query.items())
-        status, answer, _ = self.call("GET", path, token=MANAGER_TOKEN)
-        check(status == 200, "GET %s: %s %s" % (path, status, answer))
-        return answer["jobs"]
+        """Every job the query lists, page after page."""
+        jobs = []
+        for _ in range(10000):
+            path = "/v1/jobs"
+            if query:
+                path += "?" + "&".join("%s=%s" % item for item in query.items())
+            status, answer, _ = self.call("GET", path, token=MANAGER_TOKEN)
+            check(status == 200, "GET %s: %s %s" % (path, status, answer))
+            jobs += answer["jobs"]
+            if answer["next_before"] is None:
+                return jobs
+            query = dict(query, before=answer["next_before"])
+        raise Failure("the pages of jobs never end")
 
     def wait_until_settled(self, ids, seconds=90):
         deadline = time.monotonic() + seconds
@@ -428,6 +435,8 @@ def case_bad_requests(args):
     bad_packet["request"]["P_VENDASVENDEDOR"] = {"base64": base64.b64encode(b"not a packet").decode()}
     file_packet = job_body(args, "TAG-9-2")
     file_packet["request"]["P_VENDASVENDEDOR"] = "/etc/passwd"
+    drawer = job_body(args, "TAG-9-4")
+    drawer["request"]["stNmCaixa"] = "Caixa \u0010\u0014\u0001\u0001\u0008"
     missing_key = job_body(args, "TAG-9-3")
     del missing_key["request"]["doVrTotGeral"]
     cases = [
@@ -448,6 +457,8 @@ def case_bad_requests(args):
          400, "base64"),
         ("packet the package refuses", "POST", "/v1/jobs", bad_packet, TILL_TOKENS["caixa-1"],
          "k8", 422, "RelatorioVendedor_Tov00000"),
+        ("a printer's real-time command in a text", "POST", "/v1/jobs", drawer,
+         TILL_TOKENS["caixa-1"], "k10", 422, "DLE"),
         ("body too large", "POST", "/v1/jobs", "x" * (70 * 1024), TILL_TOKENS["caixa-1"], "k9",
          413, "larger"),
         ("unknown job", "GET", "/v1/jobs/999", None, TILL_TOKENS["caixa-1"], None, 404, "999"),
@@ -480,6 +491,9 @@ def case_bad_requests(args):
         check(health[0] == 200, "health without a token")
         service.wait_until_settled([first[1]["id"], other_till[1]["id"]])
         check(len(service.jobs()) == 2, "jobs kept: %d" % len(service.jobs()))
+        check([j["id"] for j in service.jobs(limit=1)] == [other_till[1]["id"], first[1]["id"]],
+              "the pages of one job each")
+        check(service.call("GET", "/v1/jobs?limit=0", token=MANAGER_TOKEN)[0] == 400, "limit 0")
         counts = tags_on_paper(sink)
         check(counts == {"TAG-9-0": 2}, "on paper: %s" % counts)
     finally:
