@@ -108,7 +108,7 @@ class ParameterLists(unittest.TestCase):
         for export, (macro, _, _) in EXPORTS.items():
             with self.subTest(export=export):
                 source = without_comments(export_source(export))
-                fields = re.findall(r"^\s*\.(\w+) = ([^\n]*)", source, re.M)
+                fields = re.findall(r"^\s*\.(\w+) =\s*(.*?),$", source, re.M | re.S)
                 names = [name for _, name in parameter_list(macro)]
                 self.assertEqual([field for field, _ in fields], names)
                 for field, value in fields:
