@@ -60,7 +60,7 @@ const lookups::LookupPacket& loyalty_balance(BillRun& run) {
 void write_table_or_ticket(BillRun& run) {
     const TableBillRequest& request = run.request;
     assign_lookup_packet(run.store.cdsCaixa, till_operator(run), "GetCaixa");
-    if (request.stTipoVenda == "2") {
+    if (is_table_sale(request)) {
         if (EmptyString(request.stMesa)) return;
         write_operator(run);
         write_table(run);

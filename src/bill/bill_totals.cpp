@@ -3,8 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "bill/loyalty_discount.hpp"
-
 namespace tov::bill {
 namespace {
 
@@ -12,6 +10,24 @@ using dataset::ClientDataSet;
 using dataset::LocateOptions;
 
 constexpr LocateOptions any_case{.case_insensitive = true};
+
+// The loyalty discount already granted to the ticket, from the one programme the store uses:
+// Cash4All, then UDS, then core banking (the parameter file), else the store's own loyalty.
+// Asks exactly one lookup: the first whose switch is "S", or getDescontoFid when none is.
+double loyalty_discount(const BillRun& run) {
+    const TableBillRequest& request = run.request;
+    lookups::SaleLookups& lookups = run.store.lookups;
+    if (request.stIdUtilFid4All == "S") {
+        return lookups.get_desc_cash4all(request.stCdFilial, request.stNrComanda);
+    }
+    if (request.stIdUtilFidUds == "S") {
+        return lookups.get_desc_cash_uds(request.stCdFilial, request.stNrComanda);
+    }
+    if (run.country.stIdUtiCoreBanc == "S") {
+        return lookups.get_desc_core_banc(request.stCdFilial, request.stNrComanda);
+    }
+    return lookups.get_desconto_fid(request.stCdFilial, request.stNrComanda);
+}
 
 void switch_service_charge_off_when_asked(TableBillRequest& request) {
     if (request.stIdImpTxServ != "N") return;

@@ -1,5 +1,7 @@
 #include "bill/bold_codes.hpp"
 
+#include "bill/printer_kinds.hpp"
+
 namespace tov::bill {
 namespace {
 
@@ -10,26 +12,17 @@ const std::string esc_F = std::string{esc, 'F'};
 }  // namespace
 
 BoldCodes bold_codes(int IdTipoImp) {
-    switch (IdTipoImp) {
-        case 13:
-        case 21:
-        case 28:
-        case 42:
-        case 45:
-            return {esc_E, esc_F};
-        case 22:
-            return {esc_E + '\x01', esc_E + '\0'};
-        case 14:
-        case 16:
-        case 19:
-            return {esc_E + '\x01', esc_E};
-        default:
-            return {};
+    using printer_kinds::is_one_of;
+    if (is_one_of(IdTipoImp, printer_kinds::bold_with_esc_f)) return {esc_E, esc_F};
+    if (is_one_of(IdTipoImp, printer_kinds::bold_with_esc_e_nul)) {
+        return {esc_E + '\x01', esc_E + '\0'};
     }
+    if (is_one_of(IdTipoImp, printer_kinds::bold_with_esc_e)) return {esc_E + '\x01', esc_E};
+    return {};
 }
 
 bool blank_after_bold_off(int IdTipoImp) {
-    return IdTipoImp == 14;
+    return IdTipoImp == printer_kinds::blank_after_bold_off;
 }
 
 }  // namespace tov::bill

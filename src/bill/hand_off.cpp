@@ -2,13 +2,21 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
-#include "bill/credit_line.hpp"
+#include "bill/printer_kinds.hpp"
 #include "bill/spanish_wording.hpp"
 #include "services/text_helpers.hpp"
 
 namespace tov::bill {
 namespace {
+
+constexpr std::string_view maker_web_address = "www.pdv-tov.example";
+
+// The maker's credit line, the last text of every fiscal bill.
+std::string credit_line() {
+    return "QUELMAR SOFTWARE - " + std::string(maker_web_address);
+}
 
 tov_variant flag_variant(bool value) {
     tov_variant variant{};
@@ -54,7 +62,7 @@ void hand_to_plain_printer(BillRun& run) {
 }  // namespace
 
 bool register_composes_bill(int IdTipoImp) {
-    return IdTipoImp == 16 || IdTipoImp == 30 || IdTipoImp == 41 || IdTipoImp == 44;
+    return printer_kinds::is_one_of(IdTipoImp, printer_kinds::registers_composing_bill);
 }
 
 bool hand_off(BillRun& run) {

@@ -10,7 +10,7 @@
 
 namespace tov::bill {
 
-// The register kinds 16, 30, 41 and 44 compose the bill themselves.
+// The register kinds of printer_kinds::registers_composing_bill compose the bill themselves.
 bool register_composes_bill(int IdTipoImp);
 
 // The seat bill composed in run; Conferencia_Formatada's answer on a fiscal bill, true on a

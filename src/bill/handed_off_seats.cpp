@@ -33,8 +33,9 @@ std::string HandedOffSeats::told() const {
     return " (the bills of seats " + joined(seats_) + " were handed off)";
 }
 
-TableBillOutcome HandedOffSeats::outcome(std::string_view entry_point) const {
-    const std::string refuser = "table bill: " + std::string(entry_point) + " refused the bill";
+TableBillOutcome HandedOffSeats::outcome(services::EntryPoint entry_point) const {
+    const std::string refuser =
+        "table bill: " + std::string(services::entry_point_name(entry_point)) + " refused the bill";
     if (whole_ticket_refused_) return {false, refuser};
     if (refused_.empty()) return {true, ""};
     return {false, refuser + "s of seats " + joined(refused_) + told()};

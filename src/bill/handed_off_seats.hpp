@@ -20,7 +20,7 @@ public:
     // " (the bills of seats 01, 02 were handed off)", or "" before any seat bill.
     std::string told() const;
     // The result: true when nothing was refused, else false with the refused seats named.
-    TableBillOutcome outcome(std::string_view entry_point) const;
+    TableBillOutcome outcome(services::EntryPoint entry_point) const;
 
 private:
     std::vector<std::string> seats_;

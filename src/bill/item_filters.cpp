@@ -1,5 +1,8 @@
 #include "bill/item_filters.hpp"
 
+#include <string>
+
+#include "bill/item_states.hpp"
 #include "platform/dataset/filter_literal.hpp"
 
 namespace tov::bill {
@@ -26,7 +29,9 @@ std::string fiscal_item_filter(const TableBillRequest& request) {
 }
 
 std::string non_fiscal_item_filter(const TableBillRequest& request) {
-    return "IDSTPRCOMVEN  <> '6' AND IDSTPRCOMVEN <> '7'AND " + charges_left_out(request);
+    return "IDSTPRCOMVEN  <> '" + std::string(cancelled_item_states[0]) +
+           "' AND IDSTPRCOMVEN <> '" + std::string(cancelled_item_states[1]) + "'AND " +
+           charges_left_out(request);
 }
 
 }  // namespace tov::bill

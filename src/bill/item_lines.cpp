@@ -4,6 +4,7 @@
 
 #include "bill/amount_limits.hpp"
 #include "bill/item_filters.hpp"
+#include "bill/item_states.hpp"
 #include "platform/format/float_format.hpp"
 #include "services/text_helpers.hpp"
 #include "services/trunc2.hpp"
@@ -58,8 +59,7 @@ Item current_item(const ClientDataSet& items, bool fiscal) {
     item.VRDESCCOMVEN = number_of(items, "VRDESCCOMVEN");
     item.VRACRCOMVEN = number_of(items, "VRACRCOMVEN");
     item.NRMESADSCOMORIT = text_of(items, "NRMESADSCOMORIT");
-    const std::string status = text_of(items, "IDSTPRCOMVEN");
-    item.cancelled = status == "6" || status == "7";
+    item.cancelled = is_cancelled_state(text_of(items, "IDSTPRCOMVEN"));
     item.charged_service = text_of(items, "IDCOBTXSERV") == "S";
     return item;
 }
@@ -81,7 +81,7 @@ void filter_listed_items(BillRun& run) {
 }
 
 bool headed_by_seat(const TableBillRequest& request) {
-    return request.IdLugarMesa == "S" && request.stTipoVenda == "2";
+    return groups_items_by_seat(request);
 }
 
 // The first heading of the call comes without a blank line; every later one, in this seat bill

@@ -112,7 +112,7 @@ void write_seats(BillRun& run) {
 
 void write_seat_subtotals(BillRun& run) {
     if (!(run.request.doQtPessoas > 1)) return;
-    if (run.request.IdLugarMesa == "S" && run.request.stTipoVenda == "2") write_seats(run);
+    if (groups_items_by_seat(run.request)) write_seats(run);
 }
 
 }  // namespace tov::bill

@@ -15,13 +15,14 @@
 #include "bill/hand_off.hpp"
 #include "bill/handed_off_seats.hpp"
 #include "bill/item_lines.hpp"
-#include "bill/printer_setup.hpp"
 #include "bill/seat_selection.hpp"
+#include "bill/seat_subtotals.hpp"
 #include "bill/suggested_tips.hpp"
-#include "bill/total_block.hpp"
 #include "platform/dataset/packet_io.hpp"
 #include "platform/errors/errors.hpp"
+#include "services/line_layout.hpp"
 #include "services/text_helpers.hpp"
+#include "services/trunc2.hpp"
 
 namespace tov::bill {
 namespace {
@@ -40,12 +41,28 @@ void require_printable_amounts(const TableBillRequest& r) {
 // Everything the bill will call on the back-end is there before anything is printed.
 void require_entry_points(const services::Backend& backend, bool fiscal, int IdTipoImp) {
     if (!fiscal) {
-        backend.require({"AjustaImpressaoDireta", "DisparaImpressaoNaoFiscal"});
+        backend.require({services::EntryPoint::AjustaImpressaoDireta,
+                         services::EntryPoint::DisparaImpressaoNaoFiscal});
     } else if (register_composes_bill(IdTipoImp)) {
-        backend.require({"AjustaImpressaoDireta", "Conferencia_Outras"});
+        backend.require({services::EntryPoint::AjustaImpressaoDireta,
+                         services::EntryPoint::Conferencia_Outras});
     } else {
-        backend.require({"AjustaImpressaoDireta", "Conferencia_Formatada"});
+        backend.require({services::EntryPoint::AjustaImpressaoDireta,
+                         services::EntryPoint::Conferencia_Formatada});
     }
+}
+
+// The bill's line layout: the printer configuration gives the line width and line break of the
+// printer kind, and the back-end's AjustaImpressaoDireta may then change the width.
+services::LineLayout bill_layout(const services::DocumentContext& context, int IdTipoImp,
+                                 bool boImprimeFiscal) {
+    services::LineLayout layout =
+        services::configure_printer(context.host, IdTipoImp, false, boImprimeFiscal).layout;
+    context.backend.AjustaImpressaoDireta(std::to_string(IdTipoImp), layout.width);
+    services::checked_line_width(
+        layout.width,
+        services::service_of_kind("ConfiguraImpressora and AjustaImpressaoDireta", IdTipoImp));
+    return layout;
 }
 
 TicketItems read_items(std::string_view DADOS, const format::FormatSettings& settings) {
@@ -55,6 +72,18 @@ TicketItems read_items(std::string_view DADOS, const format::FormatSettings& set
         throw Error(std::string("table bill: the items packet DADOS: ") + failure.what(),
                     failure.status());
     }
+}
+
+// The bold block: the bold-on sequence, the Total line with the settled total cut to two
+// decimals, its separator, the seat subtotals, then the bold-off sequence (with a blank after it
+// on one printer kind), which closes no line of its own.
+void write_total_block(BillRun& run) {
+    run.stRelat.append(run.bold.stNegritoIni);
+    run.amount_line(run.Msg("Total"), services::Trunc2(run.request.doTotal));
+    run.separator();
+    write_seat_subtotals(run);
+    run.stRelat.append(run.bold.stNegritoFim);
+    if (blank_after_bold_off(run.request.IdTipoImp)) run.stRelat.append(" ");
 }
 
 // The whole paper of one seat bill, top to bottom.
@@ -105,7 +134,7 @@ TableBillOutcome print_seat_bills(BillRun& run) {
         handed_off.add(seat, accepted);
     } while (names_a_seat(run.request.stPosicao));
     try {
-        return handed_off.outcome("Conferencia_Formatada");
+        return handed_off.outcome(services::EntryPoint::Conferencia_Formatada);
     } catch (const std::bad_alloc&) {
         fail_after_last_hand_off(handed_off);
     }

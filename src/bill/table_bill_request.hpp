@@ -19,7 +19,7 @@ struct TableBillRequest {
     // The host's coupon-number variable: handed on to the register's entry points, which may
     // set it; the bill never writes it.
     services::HostText stCupomDia;
-    std::string stTipoVenda;  // "2": a table sale; anything else: a ticket sale
+    std::string stTipoVenda;  // table_sale, or anything else for a ticket sale
     std::string stNrComanda;
     std::string stNrvendarest;
     std::string stMesa;
@@ -50,5 +50,17 @@ struct TableBillRequest {
     std::string stIdUtilFid4All;     // "S": loyalty discount from Cash4All
     std::string stIdUtilFidUds;      // "S": loyalty discount from UDS
 };
+
+// The stTipoVenda of a sale at a table; every other sale type is a ticket sale.
+inline constexpr std::string_view table_sale = "2";
+
+inline bool is_table_sale(const TableBillRequest& request) {
+    return request.stTipoVenda == table_sale;
+}
+
+// A table sale whose items the bill groups by seat.
+inline bool groups_items_by_seat(const TableBillRequest& request) {
+    return request.IdLugarMesa == "S" && is_table_sale(request);
+}
 
 }  // namespace tov::bill

@@ -112,7 +112,7 @@ std::string compose(const ExchangeCouponRequest& request, dataset::ClientDataSet
 
 bool CupomTroca(const ExchangeCouponRequest& request, dataset::ClientDataSet& cdsProdCupTroca,
                 const services::DocumentContext& context) {
-    context.backend.require({"Nr_Cupom", "Cupom_Troca"});
+    context.backend.require({services::EntryPoint::Nr_Cupom, services::EntryPoint::Cupom_Troca});
     const CouponLayout layout = coupon_layout(request, context);
     const std::string text = compose(request, cdsProdCupTroca, layout, context);
     return context.backend.Cupom_Troca(request.stEsquemaCor, request.stCdFilial, request.stCdCaixa,

@@ -20,15 +20,16 @@ TOV_API int32_t TOV_CALL Cupom_Troca_Tov00000(int32_t IdTipoImpFis, const void* 
         auto& state = tov::package::package_state();
         auto& module = state.ensure_data_module();
         const tov::coupon::ExchangeCouponRequest request{
-            IdTipoImpFis,
-            tov::package::packet_argument(oleProdutos, oleProdutos_size, "oleProdutos"),
-            text_argument(stEsquemaCor),
-            text_argument(stCdFilial),
-            text_argument(stCdCaixa),
-            text_argument(stNmConsumidor),
-            text_argument(stCpfCnpjCon),
-            text_argument(stTipVen),
-            tov::package::amount_argument(doNrDias, "doNrDias"),
+            .IdTipoImpFis = IdTipoImpFis,
+            .oleProdutos =
+                tov::package::packet_argument(oleProdutos, oleProdutos_size, "oleProdutos"),
+            .stEsquemaCor = text_argument(stEsquemaCor),
+            .stCdFilial = text_argument(stCdFilial),
+            .stCdCaixa = text_argument(stCdCaixa),
+            .stNmConsumidor = text_argument(stNmConsumidor),
+            .stCpfCnpjCon = text_argument(stCpfCnpjCon),
+            .stTipVen = text_argument(stTipVen),
+            .doNrDias = tov::package::amount_argument(doNrDias, "doNrDias"),
         };
         const bool printed =
             tov::coupon::CupomTroca(request, module.cdsProdCupTroca, state.document_context());

@@ -19,15 +19,16 @@ TOV_API int32_t TOV_CALL imprimeTipoRece_Tov00000(int32_t IdTipoImpFis, const ch
         auto& state = tov::package::package_state();
         auto& module = state.ensure_data_module();
         const tov::reports::PaymentMeansRequest request{
-            IdTipoImpFis,
-            text_argument(stCdFilial),
-            text_argument(stCdCaixa),
-            text_argument(stEsquemaCor),
-            text_argument(stNrSerie),
-            text_argument(stMeiosPgto),
-            tov::package::packet_argument(oleTipoRece, oleTipoRece_size, "oleTipoRece"),
-            text_argument(stDataIni),
-            text_argument(stDataFin),
+            .IdTipoImpFis = IdTipoImpFis,
+            .stCdFilial = text_argument(stCdFilial),
+            .stCdCaixa = text_argument(stCdCaixa),
+            .stEsquemaCor = text_argument(stEsquemaCor),
+            .stNrSerie = text_argument(stNrSerie),
+            .stMeiosPgto = text_argument(stMeiosPgto),
+            .oleTipoRece =
+                tov::package::packet_argument(oleTipoRece, oleTipoRece_size, "oleTipoRece"),
+            .stDataIni = text_argument(stDataIni),
+            .stDataFin = text_argument(stDataFin),
         };
         tov::reports::imprimeTipoRece(request, module.cdsTipoReceHomolog, state.document_context());
     });

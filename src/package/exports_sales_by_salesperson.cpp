@@ -19,18 +19,18 @@ TOV_API int32_t TOV_CALL RelatorioVendedor_Tov00000(
         auto& state = tov::package::package_state();
         auto& module = state.ensure_data_module();
         const tov::reports::SalesBySalespersonRequest request{
-            text_argument(stCdFilial),
-            text_argument(stNmFilial),
-            text_argument(stCdCaixa),
-            text_argument(stNmCaixa),
-            text_argument(stEsquemaCor),
-            text_argument(stCdPortImpNF),
-            text_argument(stIdTipoImpNF),
-            tov::package::packet_argument(P_VENDASVENDEDOR, P_VENDASVENDEDOR_size,
-                                          "P_VENDASVENDEDOR"),
-            boUtilizaImpFis != 0,
-            IdTipoImpFis,
-            tov::package::amount_argument(doVrTotGeral, "doVrTotGeral"),
+            .stCdFilial = text_argument(stCdFilial),
+            .stNmFilial = text_argument(stNmFilial),
+            .stCdCaixa = text_argument(stCdCaixa),
+            .stNmCaixa = text_argument(stNmCaixa),
+            .stEsquemaCor = text_argument(stEsquemaCor),
+            .stCdPortImpNF = text_argument(stCdPortImpNF),
+            .stIdTipoImpNF = text_argument(stIdTipoImpNF),
+            .P_VENDASVENDEDOR = tov::package::packet_argument(
+                P_VENDASVENDEDOR, P_VENDASVENDEDOR_size, "P_VENDASVENDEDOR"),
+            .boUtilizaImpFis = boUtilizaImpFis != 0,
+            .IdTipoImpFis = IdTipoImpFis,
+            .doVrTotGeral = tov::package::amount_argument(doVrTotGeral, "doVrTotGeral"),
         };
         const bool printed = tov::reports::RelatorioVendedor(request, module.cdsVendasVendedor,
                                                              state.document_context());

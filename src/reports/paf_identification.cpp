@@ -134,7 +134,7 @@ std::optional<std::filesystem::path> existing(const std::filesystem::path& path)
 
 bool ImprimeDadosPaf(const PafIdentificationRequest& request, const PafDataSets& datasets,
                      const services::DocumentContext& context) {
-    context.backend.require({"Relatorio_Generico"});
+    context.backend.require({services::EntryPoint::Relatorio_Generico});
     const PafDigestFiles files = paf_digest_files(fs::HostFolder(context.host.ExePath()));
     datasets.cdsDadosPaf.SetData(request.oleDadosPaf);
     datasets.cdsBuscaNrSerieEcf.SetData(request.oleBuscaNrSerieEcf);

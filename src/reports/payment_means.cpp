@@ -142,7 +142,7 @@ std::string compose(const PaymentMeansRequest& request, dataset::ClientDataSet& 
 
 void imprimeTipoRece(const PaymentMeansRequest& request, dataset::ClientDataSet& cdsTipoReceHomolog,
                      const services::DocumentContext& context) {
-    context.backend.require({"imprimeTipoRece"});
+    context.backend.require({services::EntryPoint::imprimeTipoRece});
     const LineLayout layout = context.configured_line_layout(request.IdTipoImpFis, false, true);
     const std::string text = compose(request, cdsTipoReceHomolog, layout, context.settings);
     context.backend.imprimeTipoRece(request.stCdFilial, request.stCdCaixa, request.stEsquemaCor,

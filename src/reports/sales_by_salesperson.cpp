@@ -69,7 +69,8 @@ void print_on_fiscal_register(const SalesBySalespersonRequest& request,
                               dataset::ClientDataSet& sales,
                               const services::DocumentContext& context) {
     const auto& backend = context.backend;
-    backend.require({"Relatorio_Gerencial_Imp", "Usa_CompNFis", "FechRelatGerenc"});
+    backend.require({services::EntryPoint::Relatorio_Gerencial_Imp,
+                     services::EntryPoint::Usa_CompNFis, services::EntryPoint::FechRelatGerenc});
     const LineLayout layout = context.configured_line_layout(request.IdTipoImpFis, false, true);
     backend.Relatorio_Gerencial_Imp(request.stEsquemaCor, request.stCdFilial, request.stCdCaixa);
     const std::string text = compose(request, sales, layout, context);
@@ -82,7 +83,7 @@ void print_on_fiscal_register(const SalesBySalespersonRequest& request,
 
 void print_on_plain_printer(const SalesBySalespersonRequest& request, dataset::ClientDataSet& sales,
                             const services::DocumentContext& context) {
-    context.backend.require({"ImprimePadrao"});
+    context.backend.require({services::EntryPoint::ImprimePadrao});
     const std::string text =
         compose(request, sales, services::plain_printer_layout(plain_printer_width), context);
     context.backend.ImprimePadrao(request.stCdPortImpNF, request.stIdTipoImpNF, text);

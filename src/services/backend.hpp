@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "services/entry_point.hpp"
 #include "tov00000/tov00000.h"
 
 namespace tov::services {
@@ -45,8 +46,8 @@ public:
 
     // Throws BackendError for the first of the named entry points that is not registered, so a
     // document can check everything it will call before it starts printing.
-    void require(std::initializer_list<std::string_view> entry_points) const;
-    bool registered(std::string_view entry_point) const;
+    void require(std::initializer_list<EntryPoint> entry_points) const;
+    bool registered(EntryPoint entry_point) const;
 
     bool Conferencia_Formatada(const std::string& stEsquemaCor, const std::string& stCdFilial,
                                const std::string& stCdCaixa, const std::string& stNrSerie,
@@ -78,7 +79,7 @@ public:
 private:
     // The entry point itself, or BackendError naming it when the host left it NULL.
     template <class Fn>
-    Fn entry(Fn fn, std::string_view name) const;
+    Fn entry(Fn fn, EntryPoint entry_point) const;
 
     tov_backend table_;
 };

@@ -24,11 +24,12 @@ bool simple_layout_chosen(const ConsumerStatementRequest& request) {
 void require_entry_points(const ConsumerStatementRequest& request, bool simple,
                           const services::Backend& backend) {
     if (!request.boUtilizaImpFis) {
-        backend.require({"ImprimePadrao"});
+        backend.require({services::EntryPoint::ImprimePadrao});
     } else if (simple) {
-        backend.require({"Cabecalho", "Usa_CompNFis", "Extrato"});
+        backend.require({services::EntryPoint::Cabecalho, services::EntryPoint::Usa_CompNFis,
+                         services::EntryPoint::Extrato});
     } else {
-        backend.require({"Cabecalho", "Extrato"});
+        backend.require({services::EntryPoint::Cabecalho, services::EntryPoint::Extrato});
     }
 }
 

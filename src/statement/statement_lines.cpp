@@ -35,9 +35,16 @@ bool is_credit_or_debit(std::string_view IDTPMOVEXT) {
 }
 
 // The printer models whose cutter sits a separator and four lines below the last line printed.
+// The non-fiscal printer models (stIdTipoImpNF) whose paper is cut below a separator and four
+// empty lines.
+constexpr std::array<std::string_view, 5> models_cut_below_separator{"30", "32", "33", "41", "44"};
+
+// The model that feeds eleven empty lines before the cut.
+constexpr std::string_view model_feeding_eleven_lines = "34";
+
 bool cuts_below_separator(std::string_view stIdTipoImpNF) {
-    constexpr std::array<std::string_view, 5> models{"30", "32", "33", "41", "44"};
-    return std::find(models.begin(), models.end(), stIdTipoImpNF) != models.end();
+    return std::find(models_cut_below_separator.begin(), models_cut_below_separator.end(),
+                     stIdTipoImpNF) != models_cut_below_separator.end();
 }
 
 }  // namespace
@@ -131,7 +138,7 @@ std::string closing_feed(std::string_view stIdTipoImpNF, int width, std::string_
     std::string feed;
     if (cuts_below_separator(stIdTipoImpNF)) {
         feed = separator(width) + Replicate(line_break, 5);
-    } else if (stIdTipoImpNF == "34") {
+    } else if (stIdTipoImpNF == model_feeding_eleven_lines) {
         feed = Replicate(line_break, 11);
     } else {
         feed = std::string(line_break);

@@ -100,8 +100,22 @@ TEST(BackendCalls, UnregisteredEntryPointIsNamed) {
     } catch (const BackendError& error) {
         EXPECT_STREQ(error.what(), "back-end entry point 'Usa_CompNFis' is not registered");
     }
-    EXPECT_THROW(none.require({"Cupom_Troca"}), BackendError);
-    EXPECT_THROW(none.require({"NoSuchEntry"}), ArgumentError);
+    EXPECT_THROW(none.require({EntryPoint::Cupom_Troca}), BackendError);
+    EXPECT_THROW(none.require({EntryPoint::Nr_Cupom, EntryPoint::Cupom_Troca}), BackendError);
+}
+
+// Every entry point reads its own member of the table: registering one alone makes that one, and
+// only that one, registered.
+TEST(BackendCalls, EachEntryPointReadsItsOwnTableMember) {
+    tov_backend table{};
+    table.Relatorio_Generico = [](void*, const char*, const char*, const char*, const char*, size_t,
+                                  const char*, const char*) -> int32_t { return 1; };
+    const Backend backend(table);
+    for (const EntryPoint entry_point : tov::services::all_entry_points) {
+        EXPECT_EQ(backend.registered(entry_point), entry_point == EntryPoint::Relatorio_Generico)
+            << entry_point_name(entry_point);
+    }
+    EXPECT_EQ(entry_point_name(EntryPoint::Conferencia_Formatada), "Conferencia_Formatada");
 }
 
 TEST(BackendCalls, BuffersKeepTheirNulBytesAndTextsComeBack) {

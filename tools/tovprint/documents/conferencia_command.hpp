@@ -11,48 +11,13 @@
 #include <string_view>
 
 #include "documents/document_command.hpp"
+#include "documents/request_fields.hpp"
 
 namespace tovprint {
 
+// One field per parameter of the export, named after it.
 struct ConferenciaRequest {
-    std::string stCdPortaImpFis;  // texts in Windows-1252
-    std::string stNrSerie;
-    std::string stEsquemaCor;
-    std::string stCdFilial;
-    std::string stCdCaixa;
-    std::string stIndice;
-    int32_t IdTipoImp = 0;
-    std::string stCupomDia;
-    std::string stTipoVenda;
-    std::string stNrComanda;
-    std::string stNrvendarest;
-    std::string stMesa;
-    std::string stNmGarcom;
-    std::string stEmissao;
-    PacketReference DADOS;
-    double doVrDesc = 0;
-    double doConsMin = 0;
-    double doCouver = 0;
-    double doVrTxSer = 0;
-    double doQtPessoas = 0;
-    double doTotal = 0;
-    double doAcre = 0;
-    double doVrDescManual = 0;
-    std::string IdLugarMesa;
-    std::string IdTpImpParc;
-    std::string stCdProdCouver;
-    std::string stCdProdConsum;
-    std::string stCdProdConsFem;
-    bool boUtilizaImpFis = false;
-    std::string stPosicao;
-    std::string stIdIntHotel;
-    std::string stIdImpTxServ;
-    std::string stIdComisVenda;
-    std::string stIdConDescTxServ;
-    std::string stDsTextoTxServ;
-    std::string stIdConsDescTxServ;
-    std::string stIdUtilFid4All;
-    std::string stIdUtilFidUds;
+    TOV_TABLE_BILL_PARAMETERS(TOVPRINT_REQUEST_FIELD)
 };
 
 // Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.

@@ -10,19 +10,13 @@
 #include <string_view>
 
 #include "documents/document_command.hpp"
+#include "documents/request_fields.hpp"
 
 namespace tovprint {
 
+// One field per parameter of the export, named after it.
 struct CupomTrocaRequest {
-    int32_t IdTipoImpFis = 0;
-    PacketReference oleProdutos;
-    std::string stEsquemaCor;  // texts in Windows-1252
-    std::string stCdFilial;
-    std::string stCdCaixa;
-    std::string stNmConsumidor;
-    std::string stCpfCnpjCon;
-    std::string stTipVen;
-    double doNrDias = 0;
+    TOV_EXCHANGE_COUPON_PARAMETERS(TOVPRINT_REQUEST_FIELD)
 };
 
 // Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.

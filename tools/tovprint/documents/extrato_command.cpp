@@ -23,22 +23,17 @@ ExtratoPackets read_packets(const ExtratoRequest& request, const PacketFiles& pa
 
 DocumentResult print_extrato(PackageSession& package, const ExtratoRequest& request,
                              const ExtratoPackets& packets) {
-    const HostDataSet tipo(package, packets.cdsTipoExtCons, "cdsTipoExtCons");
-    const HostDataSet families(package, packets.cdsSaldoConsExt, "cdsSaldoConsExt");
-    const HostDataSet movements(package, packets.cdsExtSimples, "cdsExtSimples");
-    const HostDataSet items(package, packets.cdsExtVenda, "cdsExtVenda");
-    const HostDataSet balances(package, packets.cdsSaldFam, "cdsSaldFam");
-    const HostDataSet extrato(package, packets.cdsExtrato, "cdsExtrato");
+    const HostDataSet cdsTipoExtCons(package, packets.cdsTipoExtCons, "cdsTipoExtCons");
+    const HostDataSet cdsSaldoConsExt(package, packets.cdsSaldoConsExt, "cdsSaldoConsExt");
+    const HostDataSet cdsExtSimples(package, packets.cdsExtSimples, "cdsExtSimples");
+    const HostDataSet cdsExtVenda(package, packets.cdsExtVenda, "cdsExtVenda");
+    const HostDataSet cdsSaldFam(package, packets.cdsSaldFam, "cdsSaldFam");
+    const HostDataSet cdsExtrato(package, packets.cdsExtrato, "cdsExtrato");
     const auto print = package.function<decltype(&Extrato_Tov00000)>(export_name);
     int32_t result = 0;
-    package.check(
-        print(request.boUtilizaImpFis ? 1 : 0, request.stCdFilial.c_str(),
-              request.stEsquemaCor.c_str(), request.stIdTipoImpNF.c_str(),
-              request.stCdPortImpNF.c_str(), tipo.handle(), families.handle(), movements.handle(),
-              items.handle(), balances.handle(), request.stValData.c_str(),
-              request.stFilial.c_str(), request.stCaixa.c_str(), request.stConsumidor.c_str(),
-              request.stNmConsumidor.c_str(), extrato.handle(), request.IdTipoImpFis, &result),
-        export_name);
+    int32_t* const result_out = &result;
+    package.check(print(TOV_CONSUMER_STATEMENT_PARAMETERS(TOVPRINT_ARGUMENT) result_out),
+                  export_name);
     if (result != 0) return answered(true);
     return DocumentResult{false, package.last_error()};
 }
@@ -63,23 +58,7 @@ constexpr std::array demo{
 ExtratoRequest parse_extrato_request(std::string_view json_text, std::string origin) {
     RequestObject request(json_text, std::move(origin));
     ExtratoRequest arguments;
-    arguments.boUtilizaImpFis = request.boolean("boUtilizaImpFis");
-    arguments.stCdFilial = request.text("stCdFilial");
-    arguments.stEsquemaCor = request.text("stEsquemaCor");
-    arguments.stIdTipoImpNF = request.text("stIdTipoImpNF");
-    arguments.stCdPortImpNF = request.text("stCdPortImpNF");
-    arguments.cdsTipoExtCons = request.packet("cdsTipoExtCons");
-    arguments.cdsSaldoConsExt = request.packet("cdsSaldoConsExt");
-    arguments.cdsExtSimples = request.packet("cdsExtSimples");
-    arguments.cdsExtVenda = request.packet("cdsExtVenda");
-    arguments.cdsSaldFam = request.packet("cdsSaldFam");
-    arguments.stValData = request.text("stValData");
-    arguments.stFilial = request.text("stFilial");
-    arguments.stCaixa = request.text("stCaixa");
-    arguments.stConsumidor = request.text("stConsumidor");
-    arguments.stNmConsumidor = request.text("stNmConsumidor");
-    arguments.cdsExtrato = request.packet("cdsExtrato");
-    arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
+    TOV_CONSUMER_STATEMENT_PARAMETERS(TOVPRINT_READ_FIELD)
     request.reject_unknown_keys();
     return arguments;
 }

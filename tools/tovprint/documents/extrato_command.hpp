@@ -13,27 +13,13 @@
 #include <string_view>
 
 #include "documents/document_command.hpp"
+#include "documents/request_fields.hpp"
 
 namespace tovprint {
 
+// One field per parameter of the export, named after it.
 struct ExtratoRequest {
-    bool boUtilizaImpFis = false;
-    std::string stCdFilial;  // texts in Windows-1252
-    std::string stEsquemaCor;
-    std::string stIdTipoImpNF;
-    std::string stCdPortImpNF;
-    PacketReference cdsTipoExtCons;  // packet files of the datasets
-    PacketReference cdsSaldoConsExt;
-    PacketReference cdsExtSimples;
-    PacketReference cdsExtVenda;
-    PacketReference cdsSaldFam;
-    std::string stValData;
-    std::string stFilial;
-    std::string stCaixa;
-    std::string stConsumidor;
-    std::string stNmConsumidor;
-    PacketReference cdsExtrato;
-    int32_t IdTipoImpFis = 0;
+    TOV_CONSUMER_STATEMENT_PARAMETERS(TOVPRINT_REQUEST_FIELD)
 };
 
 // Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.

@@ -37,15 +37,7 @@ constexpr std::array demo{
 TipoReceRequest parse_tipo_rece_request(std::string_view json_text, std::string origin) {
     RequestObject request(json_text, std::move(origin));
     TipoReceRequest arguments;
-    arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
-    arguments.stCdFilial = request.text("stCdFilial");
-    arguments.stCdCaixa = request.text("stCdCaixa");
-    arguments.stEsquemaCor = request.text("stEsquemaCor");
-    arguments.stNrSerie = request.text("stNrSerie");
-    arguments.stMeiosPgto = request.text("stMeiosPgto");
-    arguments.oleTipoRece = request.packet("oleTipoRece");
-    arguments.stDataIni = request.text("stDataIni");
-    arguments.stDataFin = request.text("stDataFin");
+    TOV_PAYMENT_MEANS_PARAMETERS(TOVPRINT_READ_FIELD)
     request.reject_unknown_keys();
     return arguments;
 }

@@ -10,19 +10,13 @@
 #include <string_view>
 
 #include "documents/document_command.hpp"
+#include "documents/request_fields.hpp"
 
 namespace tovprint {
 
+// One field per parameter of the export, named after it.
 struct TipoReceRequest {
-    int32_t IdTipoImpFis = 0;
-    std::string stCdFilial;  // texts in Windows-1252
-    std::string stCdCaixa;
-    std::string stEsquemaCor;
-    std::string stNrSerie;
-    std::string stMeiosPgto;
-    PacketReference oleTipoRece;
-    std::string stDataIni;
-    std::string stDataFin;
+    TOV_PAYMENT_MEANS_PARAMETERS(TOVPRINT_REQUEST_FIELD)
 };
 
 // Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.

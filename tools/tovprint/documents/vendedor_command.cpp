@@ -10,16 +10,13 @@ namespace {
 constexpr const char* export_name = "RelatorioVendedor_Tov00000";
 
 DocumentCall vendedor_call(VendedorRequest request, std::string packet) {
-    return [request = std::move(request), packet = std::move(packet)](PackageSession& package) {
+    return [request = std::move(request),
+            P_VENDASVENDEDOR = std::move(packet)](PackageSession& package) {
         const auto print = package.function<decltype(&RelatorioVendedor_Tov00000)>(export_name);
         int32_t result = 0;
-        package.check(
-            print(request.stCdFilial.c_str(), request.stNmFilial.c_str(), request.stCdCaixa.c_str(),
-                  request.stNmCaixa.c_str(), request.stEsquemaCor.c_str(),
-                  request.stCdPortImpNF.c_str(), request.stIdTipoImpNF.c_str(), packet.data(),
-                  packet.size(), request.boUtilizaImpFis ? 1 : 0, request.IdTipoImpFis,
-                  request.doVrTotGeral, &result),
-            export_name);
+        int32_t* const result_out = &result;
+        package.check(print(TOV_SALES_BY_SALESPERSON_PARAMETERS(TOVPRINT_ARGUMENT) result_out),
+                      export_name);
         return answered(result != 0);
     };
 }
@@ -41,17 +38,7 @@ constexpr std::array demo{
 VendedorRequest parse_vendedor_request(std::string_view json_text, std::string origin) {
     RequestObject request(json_text, std::move(origin));
     VendedorRequest arguments;
-    arguments.stCdFilial = request.text("stCdFilial");
-    arguments.stNmFilial = request.text("stNmFilial");
-    arguments.stCdCaixa = request.text("stCdCaixa");
-    arguments.stNmCaixa = request.text("stNmCaixa");
-    arguments.stEsquemaCor = request.text("stEsquemaCor");
-    arguments.stCdPortImpNF = request.text("stCdPortImpNF");
-    arguments.stIdTipoImpNF = request.text("stIdTipoImpNF");
-    arguments.P_VENDASVENDEDOR = request.packet("P_VENDASVENDEDOR");
-    arguments.boUtilizaImpFis = request.boolean("boUtilizaImpFis");
-    arguments.IdTipoImpFis = request.integer("IdTipoImpFis");
-    arguments.doVrTotGeral = request.number("doVrTotGeral");
+    TOV_SALES_BY_SALESPERSON_PARAMETERS(TOVPRINT_READ_FIELD)
     request.reject_unknown_keys();
     return arguments;
 }

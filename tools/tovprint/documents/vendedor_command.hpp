@@ -10,21 +10,13 @@
 #include <string_view>
 
 #include "documents/document_command.hpp"
+#include "documents/request_fields.hpp"
 
 namespace tovprint {
 
+// One field per parameter of the export, named after it.
 struct VendedorRequest {
-    std::string stCdFilial;  // texts in Windows-1252
-    std::string stNmFilial;
-    std::string stCdCaixa;
-    std::string stNmCaixa;
-    std::string stEsquemaCor;
-    std::string stCdPortImpNF;
-    std::string stIdTipoImpNF;
-    PacketReference P_VENDASVENDEDOR;
-    bool boUtilizaImpFis = false;
-    int32_t IdTipoImpFis = 0;
-    double doVrTotGeral = 0;
+    TOV_SALES_BY_SALESPERSON_PARAMETERS(TOVPRINT_REQUEST_FIELD)
 };
 
 // Throws tov::ArgumentError naming the key for a missing, mistyped or unknown key.

@@ -3,9 +3,17 @@
 #include <cstring>
 
 #include "host/hand_off_arguments.hpp"
+#include "services/entry_point.hpp"
 
 namespace tovprint {
 namespace {
+
+using tov::services::EntryPoint;
+
+// A hand-off is named after the entry point the package called.
+std::string named(EntryPoint entry_point) {
+    return std::string(tov::services::entry_point_name(entry_point));
+}
 
 // Builds the hand-off inside the guard, so that nothing is thrown into the package.
 template <typename Build>
@@ -31,7 +39,7 @@ int32_t conferencia_formatada(void* ctx, const char* stEsquemaCor, const char* s
                               const char* buffer, size_t buffer_size) {
     return deliver(ctx, [&] {
         return HandOff{
-            "Conferencia_Formatada",
+            named(EntryPoint::Conferencia_Formatada),
             {text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
              text_argument("stCdCaixa", stCdCaixa), text_argument("stNrSerie", stNrSerie),
              text_argument("stIndice", stIndice), text_argument("stNrvendarest", stNrvendarest),
@@ -49,7 +57,7 @@ int32_t conferencia_outras(void* ctx, const char* stCdPortaImpFis, const char* s
                            int32_t IdTipoImp) {
     return deliver(ctx, [&] {
         return HandOff{
-            "Conferencia_Outras",
+            named(EntryPoint::Conferencia_Outras),
             {text_argument("stCdPortaImpFis", stCdPortaImpFis),
              text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
              text_argument("stCdCaixa", stCdCaixa), text_argument("stCupomDia", stCupomDia),
@@ -72,7 +80,7 @@ int32_t dispara_impressao_nao_fiscal(void* ctx, const tov_variant* args, int32_t
         answer->boolean = 1;
     }
     return deliver(ctx, [&] {
-        return HandOff{"DisparaImpressaoNaoFiscal",
+        return HandOff{named(EntryPoint::DisparaImpressaoNaoFiscal),
                        {variants_argument("args", args, args_high)},
                        dispatched_text(args, args_high)};
     });
@@ -81,7 +89,7 @@ int32_t dispara_impressao_nao_fiscal(void* ctx, const tov_variant* args, int32_t
 int32_t ajusta_impressao_direta(void* ctx, const char* empty1, const char* IdTipoImp,
                                 const char* empty2, int32_t* inTamLinha) {
     return deliver(ctx, [&] {
-        return HandOff{"AjustaImpressaoDireta",
+        return HandOff{named(EntryPoint::AjustaImpressaoDireta),
                        {text_argument("empty1", empty1), text_argument("IdTipoImp", IdTipoImp),
                         text_argument("empty2", empty2),
                         integer_argument("inTamLinha", inTamLinha != nullptr ? *inTamLinha : 0)},
@@ -93,7 +101,7 @@ int32_t cupom_troca(void* ctx, const char* stEsquemaCor, const char* stCdFilial,
                     const char* stCdCaixa, const char* buffer, size_t buffer_size) {
     return deliver(ctx, [&] {
         return HandOff{
-            "Cupom_Troca",
+            named(EntryPoint::Cupom_Troca),
             {text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
              text_argument("stCdCaixa", stCdCaixa)},
             buffer_bytes(buffer, buffer_size)};
@@ -106,7 +114,7 @@ int32_t nr_cupom(void* ctx, int32_t zero1, int32_t zero2, char* stNrCupom,
         std::strcpy(stNrCupom, demo_coupon_number);
     }
     return deliver(ctx, [&] {
-        return HandOff{"Nr_Cupom",
+        return HandOff{named(EntryPoint::Nr_Cupom),
                        {integer_argument("zero1", zero1), integer_argument("zero2", zero2),
                         text_argument("stNrCupom", stNrCupom)},
                        std::nullopt};
@@ -118,7 +126,7 @@ int32_t imprime_tipo_rece(void* ctx, const char* stCdFilial, const char* stCdCai
                           size_t buffer_size, const char* stMeiosPgto) {
     return deliver(ctx, [&] {
         return HandOff{
-            "imprimeTipoRece",
+            named(EntryPoint::imprimeTipoRece),
             {text_argument("stCdFilial", stCdFilial), text_argument("stCdCaixa", stCdCaixa),
              text_argument("stEsquemaCor", stEsquemaCor), text_argument("stNrSerie", stNrSerie),
              text_argument("stMeiosPgto", stMeiosPgto)},
@@ -130,7 +138,7 @@ int32_t cabecalho(void* ctx, const char* stCdFilial, const char* stEsquemaCor, c
                   const char* stCaixa, int32_t zero1, int32_t zero2) {
     return deliver(ctx, [&] {
         return HandOff{
-            "Cabecalho",
+            named(EntryPoint::Cabecalho),
             {text_argument("stCdFilial", stCdFilial), text_argument("stEsquemaCor", stEsquemaCor),
              text_argument("stFilial", stFilial), text_argument("stCaixa", stCaixa),
              integer_argument("zero1", zero1), integer_argument("zero2", zero2)},
@@ -140,7 +148,7 @@ int32_t cabecalho(void* ctx, const char* stCdFilial, const char* stEsquemaCor, c
 
 int32_t extrato(void* ctx, const char* buffer, size_t buffer_size, const char* stEsquemaCor) {
     return deliver(ctx, [&] {
-        return HandOff{"Extrato",
+        return HandOff{named(EntryPoint::Extrato),
                        {text_argument("stEsquemaCor", stEsquemaCor)},
                        buffer_bytes(buffer, buffer_size)};
     });
@@ -148,7 +156,7 @@ int32_t extrato(void* ctx, const char* buffer, size_t buffer_size, const char* s
 
 int32_t usa_comp_nfis(void* ctx, const char* stEsquemaCor, const char* piece, size_t piece_size) {
     return deliver(ctx, [&] {
-        return HandOff{"Usa_CompNFis",
+        return HandOff{named(EntryPoint::Usa_CompNFis),
                        {text_argument("stEsquemaCor", stEsquemaCor)},
                        buffer_bytes(piece, piece_size)};
     });
@@ -158,7 +166,7 @@ int32_t relatorio_gerencial_imp(void* ctx, const char* stEsquemaCor, const char*
                                 const char* stCdCaixa, int32_t zero1, int32_t zero2) {
     return deliver(ctx, [&] {
         return HandOff{
-            "Relatorio_Gerencial_Imp",
+            named(EntryPoint::Relatorio_Gerencial_Imp),
             {text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
              text_argument("stCdCaixa", stCdCaixa), integer_argument("zero1", zero1),
              integer_argument("zero2", zero2)},
@@ -168,7 +176,7 @@ int32_t relatorio_gerencial_imp(void* ctx, const char* stEsquemaCor, const char*
 
 int32_t fech_relat_gerenc(void* ctx, const char* stEsquemaCor, int32_t flag, int32_t zero) {
     return deliver(ctx, [&] {
-        return HandOff{"FechRelatGerenc",
+        return HandOff{named(EntryPoint::FechRelatGerenc),
                        {text_argument("stEsquemaCor", stEsquemaCor), boolean_argument("flag", flag),
                         integer_argument("zero", zero)},
                        std::nullopt};
@@ -180,7 +188,7 @@ int32_t relatorio_generico(void* ctx, const char* stEsquemaCor, const char* stCd
                            const char* stNrSerie, const char* stIndice) {
     return deliver(ctx, [&] {
         return HandOff{
-            "Relatorio_Generico",
+            named(EntryPoint::Relatorio_Generico),
             {text_argument("stEsquemaCor", stEsquemaCor), text_argument("stCdFilial", stCdFilial),
              text_argument("stCdCaixa", stCdCaixa), text_argument("stNrSerie", stNrSerie),
              text_argument("stIndice", stIndice)},
@@ -191,7 +199,7 @@ int32_t relatorio_generico(void* ctx, const char* stEsquemaCor, const char* stCd
 int32_t imprime_padrao(void* ctx, const char* stCdPortImpNF, const char* stIdTipoImpNF,
                        const char* buffer, size_t buffer_size) {
     return deliver(ctx, [&] {
-        return HandOff{"ImprimePadrao",
+        return HandOff{named(EntryPoint::ImprimePadrao),
                        {text_argument("stCdPortImpNF", stCdPortImpNF),
                         text_argument("stIdTipoImpNF", stIdTipoImpNF)},
                        buffer_bytes(buffer, buffer_size)};
