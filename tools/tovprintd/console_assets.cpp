@@ -15,6 +15,9 @@ StaticAssets console_assets() {
             return HttpResponse{
                 200, "text/css; charset=utf-8", std::string(console_stylesheet()), {}};
         }
+        if (path == "/icon.svg" || path == "/favicon.ico") {
+            return HttpResponse{200, "image/svg+xml", std::string(console_icon()), {}};
+        }
         return std::nullopt;
     };
 }

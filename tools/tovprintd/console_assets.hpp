@@ -1,6 +1,6 @@
 #pragma once
-// The print console: one page, its script and its stylesheet, carried in the program (from
-// tools/tovprintd/console/) and served at /, /console.js and /console.css.
+// The print console: one page, its script, its stylesheet and its icon, carried in the program
+// (from tools/tovprintd/console/) and served at /, /console.js, /console.css and /icon.svg.
 
 #include <string_view>
 
@@ -14,5 +14,6 @@ StaticAssets console_assets();
 std::string_view console_page();
 std::string_view console_script();
 std::string_view console_stylesheet();
+std::string_view console_icon();
 
 }  // namespace tovprintd

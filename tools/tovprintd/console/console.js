@@ -369,7 +369,10 @@
     const row = element("tr", "job state-" + job.state);
     row.dataset.job = String(job.id);
     row.dataset.state = String(job.state);
-    if (job.state === "unconfirmed" || job.error) row.classList.add("attention");
+    // Unconfirmed, or failing while it waits: someone must look. A cancelled job's last
+    // failure is shown, quietly.
+    const failing = job.error && (job.state === "queued" || job.state === "sending");
+    if (job.state === "unconfirmed" || failing) row.classList.add("attention");
     row.appendChild(cell(t.colId, "job-id", job.id));
     const documentCell = cell(t.colDocument, "job-document",
       t.documents[job.document] || job.document);

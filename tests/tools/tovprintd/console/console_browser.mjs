@@ -170,8 +170,8 @@ async function checkJobs(page) {
   check(caller[0] === scenario.markup_caller && caller[1] === 0,
     "the caller named with markup: " + JSON.stringify(caller));
   const injected = await page.evaluate(() => [document.querySelectorAll("main img").length,
-    window.__tovMarkup]);
-  check(injected[0] === 1 && injected[1] === undefined,
+    typeof window.__tovMarkup]);
+  check(injected[0] === 1 && injected[1] === "undefined",
     "markup from the service became elements: " + JSON.stringify(injected));
 }
 
@@ -203,6 +203,9 @@ async function checkReprintAndCancel(page) {
   check(!(await queued.$(".reprint-button")), "a queued job offers a reprint");
   await (await queued.$(".cancel-button")).click();
   await waitForRowState(page, scenario.queued, "cancelled");
+  const standsOut = await page.$eval(`#jobs tr[data-job="${scenario.queued}"]`,
+    (row) => row.classList.contains("attention"));
+  check(!standsOut, "a cancelled job stands out as failed");
 }
 
 async function checkFilters(page) {
