@@ -406,8 +406,15 @@
     return row;
   }
 
+  // The rows are made again only when a job changed, so that a refresh never takes a button
+  // from under the operator's pointer.
+  let shownJobs = "";
+
   function showJobs(jobs) {
     const newestFirst = jobs.slice().sort((a, b) => b.id - a.id);
+    const key = session.role + JSON.stringify(newestFirst);
+    if (key === shownJobs) return;
+    shownJobs = key;
     parts.jobs.replaceChildren(...newestFirst.map(jobRow));
     parts.noJobs.hidden = newestFirst.length > 0;
   }
@@ -558,6 +565,7 @@
     delete document.body.dataset.role;
     parts.printers.replaceChildren();
     parts.jobs.replaceChildren();
+    shownJobs = "";
     showSignIn(message);
   }
 
