@@ -58,15 +58,23 @@ def wait_for(what, predicate, seconds=30):
     raise Failure("never came: %s" % what)
 
 
-def run_browser(args, service, scenario_file):
+def run_browser(args, scenario_file):
     command = [args.node, os.path.join(HERE, "console_browser.mjs"), "--scenario", scenario_file]
     environment = dict(os.environ, NODE_PATH=os.path.join(args.modules, "node_modules"),
                        PUPPETEER_SKIP_DOWNLOAD="1")
+    browser_test = subprocess.Popen(command, env=environment)
     try:
-        finished = subprocess.run(command, env=environment, timeout=240)
+        status = browser_test.wait(timeout=240)
     except subprocess.TimeoutExpired:
+        # SIGTERM first: puppeteer closes the browser it started before node ends.
+        browser_test.terminate()
+        try:
+            browser_test.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            browser_test.kill()
+            browser_test.wait()
         raise Failure("the browser's test did not end within 240 s")
-    check(finished.returncode == 0, "the browser's test failed (%d)" % finished.returncode)
+    check(status == 0, "the browser's test failed (%d)" % status)
 
 
 def run(args):
@@ -106,7 +114,7 @@ def run(args):
         scenario_file = os.path.join(args.work, "scenario.json")
         with open(scenario_file, "w") as out:
             json.dump(scenario, out)
-        run_browser(args, service, scenario_file)
+        run_browser(args, scenario_file)
         # What the page did, seen from the service and the printer.
         check(service.job(queued[0])["state"] == "cancelled", "the job cancelled on the page: "
               "%s" % service.job(queued[0]))
