@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "api_error.hpp"
+#include "request_origin.hpp"
 
 namespace tovprintd {
 namespace {
@@ -126,7 +127,20 @@ HttpResponse ApiRoutes::route(const HttpRequest& request) {
         }
         throw ApiError(http_status::not_found, "nothing is served at " + path);
     }
+    if (changes_state(request.method)) {
+        if (const auto refusal = cross_origin_refusal(request)) {
+            throw ApiError(http_status::forbidden, *refusal);
+        }
+    }
     const CallerConfig caller = caller_of(request);
+    if (path == "/v1/whoami") {
+        if (request.method != "GET") method_not_allowed(request, "GET");
+        reject_unknown_query(request, {});
+        return json_response(
+            {http_status::ok,
+             nlohmann::json{{"name", caller.name},
+                            {"role", std::string(caller_role_name(caller.role))}}});
+    }
     if (path == "/v1/printers") {
         if (request.method != "GET") method_not_allowed(request, "GET");
         reject_unknown_query(request, {});

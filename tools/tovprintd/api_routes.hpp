@@ -2,6 +2,7 @@
 // The API's routes: which method and path do what, who may call them, and the JSON answers.
 //
 //   GET    /v1/health                 no token
+//   GET    /v1/whoami                 the caller's name and role
 //   POST   /v1/jobs                   Idempotency-Key required
 //   GET    /v1/jobs?state=S&printer=P&limit=N&before=ID
 //                                     a till sees its own jobs, a manager every one, newest
@@ -12,6 +13,9 @@
 //   POST   /v1/jobs/ID/reprint        manager
 //   GET    /v1/jobs/ID/preview.png    ?paper=N (1 unless given)
 //   GET    /v1/printers
+//
+// A request that changes something is refused (403) when a browser says another site's page
+// made it (see request_origin.hpp).
 //
 // Every other path is asked of the static assets first (the console's page and its files, when
 // the service carries them), then answered 404.

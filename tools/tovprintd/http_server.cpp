@@ -7,6 +7,7 @@
 
 #include "os/file_bytes.hpp"
 #include "platform/errors/errors.hpp"
+#include "security_headers.hpp"
 
 namespace tovprintd {
 
@@ -33,6 +34,9 @@ MHD_Result send_response(MHD_Connection* connection, const HttpResponse& answer)
     if (response == nullptr) return MHD_NO;
     MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, answer.content_type.c_str());
     MHD_add_response_header(response, "Cache-Control", "no-store");
+    for (const auto& [name, value] : security_headers) {
+        MHD_add_response_header(response, std::string(name).c_str(), std::string(value).c_str());
+    }
     for (const auto& [name, value] : answer.headers) {
         MHD_add_response_header(response, name.c_str(), value.c_str());
     }
@@ -103,6 +107,9 @@ MHD_Result answer_request(void* cls, MHD_Connection* connection, const char* url
     MHD_get_connection_values(connection, MHD_GET_ARGUMENT_KIND, collect_query, &request.query);
     request.authorization = header(connection, MHD_HTTP_HEADER_AUTHORIZATION);
     request.idempotency_key = header(connection, "Idempotency-Key");
+    request.host = header(connection, MHD_HTTP_HEADER_HOST);
+    request.origin = header(connection, "Origin");
+    request.sec_fetch_site = header(connection, "Sec-Fetch-Site");
     request.body = std::move(state.body);
     HttpResponse response;
     try {

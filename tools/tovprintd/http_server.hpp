@@ -29,6 +29,9 @@ struct HttpRequest {
     std::map<std::string, std::string> query;
     std::optional<std::string> authorization;
     std::optional<std::string> idempotency_key;
+    std::optional<std::string> host;  // the headers a browser's page is told apart by
+    std::optional<std::string> origin;
+    std::optional<std::string> sec_fetch_site;
     std::string body;
 };
 

@@ -1,5 +1,7 @@
 #include "print_service.hpp"
 
+#include "console_assets.hpp"
+
 namespace tovprintd {
 namespace {
 
@@ -18,7 +20,7 @@ PrintService::PrintService(const ServiceConfig& config, std::ostream& log)
       queues_(config.printers, journal_, log_),
       tokens_(config.callers),
       jobs_(journal_, composer_, queues_, log_, config.queue_limit),
-      routes_(tokens_, jobs_) {
+      routes_(tokens_, jobs_, console_assets()) {
     for (const std::int64_t id : journal_.settle_interrupted_jobs()) {
         if (const auto job = journal_.find(id)) {
             log_.job(*job, JobState::Unconfirmed, "the service stopped while it was being sent");
