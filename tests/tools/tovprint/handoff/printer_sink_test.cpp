@@ -50,9 +50,9 @@ struct PrinterRun {
     explicit PrinterRun(const char* profile_name) {
         PrinterProfile profile = find_printer_profile(profile_name);
         CodePage code_page(profile.code_page);
-        sink =
-            std::make_unique<PrinterSink>(std::make_unique<RecordingPort>(port), "tcp://test",
-                                          std::move(profile), std::move(code_page), log, warnings);
+        sink = std::make_unique<PrinterSink>(std::make_unique<RecordingPort>(port), "tcp://test",
+                                             std::move(profile), std::move(code_page),
+                                             std::chrono::seconds(10), log, warnings);
     }
 };
 
