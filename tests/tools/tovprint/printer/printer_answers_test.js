@@ -176,6 +176,22 @@ async function jobsGroup(options) {
     });
   }
 
+  // The cover opened while the job prints (31 lines, 100 ms each): the rest waits in the printer,
+  // which so never answers the request after the cut.
+  await withPrinter(options, 'job-cover-opened', ['--line-ms', '100'], async (printer, papers) => {
+    const running = run(options.tovprint, printArguments(options, printer, ['--timeout', '8']));
+    let state = {};
+    for (let i = 0; i < 200 && !(state.received_bytes > 100); i++) {
+      state = (await control(printer, {command: 'state'})).state;
+      if (!(state.received_bytes > 100)) await new Promise((done) => setTimeout(done, 20));
+    }
+    await control(printer, {command: 'open-cover'});
+    const result = await running;
+    expect(result.status === 1 && result.stderr.includes('sent whole; the printer did not confirm it printed') &&
+        !/: printed\n/.test(result.stdout), `cover opened mid-job: exit ${result.status}`, result);
+    expect(!papers().some((paper) => paper.end === 'cut'), 'cover opened mid-job: a paper was cut');
+  });
+
   for (const c of [
     {name: 'out of paper', faults: ['--out-of-paper-after', '0'], reason: 'out of paper'},
     {name: 'cover open', faults: ['--cover-open'], reason: 'cover open'},
