@@ -15,6 +15,7 @@
 #include "cli/packet_subcommand.hpp"
 #include "cli/print_subcommand.hpp"
 #include "cli/profiles_subcommand.hpp"
+#include "cli/status_subcommand.hpp"
 #include "host/library_location.hpp"
 #include "os/shared_library.hpp"
 #include "tov00000/tov00000.h"
@@ -50,6 +51,7 @@ int run(int argc, char** argv) {
     PrintSubcommand print(app);
     LookupSubcommand lookup(app);
     ProfilesSubcommand profiles(app);
+    StatusSubcommand status(app);
 
     try {
         app.parse(argc, argv);
@@ -59,6 +61,7 @@ int run(int argc, char** argv) {
     }
 
     profiles.run_if_chosen();
+    if (const auto verdict = status.run_if_chosen()) return *verdict;
     packet.run_if_chosen();
     demo.run_if_chosen();
     print.run_if_chosen();

@@ -1,6 +1,9 @@
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "platform/errors/errors.hpp"
+#include "printer/printer_answers.hpp"
 #include "printer/transport/printer_address.hpp"
 #include "printer/transport/printer_error.hpp"
 #include "printer/transport/printer_port.hpp"
@@ -12,11 +15,15 @@ namespace {
 class PortPrinterLink final : public PrinterLink {
 public:
     explicit PortPrinterLink(const PrinterConfig& printer)
-        : address_(tovprint::parse_printer_address(printer.address)), timeout_(printer.timeout) {}
+        : address_(tovprint::parse_printer_address(printer.address)),
+          profile_(printer.profile),
+          timeout_(printer.timeout) {}
 
-    // While the last way to the printer failed, another is tried (and closed at once) to see
+    // A printer whose profile has a status method is asked over a connection of its own. Else,
+    // while the last way to the printer failed, another is tried (and closed at once) to see
     // whether it is back.
     PrinterStatus status() override {
+        if (profile_.status != tovprint::StatusMethod::None) return asked_status();
         if (!last_failure_) return {PrinterCondition::Unknown, ""};
         try {
             tovprint::open_printer_port(address_, timeout_);
@@ -43,19 +50,55 @@ public:
     Confirmation confirm() override {
         auto port = std::move(port_);
         if (port == nullptr) throw tov::Error("no job is open on the printer");
+        const auto answer = tovprint::confirm_job(*port, profile_, tovprint::new_job_number(),
+                                                  std::chrono::steady_clock::now() + timeout_);
+        if (answer == tovprint::JobConfirmation::NotConfirmed) return Confirmation::NotConfirmed;
         port->finish();
-        return Confirmation::SentNotConfirmed;
+        return answer == tovprint::JobConfirmation::Printed ? Confirmation::Printed
+                                                            : Confirmation::SentNotConfirmed;
     }
 
     void abandon() override { port_.reset(); }
 
 private:
+    PrinterStatus asked_status() {
+        try {
+            const auto port = tovprint::open_printer_port(address_, timeout_);
+            const auto reading = tovprint::read_printer_status(
+                *port, profile_, std::min(timeout_, tovprint::status_answer_limit));
+            last_failure_.reset();
+            return {condition_of(reading.verdict.verdict), joined(reading.verdict.reasons)};
+        } catch (const std::exception& error) {
+            last_failure_ = error.what();
+            return {PrinterCondition::Cannot, *last_failure_};
+        }
+    }
+
+    static PrinterCondition condition_of(tovprint::status::Verdict verdict) {
+        switch (verdict) {
+            case tovprint::status::Verdict::CanPrint:
+                return PrinterCondition::CanPrint;
+            case tovprint::status::Verdict::CannotPrint:
+                return PrinterCondition::Cannot;
+            case tovprint::status::Verdict::Unknown:
+                break;
+        }
+        return PrinterCondition::Unknown;
+    }
+
+    static std::string joined(const std::vector<std::string>& reasons) {
+        std::string text;
+        for (const std::string& reason : reasons) text += (text.empty() ? "" : ", ") + reason;
+        return text;
+    }
+
     tovprint::PrinterPort& port() {
         if (port_ == nullptr) throw tov::Error("no job is open on the printer");
         return *port_;
     }
 
     tovprint::PrinterAddress address_;
+    tovprint::PrinterProfile profile_;
     std::chrono::milliseconds timeout_;
     std::unique_ptr<tovprint::PrinterPort> port_;
     std::optional<std::string> last_failure_;

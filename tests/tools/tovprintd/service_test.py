@@ -47,6 +47,19 @@ def free_port():
         return probe.getsockname()[1]
 
 
+def silent_profile(args, name):
+    """The built-in profile `name` as a printer that answers nothing (the paper sink): no status
+    requests before a job, no confirmation after it, so its jobs are "sent"."""
+    name = name or "escpos"
+    with open(os.path.join(args.demo, "..", "printers", name + ".json")) as source:
+        profile = json.load(source)
+    profile.update(status="none", confirmation="none")
+    path = os.path.join(args.work, name + ".json")
+    with open(path, "w") as out:
+        json.dump(profile, out)
+    return path
+
+
 class Service:
     """tovprintd with a configuration of the case's printers, restartable on one port."""
 
@@ -60,6 +73,11 @@ class Service:
                     "role": "till"} for name, token in TILL_TOKENS.items()]
         callers.append({"name": "gerente", "role": "manager",
                         "token_sha256": hashlib.sha256(MANAGER_TOKEN.encode()).hexdigest()})
+        printers = {name: printer if printer.get("answers") is not None else
+                    dict(printer, profile=silent_profile(args, printer.get("profile")))
+                    for name, printer in printers.items()}
+        printers = {name: {key: value for key, value in printer.items() if key != "answers"}
+                    for name, printer in printers.items()}
         config = {"listen": "127.0.0.1:%d" % self.port,
                   "journal": os.path.join(args.work, "journal.db"),
                   "callers": callers, "printers": printers,
@@ -664,6 +682,99 @@ def case_kill_nine(args):
         done.set()
         service.stop()
         sink.stop()
+
+
+class EscPosPrinter:
+    """The emulated ESC/POS printer of tests/support/escpos_printer/, which answers status
+    requests and confirms what it printed; stopped by stop()."""
+
+    def __init__(self, args, *faults):
+        script = os.path.join(args.demo, "..", "..", "tests", "support", "escpos_printer",
+                              "escpos_printer.js")
+        self.process = subprocess.Popen([shutil.which("node"), script, *faults],
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        ports = json.loads(self.process.stdout.readline())
+        self.port, self.control_port = ports["printer"], ports["control"]
+
+    def control(self, **request):
+        with socket.create_connection(("127.0.0.1", self.control_port), timeout=30) as channel:
+            channel.sendall((json.dumps(request) + "\n").encode())
+            answer = channel.makefile().readline()
+        return json.loads(answer)
+
+    def stop(self):
+        self.process.stdin.close()
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+
+def printer_entry(service, name):
+    found = [p for p in service.call("GET", "/v1/printers", token=MANAGER_TOKEN)[1]["printers"]
+             if p["name"] == name]
+    check(len(found) == 1, "no printer %s in GET /v1/printers" % name)
+    return found[0]
+
+
+def wait_for(condition, what, seconds=30):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(0.2)
+    raise Failure("never: %s" % what)
+
+
+def case_paper_out_mid_queue(args):
+    """A printer that runs out of paper in the middle of a job: that job is not printed, the jobs
+    after it wait in the queue, and they print once the paper is refilled."""
+    printer = EscPosPrinter(args)
+    service = Service(args, {"caixa": {"address": "tcp://127.0.0.1:%d" % printer.port,
+                                       "profile": "escpos", "answers": True, "timeout": 3}})
+    service.start()
+    try:
+        first = submit(service, args, "TAG-P-0")
+        service.wait_until_settled([first])
+        check(service.job(first)["state"] == "printed", "a confirmed job: %s" % service.job(first))
+        printer.control(command="out-of-paper", after_lines=3)
+        second = submit(service, args, "TAG-P-1")
+        service.wait_until_settled([second])
+        check(service.job(second)["state"] == "unconfirmed", "the job the paper ran out under: %s"
+              % service.job(second))
+        third = submit(service, args, "TAG-P-2")
+        wait_for(lambda: printer_entry(service, "caixa")["status"] == "cannot_print",
+                 "the printer shown out of paper")
+        time.sleep(1.5)
+        check(service.job(third)["state"] == "queued", "a job sent to a printer out of paper: %s"
+              % service.job(third))
+        printer.control(command="refill")
+        service.wait_until_settled([third])
+        check(service.job(third)["state"] == "printed", "the job after the refill: %s"
+              % service.job(third))
+    finally:
+        service.stop()
+        printer.stop()
+
+
+def case_cover_open_status(args):
+    """GET /v1/printers shows what the printer answers: an open cover, then that it can print."""
+    printer = EscPosPrinter(args, "--cover-open")
+    service = Service(args, {"caixa": {"address": "tcp://127.0.0.1:%d" % printer.port,
+                                       "profile": "escpos", "answers": True, "timeout": 3}})
+    service.start()
+    try:
+        wait_for(lambda: printer_entry(service, "caixa")["status"] == "cannot_print",
+                 "the open cover shown")
+        entry = printer_entry(service, "caixa")
+        check("cover open" in (entry["reason"] or ""), "the reason: %s" % entry)
+        printer.control(command="close-cover")
+        wait_for(lambda: printer_entry(service, "caixa")["status"] == "can_print",
+                 "the printer shown able to print once the cover is closed")
+    finally:
+        service.stop()
+        printer.stop()
 
 
 def check_not_interleaved_per_service(sink):

@@ -2,6 +2,8 @@
 
 #include "handoff/paper_end.hpp"
 #include "platform/text/cp1252.hpp"
+#include "printer/printer_answers.hpp"
+#include "printer/transport/printer_error.hpp"
 
 namespace tovprint {
 namespace {
@@ -11,15 +13,24 @@ std::string character_text(unsigned char byte) {
     return tov::text::cp1252_to_utf8(std::string_view(&character, 1));
 }
 
+std::string joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
 }  // namespace
 
 PrinterSink::PrinterSink(std::unique_ptr<PrinterPort> port, std::string where,
-                         PrinterProfile profile, CodePage code_page, std::ostream& log,
+                         PrinterProfile profile, CodePage code_page,
+                         std::chrono::milliseconds timeout, std::ostream& log,
                          std::ostream& warnings)
     : port_(std::move(port)),
       where_(std::move(where)),
       profile_(std::move(profile)),
       code_page_(std::move(code_page)),
+      timeout_(timeout),
+      deadline_(std::chrono::steady_clock::now() + timeout),
       log_(log),
       warnings_(warnings) {}
 
@@ -41,15 +52,47 @@ void PrinterSink::receive(const HandOff& hand_off) {
 
 void PrinterSink::finish() {
     if (paper_open_) cut();
+    confirm();
+}
+
+// The job is told printed only once the printer answered the request sent after its last cut;
+// a printer that should answer and does not leaves the job unconfirmed, a failure.
+void PrinterSink::confirm() {
+    const JobConfirmation confirmation =
+        started_ ? confirm_job(*port_, profile_, new_job_number(), deadline_)
+                 : JobConfirmation::SentNotConfirmed;
+    if (confirmation == JobConfirmation::NotConfirmed) {
+        throw PrinterError("printer " + where_ +
+                           ": sent whole; the printer did not confirm it printed (within " +
+                           seconds_text(timeout_) + ")");
+    }
     port_->finish();
     for (const std::string& note : notes_) log_ << note << '\n';
     log_ << "printer " << where_ << " took " << written_ << " bytes, " << papers_
          << (papers_ == 1 ? " paper" : " papers") << " (profile " << profile_.name << ", "
          << code_page_.name() << ")\n";
+    log_ << "printer " << where_ << ": " << job_confirmation_text(confirmation) << '\n';
+}
+
+// Nothing goes to a printer that says it cannot print; one whose status is unknown is tried.
+void PrinterSink::check_printer() {
+    if (profile_.status == StatusMethod::None || port_->status_connection() == nullptr) return;
+    const auto limit = std::min(timeout_, status_answer_limit);
+    const PrinterReading reading = read_printer_status(*port_, profile_, limit);
+    if (reading.verdict.verdict == status::Verdict::CannotPrint) {
+        throw PrinterError("printer " + where_ + " cannot print: " +
+                           joined(reading.verdict.reasons) + "; nothing was sent");
+    }
+    if (reading.verdict.verdict == status::Verdict::Unknown) {
+        warn("status unknown", "status unknown (" + joined(reading.verdict.reasons) +
+                                   "): the job is sent all the same");
+    }
+    for (const std::string& warning : reading.verdict.warnings) warn(warning, warning);
 }
 
 void PrinterSink::write(std::string_view bytes) {
     if (!started_) {
+        check_printer();
         const std::string prologue = profile_.prologue();
         port_->write(prologue);
         written_ += prologue.size();

@@ -36,9 +36,10 @@ std::unique_ptr<HandOffSink> printer_sink(const SinkOptions& options, std::ostre
     const PrinterAddress address = parse_printer_address(*options.printer);
     PrinterProfile profile = chosen_profile(options);
     CodePage code_page(profile.code_page);  // a code page iconv lacks fails before connecting
-    auto port = open_printer_port(address, options.timeout.value_or(default_printer_timeout));
+    const auto timeout = options.timeout.value_or(default_printer_timeout);
+    auto port = open_printer_port(address, timeout);
     return std::make_unique<PrinterSink>(std::move(port), address.text, std::move(profile),
-                                         std::move(code_page), log, warnings);
+                                         std::move(code_page), timeout, log, warnings);
 }
 
 std::unique_ptr<HandOffSink> preview_sink([[maybe_unused]] const SinkOptions& options,

@@ -15,9 +15,9 @@ namespace {
 
 using nlohmann::json;
 
-constexpr std::array<std::string_view, 9> profile_keys = {
-    "description",      "kinds", "columns", "font", "code_page",
-    "code_page_number", "bold",  "init",    "cut"};
+constexpr std::array<std::string_view, 11> profile_keys = {
+    "description", "kinds", "columns", "font",   "code_page",   "code_page_number",
+    "bold",        "init",  "cut",     "status", "confirmation"};
 constexpr int most_columns = 255;
 constexpr char esc = '\x1B';
 
@@ -80,6 +80,8 @@ public:
         }
     }
 
+    bool has(const char* key) const { return object_.contains(key); }
+
     [[noreturn]] void fail(const std::string& what) const {
         throw tov::ArgumentError("printer profile " + source_ + ": " + what);
     }
@@ -115,7 +117,43 @@ BoldFamily read_bold(const ProfileObject& object) {
     object.fail("key 'bold' must be \"esc-e-n\" or \"esc-e-f\", not \"" + name + "\"");
 }
 
+StatusMethod read_status_method(const ProfileObject& object) {
+    if (!object.has("status")) return StatusMethod::None;
+    const std::string name = object.text("status");
+    for (const StatusMethod method : {StatusMethod::None, StatusMethod::EscPos}) {
+        if (status_method_name(method) == name) return method;
+    }
+    object.fail("key 'status' must be \"escpos\" or \"none\", not \"" + name + "\"");
+}
+
+ConfirmationMethod read_confirmation_method(const ProfileObject& object) {
+    if (!object.has("confirmation")) return ConfirmationMethod::None;
+    const std::string name = object.text("confirmation");
+    for (const ConfirmationMethod method : {ConfirmationMethod::None, ConfirmationMethod::ProcessId,
+                                            ConfirmationMethod::PaperSensor}) {
+        if (confirmation_method_name(method) == name) return method;
+    }
+    object.fail("key 'confirmation' must be \"process-id\", \"paper-sensor\" or \"none\", not \"" +
+                name + "\"");
+}
+
 }  // namespace
+
+std::string_view status_method_name(StatusMethod method) {
+    return method == StatusMethod::EscPos ? "escpos" : "none";
+}
+
+std::string_view confirmation_method_name(ConfirmationMethod method) {
+    switch (method) {
+        case ConfirmationMethod::ProcessId:
+            return "process-id";
+        case ConfirmationMethod::PaperSensor:
+            return "paper-sensor";
+        case ConfirmationMethod::None:
+            break;
+    }
+    return "none";
+}
 
 std::string PrinterProfile::prologue() const {
     return init + std::string{esc, 't', static_cast<char>(code_page_number)};
@@ -140,6 +178,8 @@ PrinterProfile read_printer_profile(std::string_view json_text, std::string name
     profile.bold = read_bold(object);
     profile.init = object.bytes("init");
     profile.cut = object.bytes("cut");
+    profile.status = read_status_method(object);
+    profile.confirmation = read_confirmation_method(object);
     return profile;
 }
 

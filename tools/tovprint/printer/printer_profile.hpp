@@ -12,8 +12,14 @@
 //   bold              the bold family, as bold_family.hpp names it
 //   init, cut         the sequences sent before the first document and after each, in the
 //                     notation of byte_notation.hpp
+//   status            what the printer answers about itself: "escpos" (the DLE EOT reads) or
+//                     "none"; "none" when the key is left out
+//   confirmation      how it tells that a job is on paper: "process-id" (GS ( H), "paper-sensor"
+//                     (GS r 1, answered once the data before it is processed) or "none"; "none"
+//                     when the key is left out
 //
-// A profile is a JSON object with exactly these keys (data/printers/NAME.json).
+// A profile is a JSON object with these keys and no others (data/printers/NAME.json); all but
+// status and confirmation are required.
 
 #include <map>
 #include <string>
@@ -23,6 +29,12 @@
 #include "printer/bold_family.hpp"
 
 namespace tovprint {
+
+enum class StatusMethod { None, EscPos };
+enum class ConfirmationMethod { None, ProcessId, PaperSensor };
+
+std::string_view status_method_name(StatusMethod method);
+std::string_view confirmation_method_name(ConfirmationMethod method);
 
 struct PrinterProfile {
     std::string name;
@@ -35,6 +47,8 @@ struct PrinterProfile {
     BoldFamily bold = BoldFamily::EscEN;
     std::string init;  // bytes
     std::string cut;   // bytes
+    StatusMethod status = StatusMethod::None;
+    ConfirmationMethod confirmation = ConfirmationMethod::None;
 
     // Characters per line in the font the printer prints in.
     int width() const { return columns.at(font); }

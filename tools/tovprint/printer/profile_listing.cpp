@@ -34,7 +34,9 @@ void list_printer_profiles(std::ostream& out) {
             << columns_text(profile) << "); " << profile.code_page << " selected with ESC t "
             << profile.code_page_number << "; bold " << bold_family_name(profile.bold) << '\n'
             << "    init " << byte_notation(profile.init) << "; cut " << byte_notation(profile.cut)
-            << "; printer kinds " << kinds_text(profile) << '\n';
+            << "; printer kinds " << kinds_text(profile) << '\n'
+            << "    status " << status_method_name(profile.status) << "; confirmation "
+            << confirmation_method_name(profile.confirmation) << '\n';
     }
 }
 

@@ -4,10 +4,12 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "handoff/printer_sink.hpp"
 #include "platform/errors/errors.hpp"
 #include "printer/printer_profiles.hpp"
+#include "printer/status/status_connection.hpp"
 #include "printer/transport/printer_address.hpp"
 #include "printer/transport/printer_error.hpp"
 
@@ -21,11 +23,37 @@ struct PortRecord {
     bool finished = false;
     std::size_t fail_after = std::string::npos;  // bytes taken before the printer goes away
     bool fail_on_finish = false;                 // the printer never closes the job
+    bool answers = false;                        // it answers status requests
+    std::string status = "\x12\x12\x12\x12";     // its answers to DLE EOT 1..4
+    bool confirms = true;                        // it answers GS ( H
+    std::string requests;                        // the status requests it was sent
+};
+
+// A printer's answers to the status requests it is sent, as PortRecord scripts them.
+class AnsweringConnection final : public status::StatusConnection {
+public:
+    explicit AnsweringConnection(PortRecord& record) : record_(record) {}
+    void write(std::string_view bytes, status::Deadline) override {
+        record_.requests += bytes;
+        if (bytes.size() == 3 && bytes[0] == '\x10' && bytes[1] == '\x04') {
+            pending_ += record_.status.at(static_cast<std::size_t>(bytes[2] - 1));
+        } else if (bytes.size() == 11 && bytes.substr(0, 3) == "\x1D(H" && record_.confirms) {
+            pending_ += "\x37\x22"s + std::string(bytes.substr(7, 4)) + '\0';
+        }
+    }
+    std::string read_some(status::Deadline) override { return std::exchange(pending_, {}); }
+
+private:
+    PortRecord& record_;
+    std::string pending_;
 };
 
 class RecordingPort final : public PrinterPort {
 public:
-    explicit RecordingPort(PortRecord& record) : record_(record) {}
+    explicit RecordingPort(PortRecord& record) : record_(record), answers_(record) {}
+    status::StatusConnection* status_connection() override {
+        return record_.answers ? &answers_ : nullptr;
+    }
     void write(std::string_view bytes) override {
         if (record_.bytes.size() + bytes.size() > record_.fail_after) {
             throw PrinterError("printer tcp://test dropped the connection");
@@ -39,6 +67,7 @@ public:
 
 private:
     PortRecord& record_;
+    AnsweringConnection answers_;
 };
 
 struct PrinterRun {
@@ -50,9 +79,9 @@ struct PrinterRun {
     explicit PrinterRun(const char* profile_name) {
         PrinterProfile profile = find_printer_profile(profile_name);
         CodePage code_page(profile.code_page);
-        sink =
-            std::make_unique<PrinterSink>(std::make_unique<RecordingPort>(port), "tcp://test",
-                                          std::move(profile), std::move(code_page), log, warnings);
+        sink = std::make_unique<PrinterSink>(std::make_unique<RecordingPort>(port), "tcp://test",
+                                             std::move(profile), std::move(code_page),
+                                             std::chrono::seconds(10), log, warnings);
     }
 };
 
@@ -78,7 +107,8 @@ TEST(PrinterSink, SelectsTheCodePageOnceAndCutsAfterEachPaper) {
     EXPECT_EQ(run.log.str(),
               "DisparaImpressaoNaoFiscal: 16 bytes to tcp://test, paper cut\n"
               "DisparaImpressaoNaoFiscal: 7 bytes to tcp://test, paper cut\n"
-              "printer tcp://test took 32 bytes, 2 papers (profile esc-e-f, CP860)\n");
+              "printer tcp://test took 32 bytes, 2 papers (profile esc-e-f, CP860)\n"
+              "printer tcp://test: sent, not confirmed\n");
     EXPECT_EQ(run.warnings.str(), "");
 }
 
@@ -130,6 +160,44 @@ TEST(PrinterSink, ReportsNothingThePrinterDidNotTake) {
     never_closes.sink->receive(with_text("ImprimePadrao", "bill\n"));
     EXPECT_THROW(never_closes.sink->finish(), PrinterError);
     EXPECT_EQ(never_closes.log.str(), "");
+}
+
+TEST(PrinterSink, PrintedOnlyWhenThePrinterConfirmsAndNothingSentToOneThatCannotPrint) {
+    PrinterRun printed("escpos");
+    printed.port.answers = true;
+    printed.sink->receive(with_text("ImprimePadrao", "bill\n"));
+    printed.sink->finish();
+    EXPECT_EQ(printed.port.bytes, "\x1B@\x1Bt\x02"s + "bill\n" + "\x1DV\x42\x00"s);
+    EXPECT_EQ(printed.port.requests.substr(0, 12),
+              "\x10\x04\x01\x10\x04\x02\x10\x04\x03\x10\x04\x04");
+    EXPECT_EQ(printed.port.requests.substr(12, 7), "\x1D(H\x06\x00\x30\x30"s);
+    EXPECT_NE(printed.log.str().find("printer tcp://test: printed\n"), std::string::npos);
+
+    PrinterRun out_of_paper("escpos");
+    out_of_paper.port.answers = true;
+    out_of_paper.port.status[3] = '\x72';  // roll paper end
+    try {
+        out_of_paper.sink->receive(with_text("ImprimePadrao", "bill\n"));
+        ADD_FAILURE() << "sent to a printer out of paper";
+    } catch (const PrinterError& error) {
+        EXPECT_STREQ(error.what(),
+                     "printer tcp://test cannot print: out of paper; nothing was sent");
+    }
+    EXPECT_EQ(out_of_paper.port.bytes, "");
+
+    PrinterRun unconfirmed("escpos");
+    unconfirmed.port.answers = true;
+    unconfirmed.port.confirms = false;
+    unconfirmed.sink->receive(with_text("ImprimePadrao", "bill\n"));
+    try {
+        unconfirmed.sink->finish();
+        ADD_FAILURE() << "an unconfirmed job ended well";
+    } catch (const PrinterError& error) {
+        EXPECT_NE(
+            std::string(error.what()).find("sent whole; the printer did not confirm it printed"),
+            std::string::npos);
+    }
+    EXPECT_EQ(unconfirmed.log.str(), "");
 }
 
 TEST(PrinterAddress, ReadsNetworkPrintersAndDevicesAndSaysWhatIsWrong) {

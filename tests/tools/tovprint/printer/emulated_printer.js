@@ -58,6 +58,64 @@ function runTovprint(options, printer) {
   });
 }
 
+// tovprint asks a printer whose profile answers status requests before the job (DLE EOT 1..4)
+// and after its last cut (GS ( H with a process ID, or GS r 1). This printer answers them as one
+// that can print and has printed everything; they are no part of the document's bytes.
+const REAL_TIME_READ = [0x10, 0x04];
+const PAPER_SENSOR_READ = [0x1d, 0x72, 0x01];
+const PROCESS_ID_READ = [0x1d, 0x28, 0x48, 0x06, 0x00, 0x30, 0x30];
+const PROCESS_ID_SIZE = 4;
+
+function startsWith(bytes, at, prefix) {
+  return prefix.every((byte, i) => bytes[at + i] === byte);
+}
+
+// The length of the status request at `at`, 0 for none.
+function requestAt(bytes, at) {
+  if (startsWith(bytes, at, REAL_TIME_READ) && at + 2 < bytes.length &&
+      bytes[at + 2] >= 1 && bytes[at + 2] <= 4) {
+    return 3;
+  }
+  if (startsWith(bytes, at, PAPER_SENSOR_READ)) return PAPER_SENSOR_READ.length;
+  if (startsWith(bytes, at, PROCESS_ID_READ) &&
+      at + PROCESS_ID_READ.length + PROCESS_ID_SIZE <= bytes.length) {
+    return PROCESS_ID_READ.length + PROCESS_ID_SIZE;
+  }
+  return 0;
+}
+
+function answerTo(request) {
+  if (request[0] === 0x10) return Buffer.from([0x12]);
+  if (request[1] === 0x72) return Buffer.from([0x00]);
+  return Buffer.from([0x37, 0x22, ...request.slice(PROCESS_ID_READ.length), 0x00]);
+}
+
+// tovprint awaits the answer to each request before it sends more, so a request it awaits ends
+// what has arrived so far.
+function answerRequest(socket, bytes) {
+  for (const size of [3, PAPER_SENSOR_READ.length, PROCESS_ID_READ.length + PROCESS_ID_SIZE]) {
+    if (bytes.length >= size && requestAt(bytes, bytes.length - size) === size) {
+      socket.write(answerTo(bytes.subarray(bytes.length - size)));
+      return;
+    }
+  }
+}
+
+// The document's bytes: the status requests before the first byte and after the last cut taken
+// off.
+function documentBytes(received) {
+  let start = 0;
+  while (start < received.length && requestAt(received, start) === 3) start += 3;
+  let end = received.length;
+  for (const size of [PAPER_SENSOR_READ.length, PROCESS_ID_READ.length + PROCESS_ID_SIZE]) {
+    if (end - size >= start && requestAt(received, end - size) === size) {
+      end -= size;
+      break;
+    }
+  }
+  return received.subarray(start, end);
+}
+
 // The printer on 127.0.0.1: one connection, read to its end, then closed.
 function printOverTcp(options) {
   return new Promise((resolve, reject) => {
@@ -70,9 +128,12 @@ function printOverTcp(options) {
     };
     const server = net.createServer((socket) => {
       const chunks = [];
-      socket.on('data', (chunk) => chunks.push(chunk));
+      socket.on('data', (chunk) => {
+        chunks.push(chunk);
+        answerRequest(socket, Buffer.concat(chunks));
+      });
       socket.on('end', () => {
-        received = Buffer.concat(chunks);
+        received = documentBytes(Buffer.concat(chunks));
         socket.end();
         finish();
       });

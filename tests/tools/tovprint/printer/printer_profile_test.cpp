@@ -113,6 +113,36 @@ TEST(ProfileFile, NamesTheFileAndTheKeyThatIsWrong) {
     EXPECT_EQ(profile_error("[1]"), "printer profile 'mine.json': must be a JSON object");
 }
 
+TEST(ProfileFile, SaysWhatThePrinterAnswersAndNothingWhenLeftOut) {
+    const std::string base =
+        R"({"description": "d", "kinds": [1], "columns": {"A": 42}, "font": "A",
+            "code_page": "CP850", "code_page_number": 2, "bold": "esc-e-n",
+            "init": "ESC @", "cut": "GS V 1")";
+    const PrinterProfile silent = read_printer_profile(base + "}", "mine", "'mine.json'");
+    EXPECT_EQ(silent.status, StatusMethod::None);
+    EXPECT_EQ(silent.confirmation, ConfirmationMethod::None);
+    const PrinterProfile answering = read_printer_profile(
+        base + R"(, "status": "escpos", "confirmation": "paper-sensor"})", "mine", "'mine.json'");
+    EXPECT_EQ(answering.status, StatusMethod::EscPos);
+    EXPECT_EQ(answering.confirmation, ConfirmationMethod::PaperSensor);
+    EXPECT_EQ(profile_error(base + R"(, "status": "star"})"),
+              "printer profile 'mine.json': key 'status' must be \"escpos\" or \"none\", not "
+              "\"star\"");
+    EXPECT_EQ(profile_error(base + R"(, "confirmation": "yes"})"),
+              "printer profile 'mine.json': key 'confirmation' must be \"process-id\", "
+              "\"paper-sensor\" or \"none\", not \"yes\"");
+    EXPECT_EQ(profile_error(base + R"(, "confirmation": true})"),
+              "printer profile 'mine.json': key 'confirmation' must be a string");
+
+    // The built-in printers answer as the printers they describe usually do.
+    EXPECT_EQ(find_printer_profile("escpos").confirmation, ConfirmationMethod::ProcessId);
+    EXPECT_EQ(find_printer_profile("escpos-condensed").confirmation, ConfirmationMethod::ProcessId);
+    EXPECT_EQ(find_printer_profile("esc-e-f").confirmation, ConfirmationMethod::PaperSensor);
+    for (const PrinterProfile& profile : built_in_printer_profiles()) {
+        EXPECT_EQ(profile.status, StatusMethod::EscPos) << profile.name;
+    }
+}
+
 TEST(ProfileFile, IsFoundByItsPathAndAnUnknownNameListsTheBuiltInOnes) {
     const auto file = std::filesystem::temp_directory_path() / "tovprint_test_profile.json";
     std::ofstream(file) << R"({"description": "d", "kinds": [], "columns": {"A": 32},

@@ -2,21 +2,48 @@
 
 #include "os/file_replacement.hpp"
 #include "printer/transport/device_file.hpp"
+#include "printer/transport/printer_error.hpp"
 #include "printer/transport/tcp_connection.hpp"
 
 namespace tovprint {
 namespace {
 
+// Status requests and their answers over the printer's socket; a connection that fails is a
+// StatusConnectionError, which a status query lets through as the printer's failure.
+class TcpStatusConnection final : public status::StatusConnection {
+public:
+    explicit TcpStatusConnection(TcpConnection& connection) : connection_(connection) {}
+    void write(std::string_view bytes, status::Deadline deadline) override {
+        try {
+            connection_.send_before(bytes, deadline);
+        } catch (const PrinterError& error) {
+            throw status::StatusConnectionError(error.what());
+        }
+    }
+    std::string read_some(status::Deadline deadline) override {
+        try {
+            return connection_.receive(deadline);
+        } catch (const PrinterError& error) {
+            throw status::StatusConnectionError(error.what());
+        }
+    }
+
+private:
+    TcpConnection& connection_;
+};
+
 class NetworkPort final : public PrinterPort {
 public:
     NetworkPort(const PrinterAddress& address, const NetworkPrinter& printer,
                 std::chrono::milliseconds timeout)
-        : connection_(printer.host, printer.port, timeout, address.text) {}
+        : connection_(printer.host, printer.port, timeout, address.text), status_(connection_) {}
     void write(std::string_view bytes) override { connection_.send(bytes); }
+    status::StatusConnection* status_connection() override { return &status_; }
     void finish() override { connection_.finish(); }
 
 private:
     TcpConnection connection_;
+    TcpStatusConnection status_;
 };
 
 class DevicePort final : public PrinterPort {

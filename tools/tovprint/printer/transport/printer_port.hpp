@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "printer/status/status_connection.hpp"
 #include "printer/transport/printer_address.hpp"
 
 namespace tovprint {
@@ -16,6 +17,11 @@ public:
 
     // Every byte, or PrinterError (tov::FileError for a file).
     virtual void write(std::string_view bytes) = 0;
+
+    // The way the printer answers status requests, or none for a port that does not read back
+    // (a file; a device, whose answers this program does not read): its status is then unknown.
+    // Valid while the port lives.
+    virtual status::StatusConnection* status_connection() { return nullptr; }
 
     // Ends the job once every byte was written: the printer has taken them all, or this throws.
     virtual void finish() = 0;

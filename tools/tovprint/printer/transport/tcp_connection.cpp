@@ -116,12 +116,16 @@ TcpConnection::TcpConnection(const std::string& host, std::uint16_t port,
 
 TcpConnection::~TcpConnection() = default;
 
-// Reads what the printer sent back (status bytes, which are ignored). Answers false when the
+// Reads what the printer sent back (status bytes, kept for receive()). Answers false when the
 // printer closed its end; throws when it dropped the connection.
 bool TcpConnection::read_back(const char* doing) {
-    char ignored[512];
-    const long received = sockets::receive_some(socket_->handle, ignored, sizeof ignored);
-    if (received > 0) return true;
+    char bytes[512];
+    const long received = sockets::receive_some(socket_->handle, bytes, sizeof bytes);
+    if (received > 0) {
+        kept_.append(bytes, static_cast<std::size_t>(received));
+        if (kept_.size() > kept_limit) kept_.erase(0, kept_.size() - kept_limit);
+        return true;
+    }
     if (received == 0) return false;
     const int error = sockets::last_error();
     if (sockets::would_block(error) || sockets::interrupted(error)) return true;
@@ -130,10 +134,14 @@ bool TcpConnection::read_back(const char* doing) {
 }
 
 void TcpConnection::send(std::string_view bytes) {
+    send_before(bytes, deadline_);
+}
+
+void TcpConnection::send_before(std::string_view bytes, Clock::time_point deadline) {
     constexpr const char* doing = "while the job was being sent";
     while (!bytes.empty()) {
         const short events =
-            wait_for(socket_->handle, sockets::readable | sockets::writable, deadline_);
+            wait_for(socket_->handle, sockets::readable | sockets::writable, deadline);
         if (events == 0) {
             throw PrinterError("printer " + printer_ + " did not take the job within " +
                                seconds_text(timeout_) + " (out of paper, cover open or off line?)");
@@ -155,6 +163,17 @@ void TcpConnection::send(std::string_view bytes) {
         throw PrinterError("printer " + printer_ + " dropped the connection " + doing + ": " +
                            sockets::error_text(error));
     }
+}
+
+std::string TcpConnection::receive(Clock::time_point deadline) {
+    while (kept_.empty()) {
+        if (wait_for(socket_->handle, sockets::readable, deadline) == 0) return {};
+        if (!read_back("while its answer was awaited")) {
+            throw PrinterError("printer " + printer_ + " closed the connection");
+        }
+        if (Clock::now() >= deadline && kept_.empty()) return {};
+    }
+    return std::exchange(kept_, {});
 }
 
 void TcpConnection::finish() {
