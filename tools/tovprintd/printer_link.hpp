@@ -50,9 +50,10 @@ public:
 };
 
 // A printer of tovprint's addresses (tcp://HOST[:PORT], file:PATH) through tovprint's
-// connections. These cannot read the printer's status: it is unknown while the printer takes
-// connections and "cannot" with the reason while it does not; a job written whole is sent, not
-// confirmed.
+// connections. Where the profile says the printer answers, its status is asked over the
+// connection and a job is printed only once the printer confirms it; a printer that cannot
+// answer (no status in its profile, a device file) has an unknown status, and a job written whole
+// to it is sent, not confirmed.
 std::unique_ptr<PrinterLink> port_printer_link(const PrinterConfig& printer);
 
 }  // namespace tovprintd
