@@ -22,15 +22,48 @@ namespace {
 std::atomic<bool> fail_next_allocation{false};
 }  // namespace
 
-void* operator new(std::size_t size) {
-    if (fail_next_allocation.exchange(false)) throw std::bad_alloc();
-    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+// Every form that is not over-aligned is replaced, so that no block from a replacement reaches
+// a library's deallocation and the other way round (the sanitizers' own forms track which
+// allocation function made each block).
+namespace {
+void* allocate_or_fail(std::size_t size) {
+    if (fail_next_allocation.exchange(false)) return nullptr;
+    return std::malloc(size == 0 ? 1 : size);
+}
+void* allocate_or_throw(std::size_t size) {
+    if (void* block = allocate_or_fail(size)) return block;
     throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+    return allocate_or_throw(size);
+}
+void* operator new[](std::size_t size) {
+    return allocate_or_throw(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate_or_fail(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate_or_fail(size);
 }
 void operator delete(void* block) noexcept {
     std::free(block);
 }
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
 void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
     std::free(block);
 }
 

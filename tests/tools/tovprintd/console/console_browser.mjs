@@ -1,6 +1,7 @@
 // Drives tovprintd's print console in the system's headless Chromium, as a manager and as a
 // till, against the service console_test.py started: the printers' states as the API reports
-// them, a reprint and a cancel from the page, the preview, markup shown as text, the security
+// them, the emulated printer running out of paper and refilled while the page is open, a reprint
+// and a cancel from the page, the preview, markup shown as text, the security
 // headers, the refusal of another origin's calls, a phone's width and the Spanish texts.
 // Every wait is bounded; the browser is closed whatever happens.
 //
@@ -8,6 +9,7 @@
 
 import { readFileSync } from "node:fs";
 import http from "node:http";
+import net from "node:net";
 import { createRequire } from "node:module";
 
 const require = createRequire(import.meta.url);
@@ -40,6 +42,26 @@ function call(method, path, headers = {}) {
     request.on("timeout", () => request.destroy(new Error(method + " " + path + " timed out")));
     request.on("error", reject);
     request.end();
+  });
+}
+
+// One command on the emulated printer's control channel; its answer's state.
+function printerControl(request) {
+  return new Promise((resolve, reject) => {
+    const channel = net.connect({ host: "127.0.0.1", port: scenario.printer_control_port });
+    let answer = "";
+    channel.setTimeout(10000, () => channel.destroy(new Error("the printer's control channel " +
+      "did not answer " + request.command)));
+    channel.on("connect", () => channel.write(JSON.stringify(request) + "\n"));
+    channel.on("data", (chunk) => {
+      answer += chunk;
+      if (!answer.includes("\n")) return;
+      channel.end();
+      const reply = JSON.parse(answer);
+      if (reply.ok) resolve(reply.state);
+      else reject(new Error(request.command + ": " + reply.error));
+    });
+    channel.on("error", reject);
   });
 }
 
@@ -151,6 +173,34 @@ async function checkPrinters(page) {
   check(label === "Fora de linha", "the off-line printer's label: " + label);
 }
 
+async function waitForPrinterState(page, name, state) {
+  await page.waitForFunction((printer, wanted) => {
+    const item = document.querySelector(`#printers li[data-printer="${printer}"]`);
+    return item && item.dataset.status === wanted;
+  }, { timeout: waitMilliseconds }, name, state);
+  return page.$eval(`#printers li[data-printer="${name}"] .printer-status`,
+    (badge) => badge.textContent);
+}
+
+// The page shows the printer's paper end by itself, without being reloaded, and that it is on
+// line again once a new roll is in.
+async function checkPaperOut(page) {
+  step("the emulated printer runs out of paper, then gets a new roll");
+  check(await waitForPrinterState(page, "caixa", "online") === "Em linha",
+    "the printer that can print is not shown on line");
+  const borderOf = () => page.$eval('#printers li[data-printer="caixa"]',
+    (item) => getComputedStyle(item).borderLeftColor);
+  const onLineBorder = await borderOf();
+  await page.evaluate(() => { window.__tovNotReloaded = true; });
+  await printerControl({ command: "out-of-paper", after_lines: 0 });
+  const label = await waitForPrinterState(page, "caixa", "paper_end");
+  check(label === "Fim de papel", "the printer out of paper's label: " + label);
+  check(await borderOf() !== onLineBorder, "the printer out of paper does not stand out");
+  await printerControl({ command: "refill" });
+  await waitForPrinterState(page, "caixa", "online");
+  check(await page.evaluate(() => window.__tovNotReloaded === true), "the page was reloaded");
+}
+
 async function checkJobs(page) {
   step("the jobs: newest first, dates as the store writes them, markup as text");
   await rowOf(page, scenario.queued);
@@ -194,8 +244,8 @@ async function checkReprintAndCancel(page) {
     document.getElementById("console-message").textContent), { timeout: waitMilliseconds });
   const message = await page.$eval("#console-message", (node) => node.textContent);
   const reprint = Number(message.match(/como (\d+)/)[1]);
-  // The page shows the reprint by itself, sent, without being reloaded.
-  await waitForRowState(page, reprint, "sent");
+  // The page shows the reprint by itself, confirmed by the printer, without being reloaded.
+  await waitForRowState(page, reprint, "printed");
   check((await page.$$("#jobs tr")).length === before + 1, "the reprint's row");
   const note = await page.$eval(`#jobs tr[data-job="${reprint}"] .job-notes`, (n) => n.textContent);
   check(note.includes(String(scenario.unconfirmed)), "the reprint's note: " + note);
@@ -285,10 +335,12 @@ async function checkSpanish(browser) {
     state: document.querySelector(`#jobs tr[data-job="${id}"] .badge`).textContent,
     offline: document.querySelector('#printers li[data-printer="balcao"] .printer-status')
       .textContent,
+    paperEnd: document.querySelector('#printers li[data-printer="caixa"] .printer-status')
+      .textContent,
     date: document.querySelector("#jobs .job-created").textContent,
   }), scenario.unconfirmed);
   check(seen.title === "Consola de impresión" && seen.state === "Sin confirmar" &&
-    seen.offline === "Fuera de línea", "the Spanish page: " + JSON.stringify(seen));
+    seen.offline === "Fuera de línea" && seen.paperEnd === "Sin papel", "the Spanish page: " + JSON.stringify(seen));
   check(/^\d{2}\/\d{2}\/\d{4} \d{2}:\d{2}$/.test(seen.date), "a Spanish date: " + seen.date);
   await page.close();
 }
@@ -327,9 +379,12 @@ async function main() {
     await checkPrinters(page);
     await checkJobs(page);
     await checkPreview(page);
+    await checkPaperOut(page);
     await checkReprintAndCancel(page);
     await checkFilters(page);
-    step("the manager's screenshot");
+    step("the manager's screenshot, with the printer out of paper again");
+    await printerControl({ command: "out-of-paper", after_lines: 0 });
+    await waitForPrinterState(page, "caixa", "paper_end");
     await page.click("#preview-close");
     await page.evaluate(() => { document.getElementById("console-message").textContent = ""; });
     await page.screenshot({ path: scenario.screenshot, fullPage: true });

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""The print console in a real browser: tovprintd started on 127.0.0.1 with one printer emulated
-by paper_sink.py (its first connection dropped, so that job is unconfirmed) and one that refuses
+"""The print console in a real browser: tovprintd started on 127.0.0.1 with the emulated ESC/POS
+printer of tests/support/escpos_printer/ (which answers status requests and confirms its paper;
+the connection of the first job is dropped, so that job is unconfirmed) and a printer that refuses
 connections (off line, its jobs queued), jobs sent by two tills, one of them named with markup.
-console_browser.mjs then drives the page in the system's headless Chromium; afterwards the
-emulated printer must hold the reprint the page asked for, marked as one, and the job it
-cancelled must be cancelled. Every process and server it starts, it stops; every wait is bounded.
+console_browser.mjs then drives the page in the system's headless Chromium, and runs the emulated
+printer out of paper through its control channel to see the page show it. Afterwards the
+emulated printer's paper log must hold the reprint the page asked for, marked as one, and the job
+it cancelled must be cancelled. Every process and server it starts, it stops; every wait is
+bounded.
 
     console_test.py --tovprintd BIN --library LIB --demo DATA/demo --work DIR
                     --node NODE --modules DIR --chromium BIN [--screenshot FILE]
@@ -21,13 +24,14 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.dirname(HERE))
-from paper_sink import PaperSink  # noqa: E402
-from service_test import (MANAGER_TOKEN, TILL_TOKENS, Failure, Service, check,  # noqa: E402
-                          free_port, holding, job_body)
+from service_test import (MANAGER_TOKEN, TILL_TOKENS, EscPosPrinter, Failure,  # noqa: E402
+                          Service, check, free_port, job_body)
 
 MARKUP_TILL = "<img src=x onerror=window.__tovMarkup=1>"
 MARKUP_TOKEN = "markup-till-token"
-REPRINT_MARK = b"*** REIMPRESSAO ***"
+REPRINT_MARK = "*** REIMPRESSAO ***"
+# Past the status request that opens a job, inside the bill: the printer is left with part of it.
+DROPPED_AFTER_BYTES = 200
 
 
 def add_markup_till(service):
@@ -77,29 +81,43 @@ def run_browser(args, scenario_file):
     check(status == 0, "the browser's test failed (%d)" % status)
 
 
+def cut_papers_holding(printer, tag):
+    """The papers the emulated printer cut that hold tag."""
+    papers = printer.control(command="papers")["papers"]
+    return [paper for paper in papers if paper["end"] == "cut" and tag in paper["text"]]
+
+
 def run(args):
-    sink = PaperSink(drop_after=60, drops=1)
-    printers = {"caixa": {"address": "tcp://127.0.0.1:%d" % sink.port, "timeout": 2},
+    printer = EscPosPrinter(args)
+    printers = {"caixa": {"address": "tcp://127.0.0.1:%d" % printer.port, "profile": "escpos",
+                          "answers": True, "timeout": 3},
                 "balcao": {"address": "tcp://127.0.0.1:%d" % free_port(), "timeout": 1}}
     service = Service(args, printers)
     add_markup_till(service)
     try:
         service.start()
         till = TILL_TOKENS["caixa-1"]
-        # The first job's connection is dropped: unconfirmed, for the page to reprint.
+        # The first job's connection is dropped: unconfirmed, for the page to reprint. What the
+        # printer kept of it is torn off, so that the next paper starts clean.
+        printer.control(command="drop-after", bytes=DROPPED_AFTER_BYTES)
         unconfirmed = submit_as(service, args, "TAG-1-0", "caixa", till)
         service.wait_until_settled([unconfirmed])
         check(service.job(unconfirmed)["state"] == "unconfirmed", "the dropped job is not "
               "unconfirmed: %s" % service.job(unconfirmed))
-        sent = submit_as(service, args, "TAG-1-1", "caixa", TILL_TOKENS["caixa-2"])
+        printer.control(command="reset")
+        printed = submit_as(service, args, "TAG-1-1", "caixa", TILL_TOKENS["caixa-2"])
         markup = submit_as(service, args, "TAG-1-2", "caixa", MARKUP_TOKEN)
-        service.wait_until_settled([sent, markup])
+        service.wait_until_settled([printed, markup])
+        for job in (printed, markup):
+            check(service.job(job)["state"] == "printed", "a job the printer confirmed: %s"
+                  % service.job(job))
         queued = [submit_as(service, args, "TAG-2-%d" % i, "balcao", till) for i in range(2)]
         wait_for("balcao reported as refusing", lambda: any(
             p["name"] == "balcao" and p["status"] == "cannot_print"
             for p in service.call("GET", "/v1/printers")[1]["printers"]))
         scenario = {
             "url": "http://127.0.0.1:%d/" % service.port,
+            "printer_control_port": printer.control_port,
             "manager_token": MANAGER_TOKEN,
             "till_token": till,
             "till_name": "caixa-1",
@@ -120,15 +138,16 @@ def run(args):
               "%s" % service.job(queued[0]))
         check(service.job(queued[1])["state"] == "queued", "the other queued job left its queue")
         reprints = [job for job in service.jobs() if job["reprint_of"] == unconfirmed]
-        check(len(reprints) == 1 and reprints[0]["state"] == "sent",
+        check(len(reprints) == 1 and reprints[0]["state"] == "printed",
               "the reprint asked on the page: %s" % reprints)
-        on_paper = holding(sink, "TAG-1-0")
-        check(len(on_paper) == 1 and on_paper[0].data.startswith(b"\x1b@\x1bt\x02" + REPRINT_MARK),
-              "the reprint on the emulated printer: %d connections hold TAG-1-0" % len(on_paper))
-        check(not holding(sink, "TAG-2-0"), "the cancelled job was printed")
+        on_paper = cut_papers_holding(printer, "TAG-1-0")
+        check(len(on_paper) == 1 and on_paper[0]["text"].lstrip().startswith(REPRINT_MARK),
+              "the reprint in the emulated printer's paper log: %d papers hold TAG-1-0%s"
+              % (len(on_paper), "".join("\n" + paper["text"][:80] for paper in on_paper)))
+        check(not cut_papers_holding(printer, "TAG-2-0"), "the cancelled job was printed")
     finally:
         service.stop()
-        sink.stop()
+        printer.stop()
 
 
 def main():

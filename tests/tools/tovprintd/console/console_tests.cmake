@@ -2,6 +2,9 @@
 # installs), driven by puppeteer-core from the npm registry, pinned by package-lock.json and put
 # into the build by the fixture tovprintd_console_install. No browser is ever downloaded.
 # Included by tools/tovprintd/CMakeLists.txt, which defines `work` and finds Python.
+# The service's folder is configured before tovprint's tests, which look for node and npm too.
+find_program(TOV_NODE node)
+find_program(TOV_NPM npm)
 find_program(TOV_CHROMIUM chromium)
 if(NOT (TOV_NODE AND TOV_NPM AND TOV_CHROMIUM))
     message(STATUS "tovprintd's console test needs node, npm and chromium: skipped")
