@@ -2,10 +2,10 @@
 // tovprint against the emulated ESC/POS printer of tests/support/escpos_printer/ on 127.0.0.1:
 // `tovprint status` reads each fact the printer answers, and a print job is "printed" only when
 // the printer confirms it; out of paper, an open cover, a dropped connection or a silent printer
-// never are.
+// never are. The group device does the same through a device file that reads back.
 //
 //   node printer_answers_test.js --tovprint BIN --request FILE --expected BIN_FILE --work DIR
-//        status|jobs
+//        status|jobs|device
 
 const childProcess = require('child_process');
 const fs = require('fs');
@@ -13,6 +13,7 @@ const net = require('net');
 const path = require('path');
 
 const PRINTER = path.join(__dirname, '..', '..', '..', 'support', 'escpos_printer', 'escpos_printer.js');
+const DEVICE_LINK = path.join(path.dirname(PRINTER), 'device_link.py');
 const TIME_LIMIT_MS = 30000;
 
 function parseArguments(argv) {
@@ -143,6 +144,74 @@ function printArguments(options, printer, extra = []) {
     '--printer', printer.address, ...extra];
 }
 
+// The emulated printer behind a device file that carries its answers back (device_link.py);
+// resolves with the device's path and a stop().
+function startDeviceLink(printer) {
+  return new Promise((resolve, reject) => {
+    const port = Number(printer.address.split(':').pop());
+    const child = childProcess.spawn('python3', [DEVICE_LINK, '--printer-port', String(port)],
+        {stdio: ['pipe', 'pipe', 'inherit']});
+    let output = '';
+    const timer = setTimeout(() => reject(new Error('the device link did not start')), TIME_LIMIT_MS);
+    child.on('error', reject);
+    child.stdout.on('data', (chunk) => {
+      output += chunk;
+      if (!output.includes('\n')) return;
+      clearTimeout(timer);
+      resolve({
+        address: `file:${JSON.parse(output.slice(0, output.indexOf('\n'))).device}`,
+        stop: () => new Promise((done) => {
+          child.on('exit', done);
+          child.stdin.end();
+        }),
+      });
+    });
+  });
+}
+
+// A device that reads back is asked and confirms as a network printer does; one that cannot be
+// read (/dev/null) is written as before: status unknown, "sent, not confirmed", at once.
+async function deviceGroup(options) {
+  const expected = fs.readFileSync(options.expected);
+  await withPrinter(options, 'device', [], async (printer, papers) => {
+    const device = await startDeviceLink(printer);
+    try {
+      let result = await run(options.tovprint, ['status', '--printer', device.address, '--timeout', '2']);
+      expect(result.status === 0 && result.stdout.split('\n').includes('on line'),
+          `status over the device: exit ${result.status}, expected 0 and "on line"`, result);
+      await control(printer, {command: 'out-of-paper', after_lines: 0});
+      result = await run(options.tovprint, ['status', '--printer', device.address, '--timeout', '2']);
+      expect(result.status === 1 && result.stdout.split('\n').includes('paper end'),
+          `status over the device, out of paper: exit ${result.status}, expected 1 and "paper end"`, result);
+      result = await run(options.tovprint, printArguments(options, device));
+      expect(result.status === 1 && /cannot print: .*; nothing was sent\n$/.test(result.stderr),
+          `a job to the device out of paper: exit ${result.status}, expected 1, nothing sent`, result);
+      await control(printer, {command: 'refill'});
+      result = await run(options.tovprint, printArguments(options, device));
+      expect(result.status === 0 && result.stdout.includes(`printer ${device.address}: printed\n`),
+          `a job over the device: exit ${result.status}, no "printed"`, result);
+      await control(printer, {command: 'wait-papers', count: 1, timeout_ms: 5000});
+      const log = papers();
+      const bytes = Buffer.concat(log.map((paper) => Buffer.from(paper.bytes_base64, 'base64')));
+      expect(log.length === 1 && bytes.equals(expected),
+          `a job over the device: the paper log holds ${bytes.length} bytes in ${log.length} papers, ` +
+          `expected the job's ${expected.length} whole`);
+    } finally {
+      await device.stop();
+    }
+  });
+
+  if (fs.existsSync('/dev/null')) {
+    const nowhere = {address: 'file:/dev/null'};
+    const started = Date.now();
+    let result = await run(options.tovprint, printArguments(options, nowhere, ['--timeout', '5']));
+    expect(result.status === 0 && result.stdout.includes('printer file:/dev/null: sent, not confirmed\n') &&
+        Date.now() - started < 4000, `a job to /dev/null: exit ${result.status}, not sent at once`, result);
+    result = await run(options.tovprint, ['status', '--printer', 'file:/dev/null']);
+    expect(result.status === 2, `status of /dev/null: exit ${result.status}, expected 2 (unknown)`, result);
+  }
+}
+
 // A job is printed only when the printer confirms it; every way it can fail is reported.
 async function jobsGroup(options) {
   const expected = fs.readFileSync(options.expected);
@@ -223,6 +292,7 @@ async function main() {
   fs.mkdirSync(options.work, {recursive: true});
   if (options.group === 'status') await statusGroup(options);
   else if (options.group === 'jobs') await jobsGroup(options);
+  else if (options.group === 'device') await deviceGroup(options);
   else throw new Error(`unknown group ${options.group}`);
   for (const failure of failures) console.error(`FAILED: ${failure}`);
   console.log(`${options.group}: ${failures.length === 0 ? 'all as expected' : `${failures.length} failed`}`);

@@ -68,6 +68,14 @@ void DeviceFile::write(std::string_view bytes) {
     }
 }
 
+void DeviceFile::write_before(std::string_view bytes, std::chrono::steady_clock::time_point) {
+    write(bytes);  // a serial port's write limit is the timeout set at the opening
+}
+
+std::string DeviceFile::read_some(std::chrono::steady_clock::time_point) {
+    return {};  // answers are not read from a Windows port (reads_back() is false)
+}
+
 void DeviceFile::finish() {
     FlushFileBuffers(handle_->handle);  // a port that cannot flush has nothing waiting
     const HANDLE handle = std::exchange(handle_->handle, INVALID_HANDLE_VALUE);

@@ -46,16 +46,43 @@ private:
     TcpStatusConnection status_;
 };
 
+// Status requests and their answers over a device that carries the printer's answers back.
+class DeviceStatusConnection final : public status::StatusConnection {
+public:
+    explicit DeviceStatusConnection(DeviceFile& device) : device_(device) {}
+    void write(std::string_view bytes, status::Deadline deadline) override {
+        try {
+            device_.write_before(bytes, deadline);
+        } catch (const PrinterError& error) {
+            throw status::StatusConnectionError(error.what());
+        }
+    }
+    std::string read_some(status::Deadline deadline) override {
+        try {
+            return device_.read_some(deadline);
+        } catch (const PrinterError& error) {
+            throw status::StatusConnectionError(error.what());
+        }
+    }
+
+private:
+    DeviceFile& device_;
+};
+
 class DevicePort final : public PrinterPort {
 public:
     DevicePort(const PrinterAddress& address, const FilePrinter& printer,
                std::chrono::milliseconds timeout)
-        : device_(printer.path, timeout, address.text) {}
+        : device_(printer.path, timeout, address.text), status_(device_) {}
     void write(std::string_view bytes) override { device_.write(bytes); }
+    status::StatusConnection* status_connection() override {
+        return device_.reads_back() ? &status_ : nullptr;
+    }
     void finish() override { device_.finish(); }
 
 private:
     DeviceFile device_;
+    DeviceStatusConnection status_;
 };
 
 class FilePort final : public PrinterPort {

@@ -19,7 +19,8 @@ public:
     virtual void write(std::string_view bytes) = 0;
 
     // The way the printer answers status requests, or none for a port that does not read back
-    // (a file; a device, whose answers this program does not read): its status is then unknown.
+    // (a file; a device that cannot be read, or this program's own terminal): its status is
+    // then unknown.
     // Valid while the port lives.
     virtual status::StatusConnection* status_connection() { return nullptr; }
 

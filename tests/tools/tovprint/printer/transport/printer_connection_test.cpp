@@ -7,8 +7,10 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <pty.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -216,6 +218,58 @@ TEST(DeviceFile, NamesADeviceWhoseReaderWentAway) {
     reader.reset();
     EXPECT_EQ(printer_error([&] { printer.write("bill"); }),
               "printer file:lp: cannot write: no program reads it any longer");
+}
+
+// A serial line or a USB printer's device as the printer sees it: a pseudo-terminal in raw mode.
+struct AnsweringDevice {
+    int printer_end = -1;
+    int device_end = -1;
+    std::filesystem::path path;
+    AnsweringDevice() {
+        EXPECT_EQ(::openpty(&printer_end, &device_end, nullptr, nullptr, nullptr), 0);
+        termios raw{};
+        ::tcgetattr(device_end, &raw);
+        ::cfmakeraw(&raw);
+        ::tcsetattr(device_end, TCSANOW, &raw);
+        path = ::ttyname(device_end);
+    }
+    ~AnsweringDevice() {
+        ::close(device_end);
+        ::close(printer_end);
+    }
+    void answer(std::string_view bytes) const {
+        EXPECT_EQ(::write(printer_end, bytes.data(), bytes.size()),
+                  static_cast<ssize_t>(bytes.size()));
+    }
+};
+
+TEST(DeviceFile, ReadsTheAnswersOfADeviceThatCarriesThemBackAndDropsTheOldOnes) {
+    AnsweringDevice device;
+    device.answer("answer to an earlier job");
+    std::this_thread::sleep_for(20ms);
+    DeviceFile printer(device.path, 5s, "file:lp");
+    ASSERT_TRUE(printer.reads_back());
+    EXPECT_EQ(printer.read_some(Clock::now() + 50ms), "");
+
+    printer.write_before("\x10\x04\x01", Clock::now() + 1s);
+    char asked[8] = {};
+    EXPECT_EQ(::read(device.printer_end, asked, sizeof asked), 3);
+    device.answer("\x12");
+    EXPECT_EQ(printer.read_some(Clock::now() + 1s), "\x12");
+}
+
+TEST(DeviceFile, NeverReadsANamedPipeOrADeviceThatEndsAtOnce) {
+    Fifo pipe;
+    Descriptor reader(::open(pipe.path.c_str(), O_RDONLY | O_NONBLOCK));
+    DeviceFile to_pipe(pipe.path, 5s, "file:pipe");
+    EXPECT_FALSE(to_pipe.reads_back());  // it would read back its own bytes
+    to_pipe.write("bill");
+    char buffer[8] = {};
+    EXPECT_EQ(::read(reader.get(), buffer, sizeof buffer), 4);
+
+    DeviceFile nowhere("/dev/null", 5s, "file:/dev/null");
+    EXPECT_FALSE(nowhere.reads_back());
+    EXPECT_EQ(nowhere.read_some(Clock::now() + 1s), "");
 }
 
 #endif
