@@ -112,6 +112,8 @@ def main():
     parser.add_argument("--demo", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--jobs", type=int, default=10000, help="jobs of the memory run")
+    parser.add_argument("--series-jobs", type=int, default=800,
+                        help="jobs of each series of 1, 4 and 16 clients")
     args = parser.parse_args()
     for name in ("tovprintd", "library", "demo", "work"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
@@ -135,7 +137,7 @@ def main():
         memory = {}
         done = 0
         for series, clients in enumerate((1, 4, 16), 1):
-            per_client = max(1, 800 // clients)
+            per_client = max(1, args.series_jobs // clients)
             began, submitted = run_clients(pool, service, body, clients, per_client, series)
             taken = wait_on_paper(printer, set(submitted))
             latencies = sorted((taken[tag] - submitted[tag]) * 1000 for tag in submitted)
