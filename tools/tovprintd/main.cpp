@@ -8,8 +8,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "config/service_config.hpp"
 #include "print_service.hpp"
-#include "service_config.hpp"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "print_service.hpp"
 
-#include "console_assets.hpp"
+#include "console/console_assets.hpp"
 
 namespace tovprintd {
 namespace {

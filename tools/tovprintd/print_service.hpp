@@ -8,15 +8,15 @@
 #include <memory>
 #include <ostream>
 
-#include "api_routes.hpp"
-#include "caller_tokens.hpp"
-#include "document_composer.hpp"
-#include "http_server.hpp"
-#include "job_log.hpp"
-#include "job_service.hpp"
-#include "journal.hpp"
-#include "print_queues.hpp"
-#include "service_config.hpp"
+#include "access/caller_tokens.hpp"
+#include "config/service_config.hpp"
+#include "http/api_routes.hpp"
+#include "http/http_server.hpp"
+#include "jobs/document_composer.hpp"
+#include "jobs/job_log.hpp"
+#include "jobs/job_service.hpp"
+#include "journal/journal.hpp"
+#include "printing/print_queues.hpp"
 
 namespace tovprintd {
 

@@ -1,8 +1,8 @@
-#include "caller_tokens.hpp"
+#include "access/caller_tokens.hpp"
 
 #include <gtest/gtest.h>
 
-#include "sha256.hpp"
+#include "access/sha256.hpp"
 
 namespace tovprintd {
 namespace {

@@ -1,4 +1,4 @@
-#include "journal.hpp"
+#include "journal/journal.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "print_queues.hpp"
+#include "printing/print_queues.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "reprint_mark.hpp"
+#include "jobs/reprint_mark.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "request_origin.hpp"
+#include "access/request_origin.hpp"
 
 #include <gtest/gtest.h>
 

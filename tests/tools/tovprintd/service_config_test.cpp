@@ -1,4 +1,4 @@
-#include "service_config.hpp"
+#include "config/service_config.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

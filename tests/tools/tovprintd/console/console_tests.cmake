@@ -1,8 +1,7 @@
 # The print console in the system's headless Chromium (Debian's chromium, which scripts/setup
 # installs), driven by puppeteer-core from the npm registry, pinned by package-lock.json and put
 # into the build by the fixture tovprintd_console_install. No browser is ever downloaded.
-# Included by tools/tovprintd/CMakeLists.txt, which defines `work` and finds Python.
-# The service's folder is configured before tovprint's tests, which look for node and npm too.
+# Included by tests/tools/tovprintd/CMakeLists.txt, which defines `work` and finds Python.
 find_program(TOV_NODE node)
 find_program(TOV_NPM npm)
 find_program(TOV_CHROMIUM chromium)
