@@ -55,6 +55,21 @@
       badToken: "Token não aceito pelo serviço.",
       unreachable: "Serviço fora de alcance: {error}",
       failed: "O serviço recusou: {error}",
+      // The service's status reasons, as the printer's answers name them.
+      printerReasons: {
+        "cover open": "tampa aberta",
+        "stopped at the end of the paper": "parada no fim do papel",
+        "out of paper": "sem papel",
+        "paper near its end": "papel perto do fim",
+        "mechanical error": "erro mecânico",
+        "cutter error": "erro da guilhotina",
+        "unrecoverable error": "erro irrecuperável",
+        "error that clears by itself (print head too hot?)":
+          "erro que passa sozinho (cabeça de impressão quente demais?)",
+        "waiting for recovery": "esperando recuperação",
+        "error": "erro",
+        "off line": "fora de linha",
+      },
       printerStates: {
         online: "Em linha",
         paper_end: "Fim de papel",
@@ -124,6 +139,20 @@
       badToken: "El servicio no aceptó el token.",
       unreachable: "Servicio fuera de alcance: {error}",
       failed: "El servicio rechazó: {error}",
+      printerReasons: {
+        "cover open": "tapa abierta",
+        "stopped at the end of the paper": "detenida al final del papel",
+        "out of paper": "sin papel",
+        "paper near its end": "papel cerca del final",
+        "mechanical error": "error mecánico",
+        "cutter error": "error de la cortadora",
+        "unrecoverable error": "error irrecuperable",
+        "error that clears by itself (print head too hot?)":
+          "error que se corrige solo (¿cabezal demasiado caliente?)",
+        "waiting for recovery": "esperando recuperación",
+        "error": "error",
+        "off line": "fuera de línea",
+      },
       printerStates: {
         online: "En línea",
         paper_end: "Sin papel",
@@ -310,6 +339,14 @@
     return "unknown";
   }
 
+  // The reason in the page's language where it is one the printer's answers name; any other
+  // (a connection's failure, say) as the service wrote it.
+  function printerReason(reason) {
+    const known = reason.split(", ").map((part) =>
+      Object.prototype.hasOwnProperty.call(t.printerReasons, part) ? t.printerReasons[part] : null);
+    return known.every(Boolean) ? known.join(", ") : reason;
+  }
+
   function showPrinters(printers) {
     const items = printers.map((printer) => {
       const state = printerState(printer);
@@ -326,7 +363,9 @@
           fill(t.oldest, { age: formatAge(printer.oldest_queued_age_seconds) });
       }
       item.appendChild(queue);
-      if (printer.reason) item.appendChild(element("p", "printer-reason", printer.reason));
+      if (printer.reason) {
+        item.appendChild(element("p", "printer-reason", printerReason(String(printer.reason))));
+      }
       const details = [printer.address, printer.profile];
       if (printer.backup) details.push(fill(t.backup, { name: printer.backup }));
       item.appendChild(element("p", "printer-details", details.filter(Boolean).join(" · ")));

@@ -195,6 +195,10 @@ async function checkPaperOut(page) {
   await printerControl({ command: "out-of-paper", after_lines: 0 });
   const label = await waitForPrinterState(page, "caixa", "paper_end");
   check(label === "Fim de papel", "the printer out of paper's label: " + label);
+  const reason = await page.$eval('#printers li[data-printer="caixa"] .printer-reason',
+    (line) => line.textContent);
+  check(/sem papel/.test(reason) && !/paper/.test(reason),
+    "the printer out of paper's reason is not in Portuguese: " + reason);
   check(await borderOf() !== onLineBorder, "the printer out of paper does not stand out");
   await printerControl({ command: "refill" });
   await waitForPrinterState(page, "caixa", "online");
@@ -337,10 +341,12 @@ async function checkSpanish(browser) {
       .textContent,
     paperEnd: document.querySelector('#printers li[data-printer="caixa"] .printer-status')
       .textContent,
+    reason: document.querySelector('#printers li[data-printer="caixa"] .printer-reason')
+      .textContent,
     date: document.querySelector("#jobs .job-created").textContent,
   }), scenario.unconfirmed);
   check(seen.title === "Consola de impresión" && seen.state === "Sin confirmar" &&
-    seen.offline === "Fuera de línea" && seen.paperEnd === "Sin papel", "the Spanish page: " + JSON.stringify(seen));
+    seen.offline === "Fuera de línea" && seen.paperEnd === "Sin papel" && /sin papel/.test(seen.reason), "the Spanish page: " + JSON.stringify(seen));
   check(/^\d{2}\/\d{2}\/\d{4} \d{2}:\d{2}$/.test(seen.date), "a Spanish date: " + seen.date);
   await page.close();
 }
