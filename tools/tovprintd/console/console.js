@@ -55,6 +55,12 @@
       badToken: "Token não aceito pelo serviço.",
       unreachable: "Serviço fora de alcance: {error}",
       failed: "O serviço recusou: {error}",
+      // The service's own words for a job that went wrong.
+      jobErrors: {
+        "the printer did not confirm the job": "a impressora não confirmou o trabalho",
+        "the service stopped while the job was being sent":
+          "o serviço parou enquanto o trabalho era enviado",
+      },
       // The service's status reasons, as the printer's answers name them.
       printerReasons: {
         "cover open": "tampa aberta",
@@ -139,6 +145,11 @@
       badToken: "El servicio no aceptó el token.",
       unreachable: "Servicio fuera de alcance: {error}",
       failed: "El servicio rechazó: {error}",
+      jobErrors: {
+        "the printer did not confirm the job": "la impresora no confirmó el trabajo",
+        "the service stopped while the job was being sent":
+          "el servicio se detuvo mientras se enviaba el trabajo",
+      },
       printerReasons: {
         "cover open": "tapa abierta",
         "stopped at the end of the paper": "detenida al final del papel",
@@ -342,9 +353,12 @@
   // The reason in the page's language where it is one the printer's answers name; any other
   // (a connection's failure, say) as the service wrote it.
   function printerReason(reason) {
-    const known = reason.split(", ").map((part) =>
-      Object.prototype.hasOwnProperty.call(t.printerReasons, part) ? t.printerReasons[part] : null);
+    const known = reason.split(", ").map((part) => ownText(t.printerReasons, part));
     return known.every(Boolean) ? known.join(", ") : reason;
+  }
+
+  function ownText(table, key) {
+    return Object.prototype.hasOwnProperty.call(table, key) ? table[key] : null;
   }
 
   function showPrinters(printers) {
@@ -427,7 +441,10 @@
     row.appendChild(cell(t.colFinished, "job-finished", formatDate(job.finished)));
     const stateCell = cell(t.colState, "job-state");
     stateCell.appendChild(element("span", "badge", t.jobStates[job.state] || job.state));
-    if (job.error) stateCell.appendChild(element("small", "job-error", job.error));
+    if (job.error) {
+      const error = String(job.error);
+      stateCell.appendChild(element("small", "job-error", ownText(t.jobErrors, error) || error));
+    }
     row.appendChild(stateCell);
     const actions = cell(t.colActions, "job-actions");
     if (job.papers > 0) {

@@ -216,9 +216,11 @@ async function checkJobs(page) {
   check(created.every((text) => /^\d{2}\/\d{2}\/\d{4} \d{2}:\d{2}$/.test(text)),
     "dates not as dd/mm/yyyy HH:MM: " + created);
   const attention = await page.$eval(`#jobs tr[data-job="${scenario.unconfirmed}"]`,
-    (row) => [row.classList.contains("attention"), row.querySelector(".badge").textContent]);
-  check(attention[0] && attention[1] === "Não confirmado",
-    "the unconfirmed job does not stand out: " + attention);
+    (row) => [row.classList.contains("attention"), row.querySelector(".badge").textContent,
+      row.querySelector(".job-error").textContent]);
+  check(attention[0] && attention[1] === "Não confirmado" &&
+    attention[2] === "a impressora não confirmou o trabalho",
+    "the unconfirmed job does not stand out, or not in Portuguese: " + attention);
   const caller = await page.$eval(`#jobs tr[data-job="${scenario.markup_job}"] .job-caller`,
     (cell) => [cell.textContent, cell.children.length]);
   check(caller[0] === scenario.markup_caller && caller[1] === 0,
