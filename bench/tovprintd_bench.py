@@ -2,7 +2,9 @@
 """tovprintd's speed: jobs per second through the service to an emulated printer that takes
 each job at once, the time from a job's submission until the printer has taken the whole of it
 (median and 95th percentile) with 1, 4 and 16 clients, and the service's memory after 1,000 and
-10,000 jobs. Every job is synced to the journal as the service always does.
+10,000 jobs. Then the same series to the emulated ESC/POS printer, which answers the status
+requests before each job and confirms it: the time until the service says the job printed.
+Every job is synced to the journal as the service always does.
 
     bench/tovprintd_bench.py --tovprintd BUILD/tools/tovprintd/tovprintd \\
         --library BUILD/libPkg_Tov00000.so --demo data/demo --work /tmp/tovprintd-bench
@@ -18,6 +20,7 @@ import http.client
 import json
 import multiprocessing
 import os
+import re
 import shutil
 import statistics
 import sys
@@ -77,7 +80,7 @@ def client_process(job):
             connection.close()
         if response.status != 201:
             raise SystemExit("POST %s: %d %s" % (tag, response.status, answer[:200]))
-        started[tag] = began
+        started[tag] = (began, json.loads(answer)["id"])
     return started
 
 
@@ -91,6 +94,75 @@ def run_clients(pool, service, body, clients, per_client, series):
     for started in pool.map(client_process, jobs, chunksize=1):
         submitted.update(started)
     return began, submitted
+
+
+class ConfirmingService(service_test.Service):
+    """The service, with the moment each of its log lines told a job printed."""
+
+    PRINTED = re.compile(r"^tovprintd: job ([0-9]+) \S+ \S+ printed$")
+
+    def __init__(self, *arguments, **options):
+        super().__init__(*arguments, **options)
+        self.printed = {}
+
+    def _read_log(self, process, listening):
+        for line in process.stderr:
+            found = self.PRINTED.match(line.rstrip("\n"))
+            if found:
+                self.printed[int(found.group(1))] = time.monotonic()
+            elif "listening on" in line:
+                listening.set()
+            elif " unconfirmed" in line or " sent" in line:
+                raise SystemExit("a job was not confirmed: " + line)
+
+
+def wait_printed(service, ids, seconds=300):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if all(i in service.printed for i in ids):
+            return
+        time.sleep(0.05)
+    raise SystemExit("the printer never confirmed every job")
+
+
+def table_head(title):
+    print("\n" + title + "\n")
+    print("| clients | jobs | jobs/s | median ms | p95 ms |")
+    print("| --- | --- | --- | --- | --- |")
+
+
+def table_row(clients, began, latencies, ended):
+    latencies = sorted(latencies)
+    p95 = latencies[max(0, int(len(latencies) * 0.95) - 1)]
+    print("| %d | %d | %.0f | %.1f | %.1f |" % (clients, len(latencies),
+                                                len(latencies) / (ended - began),
+                                                statistics.median(latencies), p95), flush=True)
+
+
+def confirmed_series(args, pool, body):
+    """The same series to the emulated ESC/POS printer, which answers the status requests
+    before each job and confirms each (GS ( H): from submission until the service says
+    printed."""
+    work = argparse.Namespace(**vars(args))
+    work.work = os.path.join(args.work, "confirmed")
+    printer = service_test.EscPosPrinter(args)
+    service = ConfirmingService(work, {"caixa": {"address": "tcp://127.0.0.1:%d" % printer.port,
+                                                 "profile": "escpos", "answers": True}},
+                                queue_limit=100000)
+    service.start()
+    try:
+        table_head("To a printer that answers and confirms every job:")
+        for series, clients in enumerate((1, 4, 16), 1):
+            per_client = max(1, args.series_jobs // clients)
+            began, submitted = run_clients(pool, service, body, clients, per_client, 20 + series)
+            wait_printed(service, [job for _, job in submitted.values()])
+            latencies = [(service.printed[job] - start) * 1000
+                         for start, job in submitted.values()]
+            table_row(clients, began, latencies,
+                      max(service.printed[job] for _, job in submitted.values()))
+    finally:
+        service.stop()
+        printer.stop()
 
 
 def wait_on_paper(printer, tags, seconds=300):
@@ -114,6 +186,8 @@ def main():
     parser.add_argument("--jobs", type=int, default=10000, help="jobs of the memory run")
     parser.add_argument("--series-jobs", type=int, default=800,
                         help="jobs of each series of 1, 4 and 16 clients")
+    parser.add_argument("--no-confirming", action="store_true",
+                        help="leave out the series to a printer that confirms (it needs node)")
     args = parser.parse_args()
     for name in ("tovprintd", "library", "demo", "work"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
@@ -132,21 +206,16 @@ def main():
     service.start()
     pool = context.Pool(16)
     try:
-        print("| clients | jobs | jobs/s | median ms | p95 ms |")
-        print("| --- | --- | --- | --- | --- |")
+        table_head("To a printer that takes each job at once (no status, no confirmation):")
         memory = {}
         done = 0
         for series, clients in enumerate((1, 4, 16), 1):
             per_client = max(1, args.series_jobs // clients)
             began, submitted = run_clients(pool, service, body, clients, per_client, series)
             taken = wait_on_paper(printer, set(submitted))
-            latencies = sorted((taken[tag] - submitted[tag]) * 1000 for tag in submitted)
-            elapsed = max(taken.values()) - began
-            p95 = latencies[int(len(latencies) * 0.95) - 1]
-            print("| %d | %d | %.0f | %.1f | %.1f |" % (clients, len(submitted),
-                                                        len(submitted) / elapsed,
-                                                        statistics.median(latencies), p95),
-                  flush=True)
+            table_row(clients, began, [(taken[tag] - start) * 1000
+                                       for tag, (start, _) in submitted.items()],
+                      max(taken.values()))
             done += len(submitted)
             memory[done] = resident_kib(service.process.pid)
         series = 10
@@ -157,8 +226,11 @@ def main():
             series += 1
             done += len(submitted)
             memory[done] = resident_kib(service.process.pid)
+        print()
         for jobs, kib in sorted(memory.items()):
             print("memory after %d jobs: %.1f MiB" % (jobs, kib / 1024))
+        if not args.no_confirming:
+            confirmed_series(args, pool, body)
     finally:
         pool.terminate()
         service.stop()

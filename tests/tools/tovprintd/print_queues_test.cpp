@@ -39,22 +39,28 @@ public:
 
     std::atomic<bool> reachable{true};
     std::atomic<bool> confirms{false};
+    std::atomic<bool> out_of_paper{false};  // says so when asked
     std::atomic<int> open_attempts{0};
+    std::atomic<int> status_asks{0};
     std::string fail_on;  // sending a paper that holds this fails
 
     // Like a printer of tovprint's connections: unknown until a connection fails.
     PrinterStatus status() override {
+        ++status_asks;
+        if (out_of_paper) return {PrinterCondition::Cannot, "out of paper"};
         if (failed_ && !reachable) return {PrinterCondition::Cannot, "refused"};
         failed_ = false;
         return {PrinterCondition::Unknown, ""};
     }
-    void open_job() override {
+    PrinterStatus open_job() override {
         ++open_attempts;
         failed_ = !reachable;
         if (failed_) throw tovprint::PrinterError(name_ + " refused the connection");
+        if (out_of_paper) return {PrinterCondition::Cannot, "out of paper"};
         if (open_) ++events_.overlaps;
         open_ = true;
         events_.add(name_ + " open");
+        return {PrinterCondition::Unknown, ""};
     }
     void send_paper(std::string_view bytes) override {
         if (!fail_on.empty() && bytes.find(fail_on) != std::string_view::npos) {
@@ -160,6 +166,38 @@ TEST_F(PrintQueuesTest, JobsPrintInAcceptedOrderEachWholeWithTheProfilesBytes) {
     EXPECT_TRUE(
         bytes.ends_with(std::string("\x1b@\x1bt\x02Total R$ 10,00 a\x87\xC6o paper-04\x1dV\x42") +
                         std::string(1, '\0')));
+}
+
+// The status comes over the job's own connection: one connection a job. A printer found out of
+// paper there holds the job, which counts no attempt, and is then asked on connections of its
+// own (about once a second) until it can print.
+TEST_F(PrintQueuesTest, AJobsStatusComesOverItsOwnConnectionAndAPrinterOutOfPaperHoldsIt) {
+    const auto first = queue("bar", "paper-00");
+    queues_->start();
+    wait_for_every_job();
+    EXPECT_EQ(journal_->find(first)->state, JobState::Sent);
+    EXPECT_EQ(links_["bar"]->open_attempts, 1);
+
+    links_["bar"]->out_of_paper = true;
+    const int asked = links_["bar"]->status_asks;
+    const auto held = queue("bar", "paper-01");
+    for (int i = 0; i < 500 && links_["bar"]->status_asks < asked + 2; ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(links_["bar"]->open_attempts, 2) << "the held printer was sent jobs";
+    EXPECT_GE(links_["bar"]->status_asks, asked + 2);
+    EXPECT_EQ(journal_->find(held)->state, JobState::Queued);
+    EXPECT_EQ(journal_->find(held)->attempts, 0);
+    for (const PrinterView& view : queues_->views()) {
+        if (view.name == "bar") {
+            EXPECT_EQ(view.snapshot.status.reason, "out of paper");
+        }
+    }
+
+    links_["bar"]->out_of_paper = false;
+    wait_for_every_job();
+    EXPECT_EQ(journal_->find(held)->state, JobState::Sent);
+    EXPECT_EQ(links_["bar"]->open_attempts, 3);
 }
 
 TEST_F(PrintQueuesTest, AJobWhoseSendingFailedIsUnconfirmedAndNeverSentAgain) {

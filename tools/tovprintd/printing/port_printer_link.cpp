@@ -35,11 +35,16 @@ public:
         }
     }
 
-    void open_job() override {
+    PrinterStatus open_job() override {
         try {
             port_ = tovprint::open_printer_port(address_, timeout_);
             last_failure_.reset();
+            if (profile_.status == tovprint::StatusMethod::None) {
+                return {PrinterCondition::Unknown, ""};
+            }
+            return status_over(*port_);
         } catch (const std::exception& error) {
+            port_.reset();
             last_failure_ = error.what();
             throw;
         }
@@ -64,14 +69,20 @@ private:
     PrinterStatus asked_status() {
         try {
             const auto port = tovprint::open_printer_port(address_, timeout_);
-            const auto reading = tovprint::read_printer_status(
-                *port, profile_, std::min(timeout_, tovprint::status_answer_limit));
+            const PrinterStatus status = status_over(*port);
             last_failure_.reset();
-            return {condition_of(reading.verdict.verdict), joined(reading.verdict.reasons)};
+            return status;
         } catch (const std::exception& error) {
             last_failure_ = error.what();
             return {PrinterCondition::Cannot, *last_failure_};
         }
+    }
+
+    // Throws tovprint::PrinterError when the printer drops the connection meanwhile.
+    PrinterStatus status_over(tovprint::PrinterPort& port) const {
+        const auto reading = tovprint::read_printer_status(
+            port, profile_, std::min(timeout_, tovprint::status_answer_limit));
+        return {condition_of(reading.verdict.verdict), joined(reading.verdict.reasons)};
     }
 
     static PrinterCondition condition_of(tovprint::status::Verdict verdict) {

@@ -30,12 +30,14 @@ class PrinterLink {
 public:
     virtual ~PrinterLink() = default;
 
-    // Asked before each job and now and then while idle.
+    // Asked now and then while idle.
     virtual PrinterStatus status() = 0;
 
-    // Opens the way to the printer for one job, sending nothing. Throws tovprint::PrinterError
-    // (or tov::FileError) when the printer cannot be reached: then nothing was sent.
-    virtual void open_job() = 0;
+    // Opens the way to the printer for one job and answers its status, asked over that same
+    // way (a printer with one raw port may refuse a second connection while it closes the
+    // first). Nothing of the job is sent yet. Throws tovprint::PrinterError (or tov::FileError)
+    // when the printer cannot be reached: then nothing was sent.
+    virtual PrinterStatus open_job() = 0;
 
     // Writes one paper's bytes; throws when the printer does not take them: then some may have
     // been printed.
@@ -52,8 +54,8 @@ public:
 // A printer of tovprint's addresses (tcp://HOST[:PORT], file:PATH) through tovprint's
 // connections. Where the profile says the printer answers, its status is asked over the
 // connection and a job is printed only once the printer confirms it; a printer that cannot
-// answer (no status in its profile, a device file) has an unknown status, and a job written whole
-// to it is sent, not confirmed.
+// answer (no status in its profile, a device that cannot be read) has an unknown status, and a
+// job written whole to it is sent, not confirmed.
 std::unique_ptr<PrinterLink> port_printer_link(const PrinterConfig& printer);
 
 }  // namespace tovprintd

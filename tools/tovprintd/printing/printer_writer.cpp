@@ -62,16 +62,15 @@ PrinterSnapshot PrinterWriter::snapshot() const {
     return snapshot_;
 }
 
-void PrinterWriter::wait(std::chrono::milliseconds time) {
+bool PrinterWriter::wait(std::chrono::milliseconds time) {
     std::unique_lock lock(mutex_);
-    woken_.wait_for(lock, time, [this] { return wake_ || stopping_; });
+    const bool woken = woken_.wait_for(lock, time, [this] { return wake_ || stopping_; });
     wake_ = false;
+    return woken;
 }
 
 void PrinterWriter::ask_status() {
-    const PrinterStatus status = link_->status();
-    const std::lock_guard lock(mutex_);
-    snapshot_ = {status, utc_milliseconds()};
+    note_status(link_->status());
 }
 
 void PrinterWriter::run() {
@@ -84,8 +83,9 @@ void PrinterWriter::run() {
         try {
             const std::optional<JobRecord> job = journal_.next_queued(name_);
             if (!job) {
-                wait(idle_status_interval);
-                ask_status();
+                // Idle, the printer is asked now and then; a job that wakes the writer is asked
+                // about over its own connection.
+                if (!wait(idle_status_interval)) ask_status();
             } else if (!print(*job)) {
                 cannot_print_(name_);
                 wait(held_retry_interval);
@@ -98,17 +98,29 @@ void PrinterWriter::run() {
     }
 }
 
+void PrinterWriter::note_status(PrinterStatus status) {
+    const std::lock_guard lock(mutex_);
+    snapshot_ = {std::move(status), utc_milliseconds()};
+}
+
+// The status is asked over the job's own connection; nothing goes to a printer that cannot
+// print, and a job whose printer cannot be reached notes the attempt. A printer held because it
+// could not print is asked on a connection of its own until it can, so that a printer switched
+// off for an hour is not an attempt of the job every second.
 bool PrinterWriter::print(const JobRecord& job) {
-    ask_status();
-    const PrinterSnapshot now = snapshot();
-    if (now.status.condition == PrinterCondition::Cannot) return false;
+    if (snapshot().status.condition == PrinterCondition::Cannot) {
+        ask_status();
+        if (snapshot().status.condition == PrinterCondition::Cannot) return false;
+    }
     try {
-        link_->open_job();
-    } catch (const std::exception& error) {
-        {
-            const std::lock_guard lock(mutex_);
-            snapshot_ = {{PrinterCondition::Cannot, error.what()}, utc_milliseconds()};
+        const PrinterStatus status = link_->open_job();
+        note_status(status);
+        if (status.condition == PrinterCondition::Cannot) {
+            link_->abandon();
+            return false;
         }
+    } catch (const std::exception& error) {
+        note_status({PrinterCondition::Cannot, error.what()});
         journal_.note_failed_attempt(job.id, error.what());
         return false;
     }

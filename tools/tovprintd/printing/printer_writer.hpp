@@ -52,7 +52,9 @@ private:
     bool print(const JobRecord& job);
     void send(const JobRecord& job);
     void ask_status();
-    void wait(std::chrono::milliseconds time);
+    void note_status(PrinterStatus status);
+    // False when the time passed without a wake.
+    bool wait(std::chrono::milliseconds time);
 
     std::string name_;
     std::unique_ptr<PrinterLink> link_;
