@@ -24,6 +24,7 @@ import re
 import shutil
 import statistics
 import sys
+import threading
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -104,16 +105,34 @@ class ConfirmingService(service_test.Service):
     def __init__(self, *arguments, **options):
         super().__init__(*arguments, **options)
         self.printed = {}
+        self.changed = threading.Condition()
 
     def _read_log(self, process, listening):
         for line in process.stderr:
             found = self.PRINTED.match(line.rstrip("\n"))
             if found:
-                self.printed[int(found.group(1))] = time.monotonic()
+                with self.changed:
+                    self.printed[int(found.group(1))] = time.monotonic()
+                    self.changed.notify_all()
             elif "listening on" in line:
                 listening.set()
             elif " unconfirmed" in line or " sent" in line:
                 raise SystemExit("a job was not confirmed: " + line)
+
+
+def one_at_a_time(service, body, jobs):
+    """A till that prints one ticket and waits for it before the next: each job's time alone."""
+    latencies = []
+    began = time.monotonic()
+    for i in range(jobs):
+        start = time.monotonic()
+        job = client_process((service.port, body, service_test.TILL_TOKENS["caixa-1"],
+                              ["TAG-30-%d" % i]))["TAG-30-%d" % i][1]
+        with service.changed:
+            if not service.changed.wait_for(lambda: job in service.printed, timeout=30):
+                raise SystemExit("job %d was never confirmed" % job)
+            latencies.append((service.printed[job] - start) * 1000)
+    return began, latencies
 
 
 def wait_printed(service, ids, seconds=300):
@@ -151,7 +170,10 @@ def confirmed_series(args, pool, body):
                                 queue_limit=100000)
     service.start()
     try:
-        table_head("To a printer that answers and confirms every job:")
+        table_head("To a printer that answers and confirms every job (the first row: one job at "
+                   "a time, each awaited; the others: as fast as the clients can send):")
+        began, latencies = one_at_a_time(service, body, min(200, args.series_jobs))
+        table_row(1, began, latencies, time.monotonic())
         for series, clients in enumerate((1, 4, 16), 1):
             per_client = max(1, args.series_jobs // clients)
             began, submitted = run_clients(pool, service, body, clients, per_client, 20 + series)

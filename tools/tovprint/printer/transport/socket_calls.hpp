@@ -56,6 +56,11 @@ std::string error_text(int error);
 
 Handle open_socket(const addrinfo& address);
 bool set_non_blocking(Handle handle);
+// Small writes go out at once (no Nagle delay): a status request or the confirmation request
+// after a job's last paper must not wait for the acknowledgement of the paper before it, which
+// a printer may hold back for tens of milliseconds. Best effort: a socket that refuses still
+// works, only slower.
+void send_without_delay(Handle handle);
 // 0 when the connection is made at once, else the error (would_block: under way).
 int start_connect(Handle handle, const addrinfo& address);
 // The pending error of a socket whose connection attempt has ended; 0 when connected.

@@ -1,5 +1,7 @@
 #include <fcntl.h>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -71,6 +73,11 @@ Handle open_socket(const addrinfo& address) {
 bool set_non_blocking(Handle handle) {
     const int flags = fcntl(descriptor(handle), F_GETFL);
     return flags >= 0 && fcntl(descriptor(handle), F_SETFL, flags | O_NONBLOCK) == 0;
+}
+
+void send_without_delay(Handle handle) {
+    const int on = 1;
+    setsockopt(descriptor(handle), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
 int start_connect(Handle handle, const addrinfo& address) {

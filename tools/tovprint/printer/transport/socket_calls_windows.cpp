@@ -78,6 +78,12 @@ bool set_non_blocking(Handle handle) {
     return ioctlsocket(socket_of(handle), FIONBIO, &on) == 0;
 }
 
+void send_without_delay(Handle handle) {
+    const BOOL on = TRUE;
+    setsockopt(socket_of(handle), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on),
+               sizeof on);
+}
+
 int start_connect(Handle handle, const addrinfo& address) {
     if (connect(socket_of(handle), address.ai_addr, static_cast<int>(address.ai_addrlen)) == 0) {
         return 0;

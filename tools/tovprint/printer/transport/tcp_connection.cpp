@@ -59,6 +59,7 @@ Attempt try_address(const addrinfo& address, Clock::time_point deadline) {
     if (socket.get() == sockets::no_socket || !sockets::set_non_blocking(socket.get())) {
         return {sockets::no_socket, sockets::last_error(), false};
     }
+    sockets::send_without_delay(socket.get());
     const int error = sockets::start_connect(socket.get(), address);
     if (error == 0) return {socket.release(), 0, false};
     if (!sockets::would_block(error)) return {sockets::no_socket, error, false};
