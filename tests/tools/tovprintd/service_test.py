@@ -777,6 +777,44 @@ def case_cover_open_status(args):
         printer.stop()
 
 
+def case_device_printer(args):
+    """A printer behind a device that carries its answers back (a USB printer's /dev/usb/lp*):
+    its status is read, a job over it is confirmed printed, whole, and a paper end is shown."""
+    printer = EscPosPrinter(args)
+    script = os.path.join(args.demo, "..", "..", "tests", "support", "escpos_printer",
+                          "device_link.py")
+    link = subprocess.Popen([sys.executable, script, "--printer-port", str(printer.port)],
+                            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    service = None
+    try:
+        device = json.loads(link.stdout.readline())["device"]
+        service = Service(args, {"caixa": {"address": "file:" + device, "profile": "escpos",
+                                           "answers": True, "timeout": 3}})
+        service.start()
+        wait_for(lambda: printer_entry(service, "caixa")["status"] == "can_print",
+                 "the printer behind the device shown able to print")
+        job = submit(service, args, "TAG-D-0")
+        service.wait_until_settled([job])
+        check(service.job(job)["state"] == "printed", "a job over the device: %s"
+              % service.job(job))
+        papers = [paper for paper in printer.control(command="papers")["papers"]
+                  if paper["end"] == "cut" and "TAG-D-0" in paper["text"]]
+        on_paper = [base64.b64decode(paper["bytes_base64"]) for paper in papers]
+        expected = expected_job_bytes(args, "TAG-D-0", "escpos")
+        check(on_paper == [expected], "the job's paper over the device is not tovprint's bytes: "
+              "%r against %r" % ([p[:12] + b"..." + p[-12:] for p in on_paper],
+                                 expected[:12] + b"..." + expected[-12:]))
+        printer.control(command="out-of-paper", after_lines=0)
+        wait_for(lambda: "out of paper" in (printer_entry(service, "caixa")["reason"] or ""),
+                 "the paper end read over the device")
+    finally:
+        if service:
+            service.stop()
+        link.stdin.close()
+        link.wait(timeout=10)
+        printer.stop()
+
+
 def check_not_interleaved_per_service(sink):
     # A killed service leaves its connection to be closed by the system while the next one may
     # already write: only the bytes of one job may be in each connection.
