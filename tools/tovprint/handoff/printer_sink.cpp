@@ -13,12 +13,6 @@ std::string character_text(unsigned char byte) {
     return tov::text::cp1252_to_utf8(std::string_view(&character, 1));
 }
 
-std::string joined(const std::vector<std::string>& items) {
-    std::string text;
-    for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
-    return text;
-}
-
 }  // namespace
 
 PrinterSink::PrinterSink(std::unique_ptr<PrinterPort> port, std::string where,
@@ -81,10 +75,10 @@ void PrinterSink::check_printer() {
     const PrinterReading reading = read_printer_status(*port_, profile_, limit);
     if (reading.verdict.verdict == status::Verdict::CannotPrint) {
         throw PrinterError("printer " + where_ + " cannot print: " +
-                           joined(reading.verdict.reasons) + "; nothing was sent");
+                           reasons_text(reading.verdict.reasons) + "; nothing was sent");
     }
     if (reading.verdict.verdict == status::Verdict::Unknown) {
-        warn("status unknown", "status unknown (" + joined(reading.verdict.reasons) +
+        warn("status unknown", "status unknown (" + reasons_text(reading.verdict.reasons) +
                                    "): the job is sent all the same");
     }
     for (const std::string& warning : reading.verdict.warnings) warn(warning, warning);

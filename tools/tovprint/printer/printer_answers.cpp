@@ -37,6 +37,12 @@ PrinterReading read_printer_status(PrinterPort& port, const PrinterProfile& prof
     }
 }
 
+std::string reasons_text(const std::vector<std::string>& reasons) {
+    std::string text;
+    for (const std::string& reason : reasons) text += (text.empty() ? "" : ", ") + reason;
+    return text;
+}
+
 std::string_view job_confirmation_text(JobConfirmation confirmation) {
     switch (confirmation) {
         case JobConfirmation::Printed:

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "printer/printer_profile.hpp"
 #include "printer/status/status_facts.hpp"
@@ -36,6 +37,9 @@ enum class JobConfirmation {
 };
 
 std::string_view job_confirmation_text(JobConfirmation confirmation);
+
+// A verdict's reasons or warnings as one text: "cover open, out of paper".
+std::string reasons_text(const std::vector<std::string>& reasons);
 
 // After the job's last byte: asks the printer to answer once it has processed everything, and
 // waits for the answer until `deadline`. `job_number` becomes the process ID of GS ( H.

@@ -82,7 +82,8 @@ private:
     PrinterStatus status_over(tovprint::PrinterPort& port) const {
         const auto reading = tovprint::read_printer_status(
             port, profile_, std::min(timeout_, tovprint::status_answer_limit));
-        return {condition_of(reading.verdict.verdict), joined(reading.verdict.reasons)};
+        return {condition_of(reading.verdict.verdict),
+                tovprint::reasons_text(reading.verdict.reasons)};
     }
 
     static PrinterCondition condition_of(tovprint::status::Verdict verdict) {
@@ -95,12 +96,6 @@ private:
                 break;
         }
         return PrinterCondition::Unknown;
-    }
-
-    static std::string joined(const std::vector<std::string>& reasons) {
-        std::string text;
-        for (const std::string& reason : reasons) text += (text.empty() ? "" : ", ") + reason;
-        return text;
     }
 
     tovprint::PrinterPort& port() {

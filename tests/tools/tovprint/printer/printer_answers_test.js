@@ -28,23 +28,21 @@ function parseArguments(argv) {
   return options;
 }
 
-// The emulated printer, started with `faults` (its options); stopped by stop().
-function startPrinter(faults, paperLog) {
+// A helper program that prints one JSON line once it is ready and ends with its standard input;
+// resolves with that line and a stop().
+function startHelper(command, args, what) {
   return new Promise((resolve, reject) => {
-    const child = childProcess.spawn(process.execPath, [PRINTER, '--paper-log', paperLog, ...faults],
-        {stdio: ['pipe', 'pipe', 'inherit']});
+    const child = childProcess.spawn(command, args, {stdio: ['pipe', 'pipe', 'inherit']});
     let output = '';
-    const timer = setTimeout(() => reject(new Error('the emulated printer did not start')), TIME_LIMIT_MS);
+    const timer = setTimeout(() => reject(new Error(`${what} did not start`)), TIME_LIMIT_MS);
     child.on('error', reject);
     child.stdout.on('data', (chunk) => {
       output += chunk;
       const end = output.indexOf('\n');
       if (end < 0) return;
       clearTimeout(timer);
-      const ports = JSON.parse(output.slice(0, end));
       resolve({
-        address: `tcp://127.0.0.1:${ports.printer}`,
-        control: ports.control,
+        ready: JSON.parse(output.slice(0, end)),
         stop: () => new Promise((done) => {
           child.on('exit', done);
           child.stdin.end();
@@ -52,6 +50,13 @@ function startPrinter(faults, paperLog) {
       });
     });
   });
+}
+
+// The emulated printer, started with `faults` (its options); stopped by stop().
+async function startPrinter(faults, paperLog) {
+  const {ready, stop} = await startHelper(process.execPath,
+      [PRINTER, '--paper-log', paperLog, ...faults], 'the emulated printer');
+  return {address: `tcp://127.0.0.1:${ready.printer}`, control: ready.control, stop};
 }
 
 function control(printer, request) {
@@ -145,28 +150,12 @@ function printArguments(options, printer, extra = []) {
 }
 
 // The emulated printer behind a device file that carries its answers back (device_link.py);
-// resolves with the device's path and a stop().
-function startDeviceLink(printer) {
-  return new Promise((resolve, reject) => {
-    const port = Number(printer.address.split(':').pop());
-    const child = childProcess.spawn('python3', [DEVICE_LINK, '--printer-port', String(port)],
-        {stdio: ['pipe', 'pipe', 'inherit']});
-    let output = '';
-    const timer = setTimeout(() => reject(new Error('the device link did not start')), TIME_LIMIT_MS);
-    child.on('error', reject);
-    child.stdout.on('data', (chunk) => {
-      output += chunk;
-      if (!output.includes('\n')) return;
-      clearTimeout(timer);
-      resolve({
-        address: `file:${JSON.parse(output.slice(0, output.indexOf('\n'))).device}`,
-        stop: () => new Promise((done) => {
-          child.on('exit', done);
-          child.stdin.end();
-        }),
-      });
-    });
-  });
+// resolves with the device's address and a stop().
+async function startDeviceLink(printer) {
+  const port = printer.address.split(':').pop();
+  const {ready, stop} = await startHelper('python3', [DEVICE_LINK, '--printer-port', port],
+      'the device link');
+  return {address: `file:${ready.device}`, stop};
 }
 
 // A device that reads back is asked and confirms as a network printer does; one that cannot be

@@ -8,29 +8,37 @@
 namespace tovprint {
 namespace {
 
-// Status requests and their answers over the printer's socket; a connection that fails is a
+// Status requests and their answers over a way to the printer that reads back (its socket, or
+// a device that carries its answers): Write and Read are that way's calls. A way that fails is a
 // StatusConnectionError, which a status query lets through as the printer's failure.
-class TcpStatusConnection final : public status::StatusConnection {
+template <typename Way, void (Way::*Write)(std::string_view, status::Deadline),
+          std::string (Way::*Read)(status::Deadline)>
+class StatusConnectionOver final : public status::StatusConnection {
 public:
-    explicit TcpStatusConnection(TcpConnection& connection) : connection_(connection) {}
+    explicit StatusConnectionOver(Way& way) : way_(way) {}
     void write(std::string_view bytes, status::Deadline deadline) override {
         try {
-            connection_.send_before(bytes, deadline);
+            (way_.*Write)(bytes, deadline);
         } catch (const PrinterError& error) {
             throw status::StatusConnectionError(error.what());
         }
     }
     std::string read_some(status::Deadline deadline) override {
         try {
-            return connection_.receive(deadline);
+            return (way_.*Read)(deadline);
         } catch (const PrinterError& error) {
             throw status::StatusConnectionError(error.what());
         }
     }
 
 private:
-    TcpConnection& connection_;
+    Way& way_;
 };
+
+using TcpStatusConnection =
+    StatusConnectionOver<TcpConnection, &TcpConnection::send_before, &TcpConnection::receive>;
+using DeviceStatusConnection =
+    StatusConnectionOver<DeviceFile, &DeviceFile::write_before, &DeviceFile::read_some>;
 
 class NetworkPort final : public PrinterPort {
 public:
@@ -44,29 +52,6 @@ public:
 private:
     TcpConnection connection_;
     TcpStatusConnection status_;
-};
-
-// Status requests and their answers over a device that carries the printer's answers back.
-class DeviceStatusConnection final : public status::StatusConnection {
-public:
-    explicit DeviceStatusConnection(DeviceFile& device) : device_(device) {}
-    void write(std::string_view bytes, status::Deadline deadline) override {
-        try {
-            device_.write_before(bytes, deadline);
-        } catch (const PrinterError& error) {
-            throw status::StatusConnectionError(error.what());
-        }
-    }
-    std::string read_some(status::Deadline deadline) override {
-        try {
-            return device_.read_some(deadline);
-        } catch (const PrinterError& error) {
-            throw status::StatusConnectionError(error.what());
-        }
-    }
-
-private:
-    DeviceFile& device_;
 };
 
 class DevicePort final : public PrinterPort {
